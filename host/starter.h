@@ -1,0 +1,59 @@
+// Module Starter: the process entry, the mode starters, the settings values, the screen
+// measurements and the error values. All of it lives as long as the process.
+#pragma once
+
+#include <string>
+
+#include "runtime/array.h"
+#include "runtime/checked.h"
+#include "platform/gdi.h"
+
+// ---- Start-up ----
+inline std::string CmdLine;     // trimmed, lower case
+inline std::string CmdPrefix;   // its first two characters
+inline win::HWND DisplayPropsWnd = 0;
+inline rt::Integer RunMode;     // 1 saver, 2 settings dialog, 3 password change, 4 preview
+inline rt::Integer ScreenWidth, ScreenHeight;
+inline rt::Integer TopLimit, BottomLimit, LeftLimit, RightLimit;
+inline win::HWND PasswordParent = 0;
+inline std::string ParseBuf;
+inline rt::Long ParseLen;
+inline win::HWND PreviewParent = 0;
+struct RECT {
+  rt::Long Left, Top, Right, Bottom;
+};
+inline RECT PreviewRect;
+inline rt::Long PreviewStyle;
+inline std::string WinVersion;  // "95", "NT" or "Unknown"
+inline rt::Integer UsePassword;
+
+// ---- Settings values (read once by X_GetData; BackgroundChoice and CenterpieceChoice are the
+// Choice of Background and CenterpieceSlot, and each item's flag is its record's Visible) ----
+inline rt::Integer FrameInterval;
+inline rt::Integer MessageOn;
+inline std::string MessageText;
+inline rt::Array<rt::Integer, 5> SongOn;
+inline rt::Array<rt::Integer, 2> SoundOn;
+inline rt::Integer ExitOnMouseMove;
+
+// The one module-level loop counter that many procedures count with.
+inline rt::Integer LoopIndex;
+
+// ---- The last trapped error ----
+inline std::string ErrNumberText;
+inline std::string ErrContext;
+
+// The command line as the process received it (the platform hands it over before Main).
+inline std::string RawCommandLine;
+
+void Main();
+void Run_ScreenSaver();
+void Run_Configure();
+void Run_Password();
+void Run_Preview();
+void X_GetData();
+rt::Integer GetRegistryNumber(std::int32_t hKey, const std::string& SubKey,
+                              const std::string& ValueName);
+void LoadPics4ScreenSaver();
+void X_Cleanup_And_End();
+void ReportError(std::string_view context);

@@ -1,0 +1,14 @@
+// Module System (host part): folders, the settings file, the Windows family and the key lock.
+#pragma once
+
+#include <string>
+
+inline std::string WinDir;   // ends in a backslash
+inline std::string DataDir;  // WinDir & "Quorvane\" & "Solmere Finbrook" & "\"
+
+std::string GetIniData(const std::string& File, const std::string& Section, const std::string& Key);
+void PutIniData(const std::string& File, const std::string& Section, const std::string& Key,
+                const std::string& Value);
+void GetDiectories();
+std::string GetVersion32();
+void SetTFS(const std::string& LockState);

@@ -1,0 +1,16 @@
+// The forms run time's process: start-up, the event loop and the End statement.
+#pragma once
+
+#include <string>
+
+namespace forms {
+
+// Starts the run time, hands the raw command line (the arguments after the program name,
+// joined by blanks) to the program's entry, then runs the event loop for as long as a form is
+// loaded. Returns the process's exit code.
+int RunProgram(int argc, char** argv, void (*entry)(const std::string& command_line));
+
+// The End statement: the process ends at once; no window stays and no further handler runs.
+[[noreturn]] void End();
+
+}  // namespace forms

@@ -1,0 +1,99 @@
+// Integer and Long: the old run time's 16- and 32-bit signed integers. Every arithmetic
+// operation, negation and narrowing conversion is overflow-checked and raises error 6, so an
+// overflow takes the same error path as any other run-time error.
+//
+// Mixing follows the old language: Integer op Integer gives Integer, anything with a Long gives
+// Long, and a plain C++ integer literal takes the type of the other operand. Division with "/"
+// gives a double, as it did there; IntDiv is the integer division "\".
+#pragma once
+
+#include <compare>
+#include <concepts>
+#include <cstdint>
+#include <limits>
+#include <type_traits>
+
+#include "runtime/errors.h"
+
+namespace rt {
+
+template <class Rep>
+class Checked {
+ public:
+  using rep = Rep;
+  static constexpr Rep kMin = std::numeric_limits<Rep>::min();
+  static constexpr Rep kMax = std::numeric_limits<Rep>::max();
+
+  constexpr Checked() = default;
+
+  // Any C++ integer converts implicitly, checked against the range.
+  template <std::integral T>
+  constexpr Checked(T v) : v_(Narrow(static_cast<long long>(v))) {}  // NOLINT
+
+  // A narrower Checked widens implicitly; a wider one narrows only through CInt.
+  template <class R2>
+    requires(sizeof(R2) < sizeof(Rep))
+  constexpr Checked(Checked<R2> other) : v_(other.Value()) {}  // NOLINT
+
+  constexpr Rep Value() const { return v_; }
+  constexpr double AsDouble() const { return static_cast<double>(v_); }
+
+  static constexpr Rep Narrow(long long v) {
+    if (v < kMin || v > kMax) Raise(kOverflow);
+    return static_cast<Rep>(v);
+  }
+
+  friend constexpr Checked operator+(Checked a, Checked b) {
+    return Checked(static_cast<long long>(a.v_) + b.v_);
+  }
+  friend constexpr Checked operator-(Checked a, Checked b) {
+    return Checked(static_cast<long long>(a.v_) - b.v_);
+  }
+  friend constexpr Checked operator*(Checked a, Checked b) {
+    return Checked(static_cast<long long>(a.v_) * b.v_);
+  }
+  // "/" in the old language always gives a floating-point quotient.
+  friend constexpr double operator/(Checked a, Checked b) {
+    return static_cast<double>(a.v_) / static_cast<double>(b.v_);
+  }
+  constexpr Checked operator-() const { return Checked(-static_cast<long long>(v_)); }
+
+  Checked& operator+=(Checked b) { return *this = *this + b; }
+  Checked& operator-=(Checked b) { return *this = *this - b; }
+  Checked& operator*=(Checked b) { return *this = *this * b; }
+
+  friend constexpr bool operator==(Checked a, Checked b) { return a.v_ == b.v_; }
+  friend constexpr std::strong_ordering operator<=>(Checked a, Checked b) { return a.v_ <=> b.v_; }
+
+ private:
+  Rep v_ = 0;
+};
+
+using Integer = Checked<std::int16_t>;
+using Long = Checked<std::int32_t>;
+
+// Integer op Long picks the Long operators through the widening conversion, so the result is a
+// Long and the check is 32-bit, as in the old language.
+
+// Integer division "\" (both operands rounded to integers first in the old language; here they
+// already are integers): truncates toward zero; division by zero raises error 11.
+template <class Rep>
+constexpr Checked<Rep> IntDiv(Checked<Rep> a, Checked<Rep> b) {
+  if (b.Value() == 0) Raise(kDivisionByZero);
+  return Checked<Rep>(static_cast<long long>(a.Value()) / b.Value());
+}
+
+// The remainder "Mod", sign of the dividend; division by zero raises error 11.
+template <class Rep>
+constexpr Checked<Rep> Mod(Checked<Rep> a, Checked<Rep> b) {
+  if (b.Value() == 0) Raise(kDivisionByZero);
+  return Checked<Rep>(static_cast<long long>(a.Value()) % b.Value());
+}
+
+// Truth values are 16-bit integers: -1 true, 0 false.
+inline constexpr Integer kTrue = Integer(-1);
+inline constexpr Integer kFalse = Integer(0);
+inline constexpr Integer Truth(bool b) { return b ? kTrue : kFalse; }
+inline constexpr bool IsTrue(Integer v) { return v.Value() != 0; }
+
+}  // namespace rt
