@@ -1,0 +1,166 @@
+// The frame of the full-screen saver. LoadPics4ScreenSaver builds every surface once, before the
+// window opens; each tick of maintimer then:
+//   1. advances TickCount and ShortTick,
+//   2. copies the stretched background into the back buffer,
+//   3. draws the switched-on items back to front (the table below),
+//   4. masks the coral strip in along the bottom edge,
+//   5. takes the clock values from the time of day,
+//   6. draws the chosen centrepiece and 7. the front row in front of the coral,
+//   8. copies the back buffer to the window in one blit and refreshes window and label.
+#include "host/screensaver.h"
+#include "host/starter.h"
+#include "runtime/clock.h"
+#include "sprites/animations.h"
+#include "sprites/surfaces.h"
+
+namespace {
+
+// An item's on/off flag is its Visible; a group's is the Visible of its element 1.
+bool On(const Sprite& flag_holder) { return rt::IsTrue(flag_holder.Visible); }
+
+struct ItemRow {
+  const Sprite* gate;
+  void (*draw)();
+};
+
+// Items drawn behind the coral, back to front. The gate is the item's own flag unless the
+// row names another record (both bottles follow element 1; both bubble columns and the schools
+// follow their element 1).
+const ItemRow kBackToFront[] = {
+    {&MarinaSign, [] { Anim_Still_Loop(MarinaSign); }},
+    {&TigerShark, [] { Anim_Swim_LeftOnly(TigerShark); }},
+    {&HammerHead, [] { Anim_Swim_RightOnly(HammerHead); }},
+    {&Orca, [] { Anim_Swim_LeftOnly(Orca); }},
+    {&Dolphin, [] { Anim_Swim_LeftOnly(Dolphin); }},
+    {&Shark, [] { Anim_Swim_RightOnly(Shark); }},
+    {&Octopus, [] { Anim_Swim_LeftOnly(Octopus); }},
+    {&SwimMaid, [] { Anim_Swim_LeftUp(SwimMaid); }},
+    {&Whale, [] { Anim_Swim_RightDown(Whale); }},
+    {&Manatee, [] { Anim_Swim_RightOnly(Manatee); }},
+    {&Tuna, [] { Anim_Swim_LeftOnly(Tuna); }},
+    {&MofiaSnitch, [] { Anim_Swim_Drop(MofiaSnitch, 500); }},
+    {&Bottles(1), [] { Anim_Swim_Drop(Bottles(1), 250); }},
+    {&Bottles(1), [] { Anim_Swim_Drop(Bottles(2), 750); }},
+    {&BubblesLeft(1), [] { Anim_Custom_BubbleRight(); }},
+    {&BubblesLeft(1), [] { Anim_Custom_BubbleLeft(); }},
+    {&BlueDevils(1), [] { Anim_Custom_bluedevil(); }},
+    {&AngelFish(1), [] { Anim_Custom_AngelFish(); }},
+    {&RedFish(1), [] { Anim_Custom_redfish(); }},
+    {&YellowFish(1), [] { Anim_Custom_Yellowfish(); }},
+    {&EmperorFish(1), [] { Anim_Custom_emperorfish(); }},
+    {&SwimHorses(1), [] { Anim_Custom_SwimHorse(); }},
+    {&ScubaDiver, [] { Anim_Swim_LeftOnly(ScubaDiver); }},
+    {&JellyFish, [] { Anim_Swim_RightUp(JellyFish); }},
+    {&Pillars(1), [] { Anim_Custom_Pillars(); }},
+    {&Worm, [] { Anim_Custom_Worm(Worm); }},
+    {&DiverHead, [] { Anim_Custom_DiverHead(DiverHead); }},
+};
+
+// The centrepiece record for a choice number, or null for 0 and anything outside 1 to 8.
+Sprite* CenterpieceRecord(rt::Integer choice) {
+  switch (choice.Value()) {
+    case 1: return &ScubaDude;
+    case 2: return &EvilRelic;
+    case 3: return &Lifeguard;
+    case 4: return &SwimDude;
+    case 5: return &Mermaid;
+    case 6: return &Bather;
+    case 7: return &Watch;
+    case 8: return &Treasure;
+    default: return nullptr;
+  }
+}
+
+void DrawCenterpiece(rt::Integer choice) {
+  switch (choice.Value()) {
+    case 1: Anim_Custom_ScubaDude(ScubaDude); break;
+    case 2: Anim_Still_Loop(EvilRelic); break;
+    case 3: Anim_Still_Reverse(Lifeguard); break;
+    case 4: Anim_Still_Loop(SwimDude); break;
+    case 5: Anim_Still_Loop(Mermaid); break;
+    case 6: Anim_Still_Loop(Bather); break;
+    case 7: Anim_Custom_Watch(Watch); break;
+    case 8: Anim_Custom_Treasure(Treasure); break;
+    default: break;
+  }
+}
+
+void BuildIfOnAndInstalled(Sprite& flag_holder, Sprite& rec) {
+  if (On(flag_holder) && rt::IsTrue(rec.Installed)) GenerateDC(rec);
+}
+
+}  // namespace
+
+void LoadPics4ScreenSaver() {
+  rt::Trap("Starter/LoadPics4ScreenSaver", [] {
+    GenerateDC(Palette);
+    GenerateColorDC();
+    GenerateBackgroundDC();
+    GenerateForegroundDC();
+    if (Sprite* centrepiece = CenterpieceRecord(CenterpieceSlot.Choice)) {
+      if (rt::IsTrue(centrepiece->Installed)) GenerateDC(*centrepiece);
+    }
+    for (Sprite* rec : {&TigerShark, &HammerHead, &Manatee, &Octopus, &Orca, &Shark, &SwimMaid,
+                        &Tuna, &Whale, &Dolphin, &JellyFish, &Clams(1), &Crab, &EmperorFish(1),
+                        &RedFish(1), &SeaHorse, &SwimHorses(1), &YellowFish(1), &AngelFish(1),
+                        &BlueDevils(1), &Anchor, &Bottles(1)}) {
+      BuildIfOnAndInstalled(*rec, *rec);
+    }
+    // The second bottle has a picture of its own but follows element 1's flag.
+    BuildIfOnAndInstalled(Bottles(1), Bottles(2));
+    for (Sprite* rec : {&DiverHead, &Eyes, &MarinaSign, &MofiaSnitch, &Pillars(1), &ScubaDiver,
+                        &Worm, &BubblesLeft(1)}) {
+      BuildIfOnAndInstalled(*rec, *rec);
+    }
+  });
+}
+
+void AdvanceSaverCounters() {
+  TickCount += 1;
+  if (TickCount > 1000) TickCount = 0;
+  ShortTick += 1;
+  if (ShortTick > 100) ShortTick = 0;
+}
+
+void ScreenSaverForm::maintimer_Timer() {
+  rt::Trap("ScreenSaver/MainTimer", [&] {
+    AdvanceSaverCounters();
+
+    win::BitBlt(BufferDC(), 0, 0, ScreenWidth.Value(), ScreenHeight.Value(), Background.ImageDC,
+                0, 0, win::Rop::SRCCOPY);
+
+    for (const ItemRow& row : kBackToFront) {
+      if (On(*row.gate)) row.draw();
+    }
+
+    const rt::Integer strip_height = Foreground.Height;
+    const rt::Integer strip_y = ScreenHeight - strip_height;
+    win::BitBlt(BufferDC(), 0, strip_y.Value(), ScreenWidth.Value(), strip_height.Value(),
+                Foreground.MaskDC, 0, 0, win::Rop::SRCAND);
+    win::BitBlt(BufferDC(), 0, strip_y.Value(), ScreenWidth.Value(), strip_height.Value(),
+                Foreground.ImageDC, 0, 0, win::Rop::SRCPAINT);
+
+    TakeClockValues();
+
+    DrawCenterpiece(CenterpieceSlot.Choice);
+
+    if (On(SeaHorse)) Anim_Still_Loop(SeaHorse);
+    if (On(Clams(1))) Anim_Custom_Clam();
+    if (On(Crab)) Anim_Custom_Crab(Crab);
+    if (On(Anchor)) Anim_Custom_Anchor(Anchor);
+    if (On(Eyes)) Anim_Custom_Eyes(Eyes);
+
+    win::BitBlt(hDC(), 0, 0, ScreenWidth.Value(), ScreenHeight.Value(), BufferDC(), 0, 0,
+                win::Rop::SRCCOPY);
+    Refresh();
+    ScreenLabel.Refresh();
+  });
+}
+
+void TakeClockValues() {
+  const rt::TimeOfDay now = rt::Now();
+  ClockHour = static_cast<float>(now.hour);
+  ClockMinute = static_cast<float>(now.minute);
+  ClockSecond = static_cast<float>(now.second);
+  ClockHourFraction = ClockMinute / 60.0f + ClockHour;
+}
