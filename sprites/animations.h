@@ -41,6 +41,8 @@ inline win::HDC BufferDC() { return Buffer.ImageDC; }
 inline rt::Integer TickCount;
 inline rt::Integer ShortTick;
 inline float ClockHour, ClockMinute, ClockSecond, ClockHourFraction;
+// Calls the worm has spent hanging still.
+inline rt::Integer WormStillCount;
 
 // ---- Property tables ----
 void Properties_Fish();
