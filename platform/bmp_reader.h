@@ -1,0 +1,38 @@
+// Decoding of Windows bitmap (BMP) files into pixels the raster can hold.
+//
+// Picture files live in a folder the user can change, so every field is distrusted: a truncated,
+// inconsistent or oversized file is refused as a whole (nothing loaded), never half-read, and
+// nothing is allocated before the file has shown that it holds the pixels it claims.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace win {
+
+// A decoded picture, top row first.
+//   bits 1:  a 1-bit file whose colours are only black and white; one byte per pixel in
+//            indices, 0 black, 1 white.
+//   bits 8:  any other file of 1, 4 or 8 bits; one colour-table index per pixel in indices.
+//   bits 24: a 16 or 24-bit file; bits 32: a 32-bit file; one 0x00RRGGBB word per pixel.
+struct BmpImage {
+  int width = 0;
+  int height = 0;
+  int bits = 0;
+  std::vector<std::uint32_t> table;  // bits 8: the file's colours, 0x00RRGGBB
+  std::vector<std::uint8_t> indices;
+  std::vector<std::uint32_t> words;
+};
+
+// Pictures wider or taller than this are refused.
+constexpr int kBmpMaxDimension = 16384;
+
+// nullopt for anything that is not a complete, sane BMP file.
+std::optional<BmpImage> DecodeBmp(std::span<const std::uint8_t> file);
+// Reads a file of the host and decodes it; nullopt when it is missing, unreadable or broken.
+std::optional<BmpImage> ReadBmpFile(const std::string& host_path);
+
+}  // namespace win
