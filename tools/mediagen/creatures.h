@@ -1,0 +1,22 @@
+// Creature drawings used by more than one picture (sheets, previews, the coral strip).
+#pragma once
+
+#include "mediagen/draw.h"
+#include "mediagen/draw_fish.h"
+
+namespace mediagen {
+
+// A sea horse facing left, its head top at `top`, `height` px tall, in the given colours.
+void DrawSeahorse(Canvas& c, Vec top, double height, double phase, Color body, Color fin);
+
+// The school fish, each filling a canvas of its own cell size, facing left.
+FishSpec BlueDevilSpec();
+FishSpec AngelFishSpec();
+FishSpec EmperorFishSpec();
+FishSpec RedFishSpec();
+FishSpec YellowFishSpec();
+
+// The spec moved and scaled so that it can be drawn at any place and size.
+FishSpec Placed(FishSpec s, double scale, double dx, double dy);
+
+}  // namespace mediagen

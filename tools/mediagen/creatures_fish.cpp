@@ -1,0 +1,259 @@
+// The school fish and the sea horses.
+#include <cmath>
+
+#include "mediagen/creatures.h"
+#include "mediagen/pictures.h"
+
+namespace mediagen {
+
+FishSpec Placed(FishSpec s, double scale, double dx, double dy) {
+  s.nose_x = s.nose_x * scale + dx;
+  s.centre_y = s.centre_y * scale + dy;
+  for (double* v : {&s.length, &s.depth, &s.bend, &s.tail_length, &s.tail_span, &s.dorsal.height,
+                    &s.anal.height, &s.second_dorsal.height, &s.pectoral_length, &s.pectoral_width,
+                    &s.eye_r, &s.mouth}) {
+    *v *= scale;
+  }
+  return s;
+}
+
+FishSpec BlueDevilSpec() {
+  FishSpec s;
+  s.nose_x = 1.5;
+  s.length = 20;
+  s.centre_y = 9;
+  s.depth = 10.5;
+  s.hump = 0.4;
+  s.nose = 0.6;
+  s.peduncle = 0.3;
+  s.tail_length = 7.5;
+  s.tail_span = 10;
+  s.dorsal = {0.3, 0.95, 3.2, 0.7};
+  s.anal = {0.6, 0.95, 2.6, 0.6};
+  s.back = Rgb(20, 70, 235);
+  s.belly_color = Rgb(70, 170, 255);
+  s.fin = Rgb(30, 110, 240);
+  s.pectoral_length = 4;
+  s.pectoral_width = 2;
+  s.eye_u = 0.14;
+  s.eye_v = -0.2;
+  s.eye_r = 1.7;
+  s.iris = Rgb(40, 60, 120);
+  s.pattern = [](double u, double v, Color base) {
+    // electric blue with a bright streak along the back
+    return Mix(base, Rgb(140, 230, 255),
+               0.5 * std::exp(-(v + 0.55) * (v + 0.55) / 0.02) * (u < 0.8));
+  };
+  return s;
+}
+
+FishSpec AngelFishSpec() {
+  FishSpec s;
+  s.nose_x = 2;
+  s.length = 24;
+  s.centre_y = 21;
+  s.depth = 19;
+  s.hump = 0.42;
+  s.nose = 0.75;
+  s.peduncle = 0.2;
+  s.tail = Tail::kFan;
+  s.tail_length = 9;
+  s.tail_span = 13;
+  s.dorsal = {0.25, 0.95, 14, 1.3};
+  s.anal = {0.3, 0.95, 14, 1.25};
+  s.back = Rgb(200, 200, 190);
+  s.belly_color = Rgb(245, 235, 200);
+  s.fin = Rgb(150, 150, 120);
+  s.fin_alpha = 0.95;
+  s.pectoral_length = 4;
+  s.eye_u = 0.13;
+  s.eye_v = -0.15;
+  s.eye_r = 1.9;
+  s.iris = Rgb(200, 60, 40);
+  s.pattern = [](double u, double, Color base) {
+    const auto band = [u](double at, double w) { return std::exp(-(u - at) * (u - at) / w); };
+    const double dark = std::max({band(0.16, 0.002), band(0.45, 0.004), band(0.8, 0.003)});
+    return Mix(Mix(base, Rgb(240, 200, 90), 0.35 * u), Rgb(30, 30, 40), 0.85 * dark);
+  };
+  return s;
+}
+
+FishSpec EmperorFishSpec() {
+  FishSpec s;
+  s.nose_x = 1.5;
+  s.length = 21;
+  s.centre_y = 10;
+  s.depth = 12;
+  s.hump = 0.45;
+  s.nose = 0.7;
+  s.peduncle = 0.3;
+  s.tail = Tail::kRounded;
+  s.tail_length = 6.5;
+  s.tail_span = 8;
+  s.dorsal = {0.35, 0.97, 3, 0.85};
+  s.anal = {0.5, 0.97, 2.5, 0.8};
+  s.back = Rgb(20, 40, 150);
+  s.belly_color = Rgb(40, 70, 180);
+  s.fin = Rgb(250, 200, 30);
+  s.pectoral_length = 3.5;
+  s.eye_u = 0.14;
+  s.eye_v = -0.15;
+  s.eye_r = 1.5;
+  s.iris = Rgb(90, 160, 230);
+  s.pattern = [](double u, double v, Color base) {
+    if (u < 0.22) {  // the dark mask through the eye, edged with blue
+      return u > 0.08 ? Rgb(25, 25, 45) : Rgb(200, 210, 230);
+    }
+    const double stripe = 0.5 + 0.5 * std::sin((v * 5.5 + u * 3) * kPi);
+    return Mix(base, Rgb(255, 215, 40), stripe > 0.6 ? 0.9 : 0.0);
+  };
+  return s;
+}
+
+FishSpec RedFishSpec() {
+  FishSpec s;
+  s.nose_x = 2;
+  s.length = 28;
+  s.centre_y = 16;
+  s.depth = 15;
+  s.hump = 0.38;
+  s.nose = 0.7;
+  s.peduncle = 0.2;
+  s.tail_length = 10;
+  s.tail_span = 14;
+  s.dorsal = {0.25, 0.85, 5, 0.35};
+  s.anal = {0.62, 0.88, 3.5, 0.6};
+  s.back = Rgb(200, 25, 40);
+  s.belly_color = Rgb(255, 150, 140);
+  s.fin = Rgb(230, 60, 60);
+  s.pectoral_length = 6;
+  s.pectoral_width = 2.5;
+  s.eye_u = 0.13;
+  s.eye_v = -0.25;
+  s.eye_r = 2.3;
+  s.iris = Rgb(250, 200, 60);
+  s.mouth = 2.5;
+  s.pattern = [](double u, double v, Color base) {
+    const double scales = 0.5 + 0.5 * std::sin(u * 90) * std::sin(v * 9);
+    return Shade(base, 0.93 + 0.1 * scales);
+  };
+  return s;
+}
+
+FishSpec YellowFishSpec() {
+  FishSpec s;
+  s.nose_x = 1.5;
+  s.length = 23;
+  s.centre_y = 15.5;
+  s.depth = 20;
+  s.hump = 0.45;
+  s.nose = 0.95;
+  s.peduncle = 0.2;
+  s.tail_length = 8;
+  s.tail_span = 12;
+  s.tail = Tail::kLunate;
+  s.dorsal = {0.25, 0.92, 5, 0.6};
+  s.anal = {0.35, 0.92, 4.5, 0.6};
+  s.back = Rgb(255, 215, 0);
+  s.belly_color = Rgb(255, 240, 90);
+  s.fin = Rgb(255, 200, 20);
+  s.pectoral_length = 4;
+  s.eye_u = 0.2;
+  s.eye_v = -0.3;
+  s.eye_r = 1.9;
+  s.iris = Rgb(60, 40, 20);
+  s.pattern = [](double u, double v, Color base) {
+    if (u > 0.9 && std::abs(v) < 0.5) return Rgb(255, 255, 245);  // the white spine
+    return base;
+  };
+  return s;
+}
+
+void DrawSeahorse(Canvas& c, Vec top, double h, double phase, Color body, Color fin) {
+  const double bob = 0.02 * std::sin(phase);
+  const double curl = 0.04 * std::sin(phase + 1);
+  const auto p = [&](double x, double y) { return Vec{top.x + x * h, top.y + (y + bob) * h}; };
+  // Back ridge to tail tip: the spine that the body tube follows.
+  Path spine = SmoothOpen(
+      {p(0.04, 0.12), p(0.13, 0.26), p(0.12, 0.42), p(0.06, 0.58), p(0.06, 0.72), p(0.14, 0.84),
+       p(0.13 + curl, 0.95), p(0.03 + curl, 0.98), p(-0.01 + curl, 0.9), p(0.05 + curl, 0.86)},
+      6);
+  const Paint skin = [&, h](double x, double y) {
+    const double ring = 0.5 + 0.5 * std::sin((y - top.y) / h * 60);
+    const double side = std::clamp((x - top.x) / h * 3, -1.0, 1.0);
+    return Shade(Mix(body, Shade(body, 1.4), 0.5 - 0.5 * side), 0.85 + 0.2 * ring);
+  };
+  // dorsal fin flutters on the back
+  const double f = 0.05 * std::sin(phase * 2);
+  c.Fill(SmoothClosed({p(0.15, 0.5), p(0.27 + f, 0.48), p(0.28 - f, 0.6), p(0.14, 0.64)}, 5),
+         Linear(p(0.15, 0.5), fin, p(0.28, 0.55), Shade(fin, 1.4)), 0.9);
+  c.Fill(Tube(spine, [h](double t) { return h * (0.2 * (1 - t) * (1 - t) + 0.03); }), skin);
+  // belly bulge, head and snout
+  c.Fill(Ellipse(p(0.02, 0.5), 0.13 * h, 0.17 * h, 0.15), skin);
+  c.Fill(Ellipse(p(0.0, 0.15), 0.11 * h, 0.095 * h, -0.3), skin);
+  c.Fill(Ribbon({p(-0.05, 0.17), p(-0.2, 0.2), p(-0.3, 0.22)}, 0.08 * h, 0.06 * h), skin);
+  c.Fill(Ellipse(p(0.07, 0.03), 0.05 * h, 0.05 * h), Shade(body, 1.2));  // coronet
+  DrawEye(c, p(-0.01, 0.14), std::max(0.045 * h, 1.0), Rgb(240, 220, 120));
+}
+
+namespace {
+
+Image SchoolCell(int w, int h, const FishSpec& s, int frame, int frames) {
+  Canvas c(w, h);
+  DrawFish(c, s, Phase(frame, frames));
+  return c.Resolve(0.8);
+}
+
+void AddSchool(std::vector<Picture>& out, const char* name, int w, int h, int frames,
+               FishSpec (*spec)()) {
+  out.push_back({name, [=] {
+                   const FishSpec s = spec();
+                   return MakeSwimSheet(
+                       w, h, frames, [&](int f) { return SchoolCell(w, h, s, f, frames); }, true,
+                       true);
+                 }});
+}
+
+}  // namespace
+
+void AddFishPictures(std::vector<Picture>& out) {
+  AddSchool(out, "a_bluedevil.bmp", 30, 18, 7, BlueDevilSpec);
+  AddSchool(out, "a_angelfish.bmp", 40, 42, 10, AngelFishSpec);
+  AddSchool(out, "a_emperorfish.bmp", 31, 20, 8, EmperorFishSpec);
+  AddSchool(out, "a_redfish.bmp", 41, 31, 8, RedFishSpec);
+  AddSchool(out, "a_yellowfish.bmp", 33, 31, 8, YellowFishSpec);
+  out.push_back(
+      {"a_swimhorse.bmp", [] {
+         return MakeSwimSheet(
+             20, 21, 6,
+             [](int f) {
+               Canvas c(20, 21);
+               DrawSeahorse(c, {9, 0.5}, 20, Phase(f, 6), Rgb(250, 150, 30), Rgb(255, 220, 120));
+               return c.Resolve(0.8);
+             },
+             true, true);
+       }});
+  out.push_back(
+      {"a_seahorse.bmp", [] {
+         return MakeSheet(
+             40, 45, 8,
+             [](int f) {
+               Canvas c(40, 45);
+               const double ph = Phase(f, 8);
+               // a swaying blade of sea grass that the tail holds on to
+               const double sway = 2.5 * std::sin(ph);
+               c.Fill(
+                   Tube(
+                       SmoothOpen(
+                           {{26, 45}, {27 + sway * 0.3, 30}, {25 + sway, 12}, {28 + sway * 1.4, 1}},
+                           6),
+                       [](double t) { return 3.2 * (1 - t) + 0.8; }),
+                   Linear({22, 0}, Rgb(120, 200, 80), {30, 0}, Rgb(40, 110, 40)));
+               DrawSeahorse(c, {17 + sway * 0.5, 1}, 42, ph, Rgb(200, 90, 170), Rgb(250, 180, 230));
+               return c.Resolve(0.8);
+             },
+             false);
+       }});
+}
+
+}  // namespace mediagen
