@@ -12,6 +12,10 @@ double Rnd();
 // so two reseeds within one clock tick still lead to different numbers.
 void Randomize();
 
+// Pins the clock that Randomize reads, in nanoseconds (nullptr returns to the real clock): tests
+// use it to show that reseeds within one clock tick still lead to different numbers.
+void SetRandomizeClockForTests(const std::uint64_t* pinned_nanoseconds);
+
 // Reseeds from a given value (tests use it to make draws repeatable).
 void RandomizeWith(std::uint64_t seed);
 
