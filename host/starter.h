@@ -4,15 +4,15 @@
 
 #include <string>
 
+#include "platform/gdi.h"
 #include "runtime/array.h"
 #include "runtime/checked.h"
-#include "platform/gdi.h"
 
 // ---- Start-up ----
-inline std::string CmdLine;     // trimmed, lower case
-inline std::string CmdPrefix;   // its first two characters
+inline std::string CmdLine;    // trimmed, lower case
+inline std::string CmdPrefix;  // its first two characters
 inline win::HWND DisplayPropsWnd = 0;
-inline rt::Integer RunMode;     // 1 saver, 2 settings dialog, 3 password change, 4 preview
+inline rt::Integer RunMode;  // 1 saver, 2 settings dialog, 3 password change, 4 preview
 inline rt::Integer ScreenWidth, ScreenHeight;
 inline rt::Integer TopLimit, BottomLimit, LeftLimit, RightLimit;
 inline win::HWND PasswordParent = 0;
@@ -57,3 +57,22 @@ rt::Integer GetRegistryNumber(std::int32_t hKey, const std::string& SubKey,
 void LoadPics4ScreenSaver();
 void X_Cleanup_And_End();
 void ReportError(std::string_view context);
+
+// ---- Start-up decisions, each a step of Main or of a starter ----
+// The single-instance rule: a saver started while another instance runs and no Display
+// Properties window is open ends at once.
+bool EndsAtOnce(bool another_instance, const std::string& prefix, win::HWND display_props);
+// ScreenWidth, ScreenHeight and the four turn limits from the screen's twips.
+void MeasureScreen(float width_twips, float height_twips, float twips_per_pixel_x,
+                   float twips_per_pixel_y);
+// The mode chosen by the switches of the raw command line (4, 2, 3 or 1).
+rt::Integer ModeOfCommandLine(const std::string& raw);
+// PasswordParent from the raw command line; raises an error when there is no number.
+void ParsePasswordParent();
+// PreviewParent from the longest numeric tail of CmdLine (0 when there is none).
+void ParsePreviewParent();
+
+// The common exit's last step ends the process; tests put a recorder in its place (null puts
+// the real end back).
+using EndStep = void (*)();
+void SetEndStepForTests(EndStep step);

@@ -10,5 +10,7 @@ std::string GetIniData(const std::string& File, const std::string& Section, cons
 void PutIniData(const std::string& File, const std::string& Section, const std::string& Key,
                 const std::string& Value);
 void GetDiectories();
+// The steps of GetDiectories after the query: both folders from the Windows directory's text.
+void FoldersFrom(const std::string& windows_directory);
 std::string GetVersion32();
 void SetTFS(const std::string& LockState);

@@ -1,0 +1,70 @@
+// X_Cleanup_And_End (module Starter): the one way out of every mode that opens a window. The
+// steps run in this order whatever the mode, since each teardown tests for itself whether it
+// has anything to undo:
+//   1. every picture surface is released (the same 48 records in every mode),
+//   2. the cursor is shown, 3. the system keys are given back,
+//   4. the songs are stopped and closed, 5. the sound effects are closed,
+//   6. the process ends at once.
+// An error stops the run before the end, leaving the error dialog open; its "&Don't Send"
+// runs the exit again, and a record released the first time is passed over the second.
+#include <vector>
+
+#include "audio/sounds.h"
+#include "host/starter.h"
+#include "host/system.h"
+#include "platform/app.h"
+#include "platform/user32.h"
+#include "sprites/animations.h"
+#include "sprites/surfaces.h"
+
+namespace {
+
+void EndProcess() {
+  forms::End();
+}
+EndStep end_step = &EndProcess;
+
+// Every record that can hold surfaces, in the order they are released.
+std::vector<Sprite*> RecordsWithSurfaces() {
+  return {&Background,    &Foreground,
+          &Palette,       &Buffer,
+          &Mermaid,       &ScubaDude,
+          &SwimDude,      &EvilRelic,
+          &Bather,        &Lifeguard,
+          &Treasure,      &Watch,
+          &Dolphin,       &TigerShark,
+          &HammerHead,    &Manatee,
+          &Octopus,       &Orca,
+          &Shark,         &SwimMaid,
+          &Tuna,          &Whale,
+          &JellyFish,     &Clams(1),
+          &Crab,          &EmperorFish(1),
+          &RedFish(1),    &SeaHorse,
+          &SwimHorses(1), &YellowFish(1),
+          &AngelFish(1),  &BlueDevils(1),
+          &Anchor,        &Bottles(1),
+          &Bottles(2),    &BubblesLeft(1),
+          &DiverHead,     &Eyes,
+          &MarinaSign,    &MofiaSnitch,
+          &Pillars(1),    &ScubaDiver,
+          &Worm,          &PreviewSprite,
+          &ScenePreview,  &PredatorPreview,
+          &FishPreview,   &OtherPreview};
+}
+
+}  // namespace
+
+void SetEndStepForTests(EndStep step) {
+  end_step = step ? step : &EndProcess;
+}
+
+void X_Cleanup_And_End() {
+  rt::Trap("Starter/X_Cleanup_And_End", [] {
+    for (Sprite* record : RecordsWithSurfaces()) RemoveDC(*record);
+    win::ShowCursor(true);
+    SetTFS("enable");
+    CloseSongs();
+    CloseSoundFX();
+    end_step();
+  });
+}

@@ -1,0 +1,48 @@
+#include "platform/kernel32.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+namespace win {
+namespace {
+
+std::string LowerEnv(const char* name) {
+  const char* value = std::getenv(name);
+  std::string text = value ? value : "";
+  for (char& c : text)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return text;
+}
+
+struct Version {
+  PlatformId platform;
+  std::uint32_t major, minor, build;
+};
+
+// Read at each call, so that a test may switch the family between two queries.
+Version ChosenVersion() {
+  const std::string family = LowerEnv("FINBROOK_WINVER");
+  if (family == "95") return {PlatformId::VER_PLATFORM_WIN32_WINDOWS, 4, 0, 950};
+  if (family == "unknown") return {PlatformId::VER_PLATFORM_WIN32s, 3, 10, 0};
+  if (!family.empty() && family != "nt")
+    std::fprintf(stderr, "GetVersionExA: FINBROOK_WINVER=%s is not 95, nt or unknown; using nt\n",
+                 family.c_str());
+  return {PlatformId::VER_PLATFORM_WIN32_NT, 5, 1, 2600};
+}
+
+}  // namespace
+
+bool GetVersionExA(OSVERSIONINFOA* info) {
+  if (info == nullptr || info->dwOSVersionInfoSize != sizeof(OSVERSIONINFOA)) return false;
+  const Version v = ChosenVersion();
+  info->dwMajorVersion = v.major;
+  info->dwMinorVersion = v.minor;
+  info->dwBuildNumber = v.build;
+  info->dwPlatformId = v.platform;
+  std::memset(info->szCSDVersion, 0, sizeof info->szCSDVersion);
+  return true;
+}
+
+}  // namespace win

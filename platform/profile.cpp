@@ -1,0 +1,254 @@
+#include "platform/profile.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <vector>
+
+#include "platform/paths.h"
+
+namespace win {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+
+char AsciiLower(char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool SameName(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i)
+    if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
+  return true;
+}
+
+std::string_view TrimBlanks(std::string_view s) {
+  while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
+  while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
+  return s;
+}
+
+bool HoldsLineBreak(std::string_view s) {
+  return s.find_first_of(std::string_view("\r\n\0", 3)) != s.npos;
+}
+
+// One INI file as lines, each kept with its own text so that a rewrite changes only the line
+// it means to.
+struct IniLines {
+  std::vector<std::string> lines;  // without their line endings
+  std::string eol = "\r\n";        // the file's own line ending, kept for lines we add
+  bool ends_with_eol = true;
+
+  static IniLines Load(const std::string& path) {
+    IniLines ini;
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return ini;
+    std::stringstream text;
+    text << in.rdbuf();
+    const std::string all = text.str();
+    const size_t first_lf = all.find('\n');
+    if (first_lf != std::string::npos && (first_lf == 0 || all[first_lf - 1] != '\r'))
+      ini.eol = "\n";
+    size_t start = 0;
+    while (start < all.size()) {
+      size_t end = all.find('\n', start);
+      const bool has_eol = end != std::string::npos;
+      if (!has_eol) end = all.size();
+      std::string line = all.substr(start, end - start);
+      if (!line.empty() && line.back() == '\r') line.pop_back();
+      ini.lines.push_back(std::move(line));
+      ini.ends_with_eol = has_eol;
+      start = end + 1;
+    }
+    return ini;
+  }
+
+  // The section named by a line "[name]", or nullopt when the line is not a section header.
+  static std::optional<std::string_view> SectionOf(std::string_view line, bool first_line) {
+    if (first_line && line.starts_with(kUtf8Bom)) line.remove_prefix(kUtf8Bom.size());
+    line = TrimBlanks(line);
+    if (!line.starts_with('[')) return std::nullopt;
+    line.remove_prefix(1);
+    const size_t close = line.find(']');
+    return TrimBlanks(close == line.npos ? line : line.substr(0, close));
+  }
+
+  // The line of the first section header that matches, or nullopt.
+  std::optional<size_t> FindSection(std::string_view section) const {
+    for (size_t i = 0; i < lines.size(); ++i) {
+      auto name = SectionOf(lines[i], i == 0);
+      if (name && SameName(*name, section)) return i;
+    }
+    return std::nullopt;
+  }
+
+  // The line after the section's last line (the next header or the end of the file).
+  size_t SectionEnd(size_t header) const {
+    size_t i = header + 1;
+    while (i < lines.size() && !SectionOf(lines[i], false)) ++i;
+    return i;
+  }
+
+  std::optional<size_t> FindKey(size_t header, std::string_view key) const {
+    const size_t end = SectionEnd(header);
+    for (size_t i = header + 1; i < end; ++i) {
+      const size_t eq = lines[i].find('=');
+      if (eq != std::string::npos &&
+          SameName(TrimBlanks(std::string_view(lines[i]).substr(0, eq)), key))
+        return i;
+    }
+    return std::nullopt;
+  }
+
+  std::optional<std::string> Value(std::string_view section, std::string_view key) const {
+    const auto header = FindSection(section);
+    if (!header) return std::nullopt;
+    const auto line = FindKey(*header, key);
+    if (!line) return std::nullopt;
+    return lines[*line].substr(lines[*line].find('=') + 1);
+  }
+
+  void Set(std::string_view section, std::optional<std::string_view> key, std::string_view value) {
+    auto header = FindSection(section);
+    if (!header) {
+      lines.push_back("[" + std::string(section) + "]");
+      header = lines.size() - 1;
+    }
+    if (!key) return;
+    if (const auto line = FindKey(*header, *key)) {
+      // The key keeps its own spelling; only its value changes.
+      std::string& text = lines[*line];
+      text = text.substr(0, text.find('=') + 1) + std::string(value);
+      return;
+    }
+    // A new key goes after the section's last key, before any blank lines that close it.
+    size_t at = SectionEnd(*header);
+    while (at > *header + 1 && TrimBlanks(lines[at - 1]).empty()) --at;
+    lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(at),
+                 std::string(*key) + "=" + std::string(value));
+  }
+
+  std::string Text() const {
+    std::string text;
+    for (size_t i = 0; i < lines.size(); ++i) {
+      text += lines[i];
+      if (i + 1 < lines.size() || ends_with_eol) text += eol;
+    }
+    return text;
+  }
+};
+
+bool WriteAll(int fd, std::string_view data) {
+  while (!data.empty()) {
+    const ssize_t n = ::write(fd, data.data(), data.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    data.remove_prefix(static_cast<size_t>(n));
+  }
+  return true;
+}
+
+// Writes the new text beside the file, flushes it to disk and renames it over the file.
+bool ReplaceFile(const std::string& path, std::string_view text) {
+  const fs::path target(path);
+  std::error_code ec;
+  if (target.has_parent_path()) fs::create_directories(target.parent_path(), ec);
+  std::string temp = path + ".XXXXXX";
+  const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
+  if (fd < 0) return false;
+  bool ok = WriteAll(fd, text) && ::fsync(fd) == 0;
+  ok = (::close(fd) == 0) && ok;
+  if (ok) ok = ::rename(temp.c_str(), path.c_str()) == 0;
+  if (!ok) {
+    ::unlink(temp.c_str());
+    return false;
+  }
+  // The rename itself reaches the disk with the folder's entry.
+  const int dir = ::open(target.has_parent_path() ? target.parent_path().c_str() : ".",
+                         O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (dir >= 0) {
+    ::fsync(dir);
+    ::close(dir);
+  }
+  return true;
+}
+
+bool AcceptableNames(std::string_view section, std::optional<std::string_view> key) {
+  if (section.empty() || HoldsLineBreak(section) || section.find(']') != section.npos ||
+      TrimBlanks(section) != section)
+    return false;
+  if (!key) return true;
+  return !key->empty() && !HoldsLineBreak(*key) && key->find('=') == key->npos &&
+         TrimBlanks(*key) == *key && !key->starts_with('[');
+}
+
+// A bare file name lies in the Windows directory, as the profile calls place it.
+std::string ProfilePath(std::string_view file) {
+  if (file.find_first_of("\\/") != file.npos) return HostPath(file);
+  char windir[260];
+  const unsigned n = GetWindowsDirectoryA(windir, sizeof windir);
+  return HostPath(std::string(windir, n) + "\\" + std::string(file));
+}
+
+// The first max_chars characters of UTF-8 text, never half of one. A character takes at most
+// four bytes even in broken text, so the copy always fits the caller's buffer.
+std::string_view FirstChars(std::string_view text, size_t max_chars, unsigned& chars) {
+  size_t i = 0;
+  chars = 0;
+  for (; chars < max_chars && i < text.size(); ++chars) {
+    ++i;
+    for (int more = 0;
+         more < 3 && i < text.size() && (static_cast<unsigned char>(text[i]) & 0xC0) == 0x80;
+         ++more)
+      ++i;
+  }
+  return text.substr(0, i);
+}
+
+}  // namespace
+
+std::optional<std::string> ReadProfileValue(const std::string& host_path, std::string_view section,
+                                            std::string_view key) {
+  return IniLines::Load(host_path).Value(section, key);
+}
+
+bool ProfileSectionExists(const std::string& host_path, std::string_view section) {
+  return IniLines::Load(host_path).FindSection(section).has_value();
+}
+
+bool WriteProfileValue(const std::string& host_path, std::string_view section,
+                       std::optional<std::string_view> key, std::string_view value) {
+  if (!AcceptableNames(section, key) || HoldsLineBreak(value)) return false;
+  IniLines ini = IniLines::Load(host_path);
+  ini.Set(section, key, value);
+  return ReplaceFile(host_path, ini.Text());
+}
+
+unsigned GetPrivateProfileStringA(std::string_view section, std::string_view key,
+                                  std::string_view default_value, char* buffer, unsigned size,
+                                  std::string_view file) {
+  if (buffer == nullptr || size == 0) return 0;
+  const std::optional<std::string> stored = ReadProfileValue(ProfilePath(file), section, key);
+  const std::string_view value = stored ? std::string_view(*stored) : default_value;
+  unsigned chars = 0;
+  const std::string_view copied = FirstChars(value, size - 1, chars);
+  std::memcpy(buffer, copied.data(), copied.size());
+  buffer[copied.size()] = '\0';
+  return chars;
+}
+
+bool WritePrivateProfileStringA(std::string_view section, std::string_view key,
+                                std::string_view value, std::string_view file) {
+  return WriteProfileValue(ProfilePath(file), section, key, value);
+}
+
+}  // namespace win

@@ -1,0 +1,43 @@
+// Our stand-ins for the profile calls of kernel32: a reader and writer of the platform's INI
+// format. Sections and keys are matched without regard to case, the first match wins; values
+// come back exactly as stored. The files are UTF-8 and may end their lines with CR LF or LF.
+//
+// A write replaces the whole file at once (a new file beside it, flushed to disk, then renamed
+// over it), so that a crash leaves either the old file or the new one, never half of one.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace win {
+
+// The program's text is UTF-8: a buffer of n characters takes up to kMaxCharBytes * n bytes.
+constexpr unsigned kMaxCharBytes = 4;
+
+// GetPrivateProfileStringA: copies the value of key in section of file into buffer, at most
+// size - 1 characters (never half of one) and a terminating zero; buffer holds size characters,
+// that is kMaxCharBytes * size bytes. A missing file, section or key gives default_value.
+// A bare file name lies in the Windows directory. Returns the characters copied.
+unsigned GetPrivateProfileStringA(std::string_view section, std::string_view key,
+                                  std::string_view default_value, char* buffer, unsigned size,
+                                  std::string_view file);
+
+// WritePrivateProfileStringA: sets key in section of file to value, creating the file and the
+// section when missing; every other line stays as it was. Refuses (returns false) a value that
+// holds CR, LF or NUL, which would split the line, and names that could not be read back.
+bool WritePrivateProfileStringA(std::string_view section, std::string_view key,
+                                std::string_view value, std::string_view file);
+
+// ---- Our own access, for the stand-ins that keep their data in this format (the registry) ----
+
+// The value of key in section of the file at host_path; nullopt when any of them is missing.
+std::optional<std::string> ReadProfileValue(const std::string& host_path, std::string_view section,
+                                            std::string_view key);
+bool ProfileSectionExists(const std::string& host_path, std::string_view section);
+// Sets key to value in section, or with no key only makes sure the section exists. False when
+// the names or the value are refused or the file cannot be replaced.
+bool WriteProfileValue(const std::string& host_path, std::string_view section,
+                       std::optional<std::string_view> key, std::string_view value = {});
+
+}  // namespace win

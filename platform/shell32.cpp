@@ -1,0 +1,38 @@
+#include "platform/shell32.h"
+
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <stdexcept>
+#include <string>
+#include <thread>
+
+extern char** environ;
+
+namespace win {
+
+std::int32_t ShellExecuteA(HWND /*window*/, const char* operation, const char* file,
+                           const char* parameters, const char* directory, ShowCommand /*show*/) {
+  if (operation == nullptr || std::strcmp(operation, "open") != 0 || file == nullptr ||
+      parameters != nullptr || directory != nullptr)
+    throw std::logic_error("ShellExecuteA: only \"open\" of one address is served");
+  const char* chosen = std::getenv("FINBROOK_OPENER");
+  std::string opener = (chosen != nullptr && *chosen != '\0') ? chosen : "xdg-open";
+  std::string address = file;
+  char* argv[] = {opener.data(), address.data(), nullptr};
+  pid_t child = 0;
+  if (::posix_spawnp(&child, opener.c_str(), nullptr, nullptr, argv, environ) != 0)
+    return SE_ERR_FNF;
+  // Nobody waits for the browser; a thread of its own collects the opener's exit status so
+  // that no finished child lingers.
+  std::thread([child] {
+    while (::waitpid(child, nullptr, 0) < 0 && errno == EINTR) {
+    }
+  }).detach();
+  return kShellExecuteOk;
+}
+
+}  // namespace win
