@@ -1,0 +1,172 @@
+#include "platform/profile.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "platform/temp_windir.h"
+
+namespace {
+
+using test_support::TempWindir;
+
+// What GetPrivateProfileStringA hands back through a 128-character buffer, and its count.
+struct Read128 {
+  std::string text;
+  unsigned count;
+};
+Read128 Get(std::string_view section, std::string_view key, std::string_view file = "quorvane.ini",
+            std::string_view fallback = "") {
+  std::string buffer(128 * win::kMaxCharBytes, '\x7f');
+  const unsigned n =
+      win::GetPrivateProfileStringA(section, key, fallback, buffer.data(), 128, file);
+  return {buffer.substr(0, buffer.find('\0')), n};
+}
+
+std::string Repeat(const std::string& piece, int times) {
+  std::string s;
+  for (int i = 0; i < times; ++i) s += piece;
+  return s;
+}
+
+TEST(Profile, MissingFileSectionOrKeyGivesTheDefault) {
+  TempWindir windir;
+  EXPECT_EQ(Get("Solmere Finbrook", "firstrun", "quorvane.ini", "dflt").text, "dflt");
+  windir.Write("quorvane.ini", "[Other]\r\nfirstrun=1\r\n[Solmere Finbrook]\r\nspeed=5\r\n");
+  EXPECT_EQ(Get("Solmere Finbrook", "firstrun", "quorvane.ini", "dflt").text, "dflt");
+  EXPECT_EQ(Get("Missing", "speed", "quorvane.ini", "dflt").text, "dflt");
+  const Read128 empty = Get("Solmere Finbrook", "firstrun");
+  EXPECT_EQ(empty.text, "");
+  EXPECT_EQ(empty.count, 0u);
+}
+
+TEST(Profile, SectionsAndKeysMeetWithoutRegardToCaseFirstMatchWins) {
+  TempWindir windir;
+  windir.Write("quorvane.ini",
+               "[solmere finbrook]\nDolphin= 1\ndolphin= 0\n[SOLMERE FINBROOK]\nwhale=7\n");
+  EXPECT_EQ(Get("Solmere Finbrook", "dolphin").text, " 1");
+  EXPECT_EQ(Get("Solmere Finbrook", "DOLPHIN").text, " 1");
+  // The first section of that name is the one that counts.
+  EXPECT_EQ(Get("Solmere Finbrook", "whale").text, "");
+}
+
+TEST(Profile, ValuesComeBackExactlyAsStoredFromCrLfAndLfFiles) {
+  TempWindir windir;
+  for (const char* eol : {"\r\n", "\n"}) {
+    windir.Write("quorvane.ini", std::string("[S]") + eol + "speed= 70 " + eol +
+                                     "messagetext=\"quoted\" text" + eol + "empty=" + eol +
+                                     "  padded  =x" + eol + "last=no end");
+    EXPECT_EQ(Get("S", "speed").text, " 70 ") << "eol " << (eol[0] == '\r' ? "CRLF" : "LF");
+    EXPECT_EQ(Get("S", "messagetext").text, "\"quoted\" text");
+    EXPECT_EQ(Get("S", "empty").text, "");
+    EXPECT_EQ(Get("S", "padded").text, "x");
+    EXPECT_EQ(Get("S", "last").text, "no end");
+  }
+}
+
+TEST(Profile, LongValuesAreCutAt127CharactersNeverInsideOne) {
+  TempWindir windir;
+  const std::string euro = "\xE2\x82\xAC";
+  struct Case {
+    const char* what;
+    std::string stored;
+    std::string expected;
+  };
+  const Case cases[] = {
+      {"200 letters", Repeat("m", 200), Repeat("m", 127)},
+      {"exactly 127", Repeat("k", 127), Repeat("k", 127)},
+      {"126 letters then euros", Repeat("a", 126) + euro + euro, Repeat("a", 126) + euro},
+      {"all euros", Repeat(euro, 130), Repeat(euro, 127)},
+  };
+  for (const auto& c : cases) {
+    ASSERT_TRUE(win::WritePrivateProfileStringA("S", "messagetext", c.stored, "quorvane.ini"));
+    const Read128 got = Get("S", "messagetext");
+    EXPECT_EQ(got.text, c.expected) << c.what;
+    EXPECT_EQ(got.count, 127u) << c.what;
+  }
+}
+
+TEST(Profile, BrokenUtf8NeverOverrunsTheBuffer) {
+  TempWindir windir;
+  // One lead byte followed by a long run of continuation bytes, twice over the buffer's size.
+  windir.Write("quorvane.ini", "[S]\nk=\xC3" + Repeat("\x80", 1200) + "\n");
+  const Read128 got = Get("S", "k");
+  EXPECT_LE(got.text.size(), 127u * win::kMaxCharBytes);
+  EXPECT_EQ(got.count, 127u);
+}
+
+TEST(Profile, WriterCreatesFileAndSectionThenReplacesInPlace) {
+  TempWindir windir;
+  ASSERT_TRUE(win::WritePrivateProfileStringA("Solmere Finbrook", "Dolphin", " 1", "quorvane.ini"));
+  EXPECT_EQ(Get("Solmere Finbrook", "dolphin").text, " 1");
+  ASSERT_TRUE(win::WritePrivateProfileStringA("Solmere Finbrook", "dolphin", " 0", "quorvane.ini"));
+  const std::string text = windir.Read("quorvane.ini");
+  EXPECT_EQ(text.find("olphin"), text.rfind("olphin")) << "a second dolphin key: " << text;
+  EXPECT_EQ(Get("Solmere Finbrook", "Dolphin").text, " 0");
+}
+
+TEST(Profile, WriterKeepsEveryOtherLineAndTheFilesLineEnding) {
+  TempWindir windir;
+  const std::string before =
+      "; my notes\r\n[Other]\r\nspeed=3\r\n\r\n[Solmere Finbrook]\r\nwhale= 1\r\n"
+      "odd line\r\nspeed= 70\r\n\r\n[Tail]\r\nx=y\r\n";
+  windir.Write("quorvane.ini", before);
+  ASSERT_TRUE(win::WritePrivateProfileStringA("Solmere Finbrook", "SPEED", " 20", "quorvane.ini"));
+  ASSERT_TRUE(win::WritePrivateProfileStringA("Solmere Finbrook", "orca", " 1", "quorvane.ini"));
+  EXPECT_EQ(windir.Read("quorvane.ini"),
+            "; my notes\r\n[Other]\r\nspeed=3\r\n\r\n[Solmere Finbrook]\r\nwhale= 1\r\n"
+            "odd line\r\nspeed= 20\r\norca= 1\r\n\r\n[Tail]\r\nx=y\r\n");
+  EXPECT_EQ(Get("Other", "speed").text, "3");
+}
+
+TEST(Profile, WriterAddsAMissingSectionAtTheEnd) {
+  TempWindir windir;
+  windir.Write("quorvane.ini", "[Other]\nspeed=3");
+  ASSERT_TRUE(win::WritePrivateProfileStringA("Solmere Finbrook", "firstrun", "1", "quorvane.ini"));
+  EXPECT_EQ(windir.Read("quorvane.ini"), "[Other]\nspeed=3\n[Solmere Finbrook]\nfirstrun=1");
+}
+
+TEST(Profile, ValuesAndNamesThatWouldSplitALineAreRefused) {
+  TempWindir windir;
+  ASSERT_TRUE(win::WritePrivateProfileStringA("S", "message", "kept", "quorvane.ini"));
+  const std::string before = windir.Read("quorvane.ini");
+  using namespace std::string_view_literals;
+  for (std::string_view bad : {"two\r\nlines"sv, "cr\ronly"sv, "lf\nonly"sv, "nul\0inside"sv})
+    EXPECT_FALSE(win::WritePrivateProfileStringA("S", "message", bad, "quorvane.ini"));
+  EXPECT_FALSE(win::WritePrivateProfileStringA("S", "a=b", "v", "quorvane.ini"));
+  EXPECT_FALSE(win::WritePrivateProfileStringA("S", "", "v", "quorvane.ini"));
+  EXPECT_FALSE(win::WritePrivateProfileStringA("S]x", "k", "v", "quorvane.ini"));
+  EXPECT_FALSE(win::WritePrivateProfileStringA("S\n[T", "k", "v", "quorvane.ini"));
+  EXPECT_EQ(windir.Read("quorvane.ini"), before);
+}
+
+TEST(Profile, WritesReplaceTheFileWholeAndLeaveNoTemporaryFile) {
+  TempWindir windir;
+  for (int i = 0; i < 3; ++i)
+    ASSERT_TRUE(win::WritePrivateProfileStringA("S", "k" + std::to_string(i), "v", "quorvane.ini"));
+  int entries = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(windir.Dir()))
+    if (entry.path().filename() != "config") ++entries;
+  EXPECT_EQ(entries, 1);
+}
+
+TEST(Profile, AFailedWriteLeavesTheOldFileIntact) {
+  TempWindir windir;
+  // A name so long that no file can be made beside it: the write must fail before touching it.
+  const std::string name(250, 'q');
+  windir.Write(name, "[S]\nk=old\n");
+  EXPECT_FALSE(win::WritePrivateProfileStringA("S", "k", "new", (windir.Dir() / name).string()));
+  EXPECT_EQ(windir.Read(name), "[S]\nk=old\n");
+}
+
+TEST(Profile, ABareFileNameLiesInTheWindowsDirectoryFoundWithoutRegardToCase) {
+  TempWindir windir;
+  windir.Write("QUORVANE.INI", "[S]\nk=upper\n");
+  EXPECT_EQ(Get("S", "k", "quorvane.ini").text, "upper");
+  EXPECT_EQ(Get("S", "k", "C:\\Windows\\Quorvane.ini").text, "upper");
+  ASSERT_TRUE(win::WritePrivateProfileStringA("S", "k", "again", "quorvane.ini"));
+  EXPECT_EQ(windir.Read("QUORVANE.INI"), "[S]\nk=again\n");
+}
+
+}  // namespace
