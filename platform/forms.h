@@ -76,12 +76,13 @@ class Form : public Container {
   void SetWindowState(WindowState state);
   void SetBackColor(win::COLORREF color);
   void SetScaleMode(ScaleMode mode);
-  // Outer position and client size in the form's scale units.
+  // Outer position and size in twips, whatever the scale mode (the screen's units, as the run
+  // time's form properties); the scale mode applies to the client area and the controls.
   void Move(double left, double top);
   void SetClientSize(double width, double height);
   double Left() const;
   double Top() const;
-  double Width() const;   // outer width, as the run time's Width property
+  double Width() const;  // outer width, as the run time's Width property
   double Height() const;
   double ScaleWidth() const;  // client area
   double ScaleHeight() const;
@@ -93,7 +94,8 @@ class Form : public Container {
   void Refresh();
 
  protected:
-  friend struct Impl;
+  friend struct FormImpl;
+  friend class FormWidget;
   virtual void Form_Initialize() {}
   virtual void Form_Load() {}
   virtual void Form_Click() {}
@@ -102,7 +104,8 @@ class Form : public Container {
                               float /*y*/) {}
   virtual void Form_KeyDown(rt::Integer /*keycode*/, rt::Integer /*shift*/) {}
   // cancel: set non-zero to keep the form; unload_mode: 0 closed from the window's menu or
-  // close box, 1 by the program's Unload.
+  // close box, 1 by the program's Unload. A window destroyed by its host (a preview whose host
+  // closes) cannot stay: it gets Form_Unload only.
   virtual void Form_QueryUnload(rt::Integer& /*cancel*/, rt::Integer /*unload_mode*/) {}
   virtual void Form_Unload(rt::Integer& /*cancel*/) {}
 };

@@ -25,9 +25,15 @@ constexpr unsigned SPI_SETSCREENSAVERRUNNING = 97;
 
 // The top-level window whose title is exactly the given text (class name not used); 0 if none.
 HWND FindWindowA(const char* class_name, const char* window_name);
+// Whether the handle names an existing window (ours or another program's).
+bool IsWindow(HWND window);
+// False, leaving rect as it was, when the handle names no window.
 bool GetClientRect(HWND window, RECT* rect);
 std::int32_t GetWindowLongA(HWND window, int index);
 std::int32_t SetWindowLongA(HWND window, int index, std::int32_t value);
+// Embeds one of our windows in another window. When that parent is destroyed, our form unloads
+// (Form_Unload runs; there is no asking to stay). A parent of 0 or one that does not exist
+// changes nothing and gives 0.
 HWND SetParent(HWND child, HWND new_parent);
 bool SetWindowPos(HWND window, HWND insert_after, int x, int y, int cx, int cy, unsigned flags);
 // The display counter: the cursor shows while it is 0 or more. Returns the new count.

@@ -1,0 +1,142 @@
+// The Qt side of the forms run time, shared by the platform's own sources and the platform
+// tests only. Each form, control and timer keeps its Qt objects in an Impl of its kind; the
+// widgets here turn Qt's events into the forms' events.
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QImage>
+#include <QPointer>
+#include <QTimer>
+#include <QWidget>
+#include <functional>
+#include <optional>
+#include <vector>
+
+#include "platform/forms.h"
+
+namespace forms {
+
+struct Impl {
+  virtual ~Impl() = default;
+};
+
+// The run time's process-wide pieces (app.cpp).
+// Creates the application object when nothing has yet (tests build forms without RunProgram).
+void EnsureApplication();
+// Runs an event handler: a run-time error that escapes it stops the program with the run time's
+// message box, as an unhandled error did.
+void Dispatch(const std::function<void()>& handler);
+// Called when a form unloads: the event loop ends once no form is loaded.
+void QuitWhenNoFormLoaded();
+
+constexpr double kTwipsPerPixel = 15.0;
+
+QColor ToQColor(win::COLORREF color);
+// A host font for the run time's font description, sized at the 96 dots an inch of twips.
+QFont ToQFont(const Font& font);
+
+// The cursor the run time shows: blank while ShowCursor's count is below 0, else the screen
+// object's mouse pointer.
+void SetCursorHidden(bool hidden);
+
+// A window's drawing surface: a raster DC holding a 32-bit bitmap of the given size, filled
+// with a colour; resizing keeps the DC's handle and swaps its bitmap.
+class Surface {
+ public:
+  ~Surface();
+  win::HDC Handle(int width, int height, win::COLORREF fill);
+  void Resize(int width, int height, win::COLORREF fill);
+  bool Exists() const { return dc_ != 0; }
+  // The bitmap's pixels as an image, without copying them.
+  QImage View() const;
+
+ private:
+  win::HDC dc_ = 0;
+};
+
+// What a container gives the controls placed on it.
+struct ContainerImpl : Impl {
+  QWidget* host = nullptr;
+};
+
+class FormWidget;
+struct TimerImpl;
+
+struct FormImpl : ContainerImpl {
+  explicit FormImpl(Form& form);
+  ~FormImpl() override;
+
+  Form& form;
+  QPointer<FormWidget> widget;
+  ScaleMode scale = ScaleMode::Twip;
+  BorderStyle border = BorderStyle::Sizable;
+  WindowState state = WindowState::Normal;
+  std::optional<win::COLORREF> back_color;
+  Surface surface;
+  std::vector<TimerImpl*> timers;
+  bool initialized = false;
+  bool loaded = false;
+  std::int32_t style = 0;  // GWL_STYLE bookkeeping
+  win::HWND owner = 0;     // GWL_HWNDPARENT bookkeeping
+
+  double UnitsPerPixel() const { return scale == ScaleMode::Twip ? kTwipsPerPixel : 1.0; }
+  win::COLORREF BackColor() const;
+  void ApplyWindowFlags();
+  void StartTimers(bool start);
+  // The window closed by the user (close box) or destroyed by its host.
+  void CloseBySystem();
+  void DestroyedByHost();
+  // The Form_QueryUnload/Form_Unload steps; false when cancelled.
+  bool RunUnload(int unload_mode, bool may_cancel);
+};
+
+// The form's window: paints the drawing surface and turns input into the form's events.
+class FormWidget : public QWidget {
+ public:
+  explicit FormWidget(FormImpl& impl);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  FormImpl& impl_;
+  bool pressed_ = false;
+  bool after_double_click_ = false;
+};
+
+struct ControlImpl : Impl {
+  QPointer<QWidget> widget;
+  Form* form = nullptr;
+  double UnitsPerPixel() const;
+  ~ControlImpl() override;
+};
+
+struct TimerImpl : Impl {
+  FormImpl* form = nullptr;
+  QTimer timer;
+  rt::Long interval = 0;
+  bool enabled = true;
+  bool running_handler = false;
+  std::function<void()>* handler = nullptr;
+  void Update();
+};
+
+FormImpl& ImplOf(Form& form);
+// The form whose window has the handle; null when the window is not ours.
+FormImpl* FindForm(win::HWND window);
+// Every form whose window exists (for FindWindowA without an X server).
+std::vector<FormImpl*> AllForms();
+
+// The virtual-key code and shift state (1 shift, 2 control, 4 alt) of a Qt key event.
+int VirtualKeyOf(int qt_key);
+int ShiftStateOf(Qt::KeyboardModifiers modifiers);
+
+}  // namespace forms

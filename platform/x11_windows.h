@@ -1,0 +1,25 @@
+// The X11 side of the window calls, on the X connection of Qt's xcb platform. Private to
+// platform/; shows no X type. Without an X display (Qt's offscreen platform) every query answers
+// "no such window" and the keyboard lock does nothing.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "platform/gdi.h"
+
+namespace win::x11 {
+
+bool Available();
+// The first top-level window, topmost first, whose title (_NET_WM_NAME, else WM_NAME) is exactly
+// the text; 0 when none.
+HWND FindTopLevel(const std::string& title);
+// A window's size; false when the id names no window.
+bool WindowSize(HWND window, int* width, int* height);
+// Grabs the keyboard on the root window (events for our own windows still reach them) or lets
+// go of it.
+void GrabKeyboard(bool grab);
+// Calls on_destroyed (once, on the user-interface thread) when the window is destroyed.
+void WatchDestroy(HWND window, std::function<void()> on_destroyed);
+
+}  // namespace win::x11
