@@ -16,6 +16,12 @@ FishSpec EmperorFishSpec();
 FishSpec RedFishSpec();
 FishSpec YellowFishSpec();
 
+// A rounded limb through its joints, tapering from w0 to w1.
+void Limb(Canvas& c, const Path& joints, double w0, double w1, const Paint& paint);
+// Capital letters from a tiny built-in alphabet, px pixels per dot.
+void Letters(Canvas& c, const char* text, double x, double y, double px, Color ink,
+             const Affine& m = {});
+
 // The spec moved and scaled so that it can be drawn at any place and size.
 FishSpec Placed(FishSpec s, double scale, double dx, double dy);
 
