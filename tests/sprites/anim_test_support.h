@@ -1,0 +1,112 @@
+// Shared fixtures of the animation routines' tests: the screen and its turn limits, the two
+// counter rules, a recorder of trapped errors, and tiny synthetic surfaces built with the raster
+// calls so that tests can look at what lands in the back buffer.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "host/starter.h"
+#include "platform/gdi.h"
+#include "runtime/array.h"
+#include "runtime/errors.h"
+#include "sprites/animations.h"
+#include "sprites/surface_ref.h"
+
+namespace anim_test {
+
+// An 800 x 600 screen with the turn limits start-up takes from it.
+inline void UseScreen800x600() {
+  ScreenWidth = 800;
+  ScreenHeight = 600;
+  TopLimit = -150;
+  BottomLimit = 535;
+  RightLimit = 1200;
+  LeftLimit = -400;
+}
+
+// The saver's frame: TickCount first, each reset to 0 once it exceeds 1000 or 100.
+inline void SaverTick() {
+  TickCount += 1;
+  if (TickCount > 1000) TickCount = 0;
+  ShortTick += 1;
+  if (ShortTick > 100) ShortTick = 0;
+}
+
+// The settings dialog's preview: ShortTick first, each reset when it reaches 100 or 1000.
+inline void DialogTick() {
+  ShortTick += 1;
+  if (ShortTick == 100) ShortTick = 0;
+  TickCount += 1;
+  if (TickCount == 1000) TickCount = 0;
+}
+
+template <int Upper>
+void Clear(rt::Array<Sprite, Upper>& group) {
+  for (int i = 0; i <= Upper; ++i) group(i) = Sprite{};
+}
+
+// Collects the context strings of trapped errors while alive.
+class ReportRecorder {
+ public:
+  ReportRecorder() {
+    Contexts().clear();
+    previous_ = rt::CurrentErrorReporter();
+    rt::SetErrorReporter([](std::string_view context) { Contexts().emplace_back(context); });
+  }
+  ~ReportRecorder() { rt::SetErrorReporter(previous_); }
+  static std::vector<std::string>& Contexts() {
+    static std::vector<std::string> contexts;
+    return contexts;
+  }
+
+ private:
+  rt::ErrorReporter previous_;
+};
+
+// A 32-bit surface of the given size, each pixel from paint(x, y).
+inline SurfaceRef PaintedSurface(int width, int height,
+                                 const std::function<win::COLORREF(int, int)>& paint) {
+  const win::HDC dc = win::CreateCompatibleDC(0);
+  win::SelectObject(dc, win::CreateBitmap(width, height, 1, 32, nullptr));
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) win::SetPixel(dc, x, y, paint(x, y));
+  }
+  return SurfaceRef::Adopt(dc);
+}
+
+// The one-bit mask of a picture surface: white where the picture is pure black.
+inline SurfaceRef MaskOf(win::HDC picture) {
+  const int width = win::BitmapWidth(picture), height = win::BitmapHeight(picture);
+  const win::HDC dc = win::CreateCompatibleDC(0);
+  win::SelectObject(dc, win::CreateBitmap(width, height, 1, 1, nullptr));
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      const bool clear = win::GetPixel(picture, x, y) == win::RGB(0, 0, 0);
+      win::SetPixel(dc, x, y, clear ? win::RGB(255, 255, 255) : win::RGB(0, 0, 0));
+    }
+  }
+  return SurfaceRef::Adopt(dc);
+}
+
+// A sheet of solid cells of width x height, cell n coloured colours[n], and its mask. The last
+// column of every cell is black, so every cell has a transparent edge.
+inline void GiveSheet(Sprite& s, int width, int height, const std::vector<win::COLORREF>& colours) {
+  s.ImageDC = PaintedSurface(width * static_cast<int>(colours.size()), height, [&](int x, int) {
+    return x % width == width - 1 ? win::RGB(0, 0, 0) : colours[x / width];
+  });
+  s.MaskDC = MaskOf(s.ImageDC);
+}
+
+// A back buffer of the given size filled with one colour.
+inline void GiveBuffer(int width, int height, win::COLORREF fill) {
+  Buffer.ImageDC = PaintedSurface(width, height, [&](int, int) { return fill; });
+}
+
+inline win::COLORREF At(int x, int y) {
+  return win::GetPixel(BufferDC(), x, y);
+}
+
+}  // namespace anim_test
