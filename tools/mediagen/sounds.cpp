@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "mediagen/media.h"
+#include "mediagen/seeded_random.h"
 #include "mediagen/wav_writer.h"
 
 namespace mediagen {
@@ -15,20 +16,6 @@ namespace {
 
 constexpr int kSampleRate = 22050;
 constexpr double kTwoPi = 2.0 * std::numbers::pi;
-
-// A fixed-seed generator of our own, so the same numbers come out with every standard library.
-class Noise {
- public:
-  explicit Noise(std::uint32_t seed) : state_(seed) {}
-  double Uniform() {  // [0, 1)
-    state_ = state_ * 1664525u + 1013904223u;
-    return (state_ >> 8) / 16777216.0;
-  }
-  double Between(double low, double high) { return low + (high - low) * Uniform(); }
-
- private:
-  std::uint32_t state_;
-};
 
 // Scales the samples so that the loudest reaches `peak` of full scale.
 std::vector<std::int16_t> ToPcm(const std::vector<double>& samples, double peak) {
@@ -64,7 +51,7 @@ void AddBubble(std::vector<double>& ring, int start, double pitch, double decay_
 }
 
 // Low, soft water noise: white noise through two one-pole low-passes, run twice round the ring.
-void AddMurmur(std::vector<double>& ring, Noise& noise, double loudness) {
+void AddMurmur(std::vector<double>& ring, SeededRandom& noise, double loudness) {
   std::vector<double> white(ring.size());
   for (double& w : white) w = noise.Between(-1.0, 1.0);
   const double k = 1.0 - std::exp(-kTwoPi * 250.0 / kSampleRate);
@@ -81,13 +68,13 @@ void AddMurmur(std::vector<double>& ring, Noise& noise, double loudness) {
 
 std::vector<double> Bubbles() {
   std::vector<double> ring(kBubbleLoopSamples, 0.0);
-  Noise noise(0xB0BB1E5u);
+  SeededRandom noise(0xB0BB1E5u);
   AddMurmur(ring, noise, 0.6);
   // Bubbles come in little bursts, as from a diver's regulator or a clam, not evenly spread.
   constexpr int kBursts = 7;
   for (int burst = 0; burst < kBursts; ++burst) {
     const double burst_start = (burst + noise.Between(0.0, 0.6)) / kBursts;
-    const int count = 2 + static_cast<int>(noise.Uniform() * 4.0);
+    const int count = 2 + noise.Below(4);
     double at = burst_start;
     for (int b = 0; b < count; ++b) {
       at += noise.Between(0.012, 0.07) / 4.0;
