@@ -1,0 +1,155 @@
+// The screen-saver password: set by a change dialog, asked for by a prompt, kept in the registry
+// store as a salted yescrypt hash ("ScreenSave_Data" under the desktop key) beside the
+// "ScreenSaveUsePassword" flag that the saver reads. Both dialogs are modal, owned by the given
+// window, open with the keyboard in their first field and take Enter for OK.
+#include "platform/password.h"
+
+#include <crypt.h>
+
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QVBoxLayout>
+#include <QWindow>
+#include <cstring>
+#include <stdexcept>
+#include <string>
+
+#include "platform/advapi32.h"
+#include "platform/forms_qt.h"
+#include "platform/user32.h"
+#include "runtime/errors.h"
+
+namespace win {
+
+namespace {
+
+constexpr char kDesktopKey[] = "Control Panel\\Desktop";
+constexpr char kHashValue[] = "ScreenSave_Data";
+constexpr char kUseValue[] = "ScreenSaveUsePassword";
+constexpr std::int32_t kErrorCancelled = 1223;
+
+std::string StoredHash() {
+  HKEY key = 0;
+  if (RegOpenKeyA(HKEY_CURRENT_USER, kDesktopKey, &key) != RegResult::ERROR_SUCCESS) return {};
+  char buffer[512] = {};
+  std::uint32_t size = sizeof buffer - 1;
+  RegType type = RegType::REG_NONE;
+  const RegResult result = RegQueryValueExA(key, kHashValue, nullptr, &type, buffer, &size);
+  RegCloseKey(key);
+  if (result != RegResult::ERROR_SUCCESS || type != RegType::REG_SZ) return {};
+  return std::string(buffer);  // stops at the terminating zero
+}
+
+// A hash that cannot be made (a stored hash that was tampered with) is a failing call of the
+// password service: the caller's error path reports it.
+std::string Hash(const std::string& password, const std::string& setting) {
+  crypt_data data{};
+  const char* hashed = crypt_rn(password.c_str(), setting.c_str(), &data, sizeof data);
+  if (!hashed || hashed[0] == '*') rt::Raise(rt::kInvalidProcedureCall);
+  return hashed;
+}
+
+void StorePassword(const std::string& password) {
+  HKEY key = 0;
+  RegCreateKeyA(HKEY_CURRENT_USER, kDesktopKey, &key);
+  std::string hash;
+  if (!password.empty()) {
+    // A fresh salt for each password, so that equal passwords never share a stored hash.
+    char setting[CRYPT_GENSALT_OUTPUT_SIZE] = {};
+    if (!crypt_gensalt_rn("$y$", 0, nullptr, 0, setting, sizeof setting)) {
+      rt::Raise(rt::kInvalidProcedureCall);
+    }
+    hash = Hash(password, setting);
+  }
+  RegSetValueExA(key, kHashValue, 0, RegType::REG_SZ, hash.c_str(),
+                 static_cast<std::uint32_t>(hash.size() + 1));
+  const std::uint32_t use = password.empty() ? 0 : 1;
+  RegSetValueExA(key, kUseValue, 0, RegType::REG_DWORD, &use, sizeof use);
+  RegCloseKey(key);
+}
+
+QLineEdit* PasswordField(const char* name) {
+  auto* field = new QLineEdit;
+  field->setObjectName(name);
+  field->setEchoMode(QLineEdit::Password);
+  return field;
+}
+
+// A dialog above its owner window, which may belong to another program.
+void Own(QDialog& dialog, HWND owner) {
+  dialog.setWindowFlag(Qt::WindowStaysOnTopHint);
+  dialog.winId();
+  if (owner == 0 || !IsWindow(owner)) return;
+  forms::FormImpl* ours = forms::FindForm(owner);
+  QWindow* parent = ours ? ours->widget->windowHandle()
+                         : QWindow::fromWinId(static_cast<WId>(owner));  // kept while we run
+  dialog.windowHandle()->setTransientParent(parent);
+}
+
+}  // namespace
+
+std::int32_t PwdChangePasswordA(const char* provider, HWND owner, std::int32_t, std::int32_t) {
+  if (!provider || std::strcmp(provider, "SCRSAVE") != 0) {
+    throw std::logic_error(std::string("win::PwdChangePasswordA: provider ") +
+                           (provider ? provider : "(none)") + " is not supported");
+  }
+  forms::EnsureApplication();
+  QDialog dialog;
+  dialog.setWindowTitle("Change Password");
+  auto* layout = new QVBoxLayout(&dialog);
+  layout->addWidget(new QLabel("Change the password of the screen saver."));
+  auto* form = new QFormLayout;
+  QLineEdit* first = PasswordField("new_password");
+  QLineEdit* second = PasswordField("confirm_password");
+  form->addRow("&New password:", first);
+  form->addRow("&Confirm new password:", second);
+  layout->addLayout(form);
+  auto* mismatch = new QLabel;
+  mismatch->setObjectName("mismatch");
+  layout->addWidget(mismatch);
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+  layout->addWidget(buttons);
+  QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+  QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, [&] {
+    if (first->text() == second->text()) {
+      dialog.accept();
+      return;
+    }
+    mismatch->setText("The passwords you typed do not match. Type them again.");
+    first->clear();
+    second->clear();
+    first->setFocus();
+  });
+  Own(dialog, owner);
+  first->setFocus();
+  if (dialog.exec() != QDialog::Accepted) return kErrorCancelled;
+  StorePassword(first->text().toStdString());
+  return 0;
+}
+
+std::int32_t VerifyScreenSavePwd(HWND owner) {
+  const std::string hash = StoredHash();
+  if (hash.empty()) return 1;  // no password is set: nothing to confirm
+  forms::EnsureApplication();
+  QDialog dialog;
+  dialog.setWindowTitle("Solmere Finbrook ScreenSaver");
+  auto* layout = new QVBoxLayout(&dialog);
+  layout->addWidget(new QLabel("Type the screen saver's password to go back to the desktop."));
+  auto* form = new QFormLayout;
+  QLineEdit* field = PasswordField("password");
+  form->addRow("&Password:", field);
+  layout->addLayout(form);
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+  layout->addWidget(buttons);
+  QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+  QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+  Own(dialog, owner);
+  field->setFocus();
+  if (dialog.exec() != QDialog::Accepted) return 0;
+  return Hash(field->text().toStdString(), hash) == hash ? 1 : 0;
+}
+
+}  // namespace win
