@@ -15,7 +15,12 @@
 namespace {
 // Kept between queries: a failing query leaves the identifier of the last one.
 win::OSVERSIONINFOA OSInfo{};
+KeyLockCall key_lock_call = &win::SystemParametersInfoA;
 }  // namespace
+
+void SetKeyLockCallForTests(KeyLockCall call) {
+  key_lock_call = call ? call : &win::SystemParametersInfoA;
+}
 
 std::string GetIniData(const std::string& File, const std::string& Section,
                        const std::string& Key) {
@@ -67,9 +72,7 @@ void SetTFS(const std::string& LockState) {
     if (WinVersion != "95" || UsePassword != 1) return;
     std::int32_t scratch = 0;
     const std::string state = rt::LCase(LockState);
-    if (state == "disable")
-      win::SystemParametersInfoA(win::SPI_SETSCREENSAVERRUNNING, 1, &scratch, 0);
-    if (state == "enable")
-      win::SystemParametersInfoA(win::SPI_SETSCREENSAVERRUNNING, 0, &scratch, 0);
+    if (state == "disable") key_lock_call(win::SPI_SETSCREENSAVERRUNNING, 1, &scratch, 0);
+    if (state == "enable") key_lock_call(win::SPI_SETSCREENSAVERRUNNING, 0, &scratch, 0);
   });
 }

@@ -14,3 +14,7 @@ void GetDiectories();
 void FoldersFrom(const std::string& windows_directory);
 std::string GetVersion32();
 void SetTFS(const std::string& LockState);
+
+// The system call behind SetTFS; tests put a recorder in its place (null puts the real one back).
+using KeyLockCall = bool (*)(unsigned action, unsigned param, void* pv, unsigned win_ini);
+void SetKeyLockCallForTests(KeyLockCall call);
