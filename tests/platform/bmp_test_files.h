@@ -1,0 +1,122 @@
+// A tiny BMP writer for the raster's tests: pictures of every supported layout, written from a
+// readable description, which the tests then damage byte by byte where they need broken files.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <fstream>
+#include <string>
+#include <vector>
+
+// Specs are written with designated initializers that name only what a case needs; the rest
+// keep their defaults on purpose.
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
+
+namespace bmptest {
+
+constexpr std::uint32_t kRgb = 0;
+constexpr std::uint32_t kRle8 = 1;
+constexpr std::uint32_t kRle4 = 2;
+constexpr std::uint32_t kBitfields = 3;
+
+struct Spec {
+  int width = 1;
+  int height = 1;  // rows of pixels are given top row first whatever the order in the file
+  int bpp = 24;
+  bool top_down = false;
+  std::uint32_t compression = kRgb;
+  std::uint32_t info_size = 40;          // 12 writes the old core header
+  std::vector<std::uint32_t> palette;    // 0x00RRGGBB
+  std::array<std::uint32_t, 3> masks{};  // bit fields: red, green, blue
+  // Indices up to 8 bits; raw pixel values for 16 bits and bit fields; 0x00RRGGBB otherwise.
+  std::vector<std::uint32_t> pixels;
+  std::vector<std::uint8_t> rle;  // run-length data as it goes into the file
+};
+
+inline void Put16(std::vector<std::uint8_t>& out, std::uint32_t v) {
+  out.push_back(v & 0xFF);
+  out.push_back((v >> 8) & 0xFF);
+}
+inline void Put32(std::vector<std::uint8_t>& out, std::uint32_t v) {
+  Put16(out, v & 0xFFFF);
+  Put16(out, v >> 16);
+}
+inline void Patch32(std::vector<std::uint8_t>& file, std::size_t at, std::uint32_t v) {
+  for (int i = 0; i < 4; ++i) file[at + i] = (v >> (8 * i)) & 0xFF;
+}
+
+inline std::vector<std::uint8_t> PixelData(const Spec& s) {
+  if (s.compression == kRle8 || s.compression == kRle4) return s.rle;
+  const std::size_t stride = (static_cast<std::size_t>(s.width) * s.bpp + 31) / 32 * 4;
+  std::vector<std::uint8_t> data(stride * s.height, 0);
+  for (int r = 0; r < s.height; ++r) {
+    const int y = s.top_down ? r : s.height - 1 - r;
+    std::uint8_t* row = data.data() + r * stride;
+    for (int x = 0; x < s.width; ++x) {
+      const std::uint32_t v = s.pixels[static_cast<std::size_t>(y) * s.width + x];
+      if (s.bpp < 8) {
+        const int shift = 8 - s.bpp - (x * s.bpp) % 8;
+        row[x * s.bpp / 8] |= static_cast<std::uint8_t>(v << shift);
+      } else {
+        for (int b = 0; b < s.bpp / 8; ++b) row[x * s.bpp / 8 + b] = (v >> (8 * b)) & 0xFF;
+      }
+    }
+  }
+  return data;
+}
+
+inline std::vector<std::uint8_t> File(const Spec& s) {
+  const bool core = s.info_size == 12;
+  const std::size_t entry = core ? 3 : 4;
+  const bool masks_after = s.compression == kBitfields && s.info_size == 40;
+  const std::size_t pixels_at =
+      14 + s.info_size + (masks_after ? 12 : 0) + s.palette.size() * entry;
+  const std::vector<std::uint8_t> data = PixelData(s);
+  std::vector<std::uint8_t> out;
+  out.push_back('B');
+  out.push_back('M');
+  Put32(out, static_cast<std::uint32_t>(pixels_at + data.size()));
+  Put32(out, 0);
+  Put32(out, static_cast<std::uint32_t>(pixels_at));
+  Put32(out, s.info_size);
+  if (core) {
+    Put16(out, s.width);
+    Put16(out, s.height);
+    Put16(out, 1);
+    Put16(out, s.bpp);
+  } else {
+    Put32(out, s.width);
+    Put32(out, s.top_down ? -s.height : s.height);
+    Put16(out, 1);
+    Put16(out, s.bpp);
+    Put32(out, s.compression);
+    Put32(out, static_cast<std::uint32_t>(data.size()));
+    Put32(out, 2835);
+    Put32(out, 2835);
+    Put32(out, static_cast<std::uint32_t>(s.palette.size()));
+    Put32(out, 0);
+    if (s.info_size > 40) {  // the larger headers hold the masks themselves
+      for (std::uint32_t m : s.masks) Put32(out, m);
+    }
+    while (out.size() < 14 + s.info_size) out.push_back(0);
+    if (masks_after) {
+      for (std::uint32_t m : s.masks) Put32(out, m);
+    }
+  }
+  for (std::uint32_t c : s.palette) {
+    out.push_back(c & 0xFF);
+    out.push_back((c >> 8) & 0xFF);
+    out.push_back((c >> 16) & 0xFF);
+    if (!core) out.push_back(0);
+  }
+  out.insert(out.end(), data.begin(), data.end());
+  return out;
+}
+
+inline void Write(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+  std::ofstream(path, std::ios::binary)
+      .write(reinterpret_cast<const char*>(bytes.data()),
+             static_cast<std::streamsize>(bytes.size()));
+}
+
+}  // namespace bmptest
