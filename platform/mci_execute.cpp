@@ -1,0 +1,172 @@
+// mciExecute's wave playback and sndPlaySoundA's stop: one simple player of whole wave files,
+// each file playing once on a voice of its own.
+#include <cctype>
+#include <cstdio>
+#include <fstream>
+#include <map>
+#include <memory>
+
+#include "platform/audio_engine.h"
+#include "platform/forms.h"
+#include "platform/paths.h"
+#include "platform/wav_reader.h"
+#include "platform/winmm.h"
+
+namespace win {
+namespace {
+
+constexpr const char* kMessageTitle = "MCI";
+
+// Play a sound on a voice (sound set) or stop the voice (sound null); voice -1 stops all.
+struct Command {
+  int voice;
+  std::shared_ptr<const audio::Pcm> sound;
+};
+
+class PlayerSource final : public audio::Source {
+ public:
+  audio::CommandQueue<Command> commands;
+
+  void Mix(float* out, int frames) override {
+    for (auto& c : commands.Take()) {
+      if (c.voice < 0) {
+        voices_.clear();
+      } else if (c.sound) {
+        voices_[c.voice] = Voice{std::move(c.sound), 0};
+      } else {
+        voices_.erase(c.voice);
+      }
+    }
+    for (auto it = voices_.begin(); it != voices_.end();) {
+      Voice& v = it->second;
+      const std::size_t total = v.sound->samples.size();
+      const std::size_t wanted = static_cast<std::size_t>(frames) * 2;
+      for (std::size_t i = 0; i < wanted && v.at < total; ++i) out[i] += v.sound->samples[v.at++];
+      it = v.at >= total ? voices_.erase(it) : std::next(it);
+    }
+  }
+
+  void Reset() override {
+    commands.Take();
+    voices_.clear();
+  }
+
+ private:
+  struct Voice {
+    std::shared_ptr<const audio::Pcm> sound;
+    std::size_t at;
+  };
+  std::map<int, Voice> voices_;
+};
+
+struct Player {
+  PlayerSource source;
+  std::map<std::string, int> voice_of;  // host path -> voice
+  bool holds_output = false;
+  std::function<void(const std::string&, const std::string&)> message_hook;
+
+  void Forget() {
+    voice_of.clear();
+    holds_output = false;
+  }
+};
+
+Player& ThePlayer() {
+  static auto* player = [] {
+    auto* p = new Player;  // lives as long as the process
+    audio::AddSource(p->source);
+    audio::AddCloseHook([p] { p->Forget(); });
+    return p;
+  }();
+  return *player;
+}
+
+bool Fail(const std::string& text) {
+  Player& player = ThePlayer();
+  if (player.message_hook) {
+    player.message_hook(text, kMessageTitle);
+  } else {
+    forms::MsgBox(text, kMessageTitle);
+  }
+  return false;
+}
+
+bool Play(const std::string& path) {
+  Player& player = ThePlayer();
+  if (!std::ifstream(path)) {
+    return Fail("The specified file cannot be found. Make sure the path and filename are correct.");
+  }
+  auto sound = audio::LoadWavFile(path);
+  if (!sound) {
+    return Fail(
+        "The file cannot be played on the specified MCI device. The file may be corrupt, or not "
+        "in the correct format.");
+  }
+  if (!player.holds_output) {
+    if (!audio::Acquire()) return Fail("The wave output device cannot be opened.");
+    player.holds_output = true;
+  }
+  auto [it, added] = player.voice_of.try_emplace(path, static_cast<int>(player.voice_of.size()));
+  player.source.commands.Post({it->second, std::move(sound)});
+  return true;
+}
+
+bool Stop(const std::string& path) {
+  Player& player = ThePlayer();
+  const auto it = player.voice_of.find(path);
+  if (it != player.voice_of.end()) {
+    player.source.commands.Post({it->second, nullptr});
+    return true;
+  }
+  if (!std::ifstream(path)) {
+    return Fail("The specified file cannot be found. Make sure the path and filename are correct.");
+  }
+  return true;
+}
+
+std::string Lower(std::string text) {
+  for (auto& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return text;
+}
+
+}  // namespace
+
+bool mciExecute(const std::string& command) {
+  detail::LogWinmmCall("mciExecute(" + command + ")");
+  const std::size_t blank = command.find(' ');
+  const std::string verb = Lower(command.substr(0, blank));
+  std::string element = blank == std::string::npos ? "" : command.substr(blank + 1);
+  if (element.size() >= 2 && element.front() == '"' && element.back() == '"') {
+    element = element.substr(1, element.size() - 2);
+  }
+  if ((verb != "play" && verb != "stop") || element.empty() || element.find('"') != element.npos) {
+    std::fprintf(stderr, "mciExecute stand-in: unsupported command \"%s\"\n", command.c_str());
+    return Fail("The specified command is not recognized.");
+  }
+  const std::string path = HostPath(element);
+  return verb == "play" ? Play(path) : Stop(path);
+}
+
+bool sndPlaySoundA(const char* sound_name, unsigned flags) {
+  detail::LogWinmmCall(std::string("sndPlaySoundA(") + (sound_name ? sound_name : "null") + ", " +
+                       std::to_string(flags) + ")");
+  if (sound_name != nullptr || (flags & ~SND_NODEFAULT) != 0) {
+    std::fprintf(stderr, "sndPlaySoundA stand-in: only the stop request is supported\n");
+    return false;
+  }
+  Player& player = ThePlayer();
+  player.source.commands.Post({-1, nullptr});
+  player.voice_of.clear();
+  if (player.holds_output) {
+    player.holds_output = false;
+    audio::Release();
+  }
+  return true;
+}
+
+void SetMciExecuteMessageHookForTests(
+    std::function<void(const std::string& text, const std::string& title)> hook) {
+  ThePlayer().message_hook = std::move(hook);
+}
+
+}  // namespace win

@@ -1,0 +1,281 @@
+#include "platform/midi_synth.h"
+
+#include <fluidsynth.h>
+
+#include <algorithm>
+#include <array>
+#include <atomic>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "platform/audio_engine.h"
+
+namespace midi {
+namespace {
+
+constexpr int kBlocks = 16;
+constexpr int kBlockChannels = 16;
+constexpr int kDrumChannel = 9;
+constexpr int kChunkFrames = 1024;
+constexpr const char* kDefaultSoundFont = "/usr/share/sounds/sf2/TimGM6mb.sf2";
+
+// Start a song on a block (song set) or stop the block (song null).
+struct Command {
+  int block;
+  std::shared_ptr<const Sequence> song;
+  double start_seconds;
+  std::uint32_t serial;
+};
+
+// State shared between the two threads: the synthesizer (created and deleted on the
+// user-interface thread while no render can run) and, per block, the serial of the last
+// playing that reached its end.
+std::atomic<fluid_synth_t*> shared_synth{nullptr};
+std::array<std::atomic<std::uint32_t>, kBlocks> ended_serial{};
+
+// The render side: the songs being played, advanced by the frames the render produces.
+class SongSource final : public audio::Source {
+ public:
+  audio::CommandQueue<Command> commands;
+
+  void Mix(float* out, int frames) override {
+    fluid_synth_t* synth = shared_synth.load(std::memory_order_acquire);
+    for (auto& c : commands.Take()) Apply(synth, c);
+    if (!synth) return;
+    int done = 0;
+    while (done < frames) {
+      DispatchDue(synth);
+      int chunk = std::min(frames - done, kChunkFrames);
+      for (auto& v : voices_) {
+        if (v.song)
+          chunk = static_cast<int>(std::min<std::int64_t>(chunk, NextFrame(v) - v.frames));
+      }
+      fluid_synth_write_float(synth, chunk, left_.data(), 0, 1, right_.data(), 0, 1);
+      for (int i = 0; i < chunk; ++i) {
+        out[2 * (done + i)] += left_[i];
+        out[2 * (done + i) + 1] += right_[i];
+      }
+      for (auto& v : voices_) v.frames += chunk;
+      done += chunk;
+    }
+  }
+
+  void Reset() override {
+    commands.Take();
+    for (auto& v : voices_) v = Voice{};
+  }
+
+ private:
+  struct Voice {
+    std::shared_ptr<const Sequence> song;  // null when the block is silent
+    std::size_t cursor = 0;
+    double start_seconds = 0;
+    std::int64_t frames = 0;  // rendered since the start
+    std::uint32_t serial = 0;
+  };
+
+  std::int64_t FrameOf(const Voice& v, double seconds) const {
+    return std::llround((seconds - v.start_seconds) * audio::kRate);
+  }
+  std::int64_t NextFrame(const Voice& v) const {
+    const auto& events = v.song->events;
+    return FrameOf(v, v.cursor < events.size() ? events[v.cursor].seconds : v.song->end_seconds);
+  }
+
+  static void Send(fluid_synth_t* synth, int block, const Event& e) {
+    const int chan = block * kBlockChannels + (e.status & 0x0F);
+    switch (e.status & 0xF0) {
+      case 0x80:
+        fluid_synth_noteoff(synth, chan, e.data1);
+        break;
+      case 0x90:
+        if (e.data2 == 0) {
+          fluid_synth_noteoff(synth, chan, e.data1);
+        } else {
+          fluid_synth_noteon(synth, chan, e.data1, e.data2);
+        }
+        break;
+      case 0xA0:
+        fluid_synth_key_pressure(synth, chan, e.data1, e.data2);
+        break;
+      case 0xB0:
+        fluid_synth_cc(synth, chan, e.data1, e.data2);
+        break;
+      case 0xC0:
+        fluid_synth_program_change(synth, chan, e.data1);
+        break;
+      case 0xD0:
+        fluid_synth_channel_pressure(synth, chan, e.data1);
+        break;
+      case 0xE0:
+        fluid_synth_pitch_bend(synth, chan, e.data1 | e.data2 << 7);
+        break;
+    }
+  }
+
+  static void Silence(fluid_synth_t* synth, int block, bool at_once) {
+    for (int c = 0; c < kBlockChannels; ++c) {
+      const int chan = block * kBlockChannels + c;
+      if (at_once) {
+        fluid_synth_all_sounds_off(synth, chan);
+      } else {
+        fluid_synth_cc(synth, chan, 64, 0);  // sustain pedal up, so that notes can end
+        fluid_synth_all_notes_off(synth, chan);
+      }
+    }
+  }
+
+  // A song starts on fresh channels; the controller and program changes before its start
+  // position are applied so that it starts with the instruments it would have there.
+  static void Prepare(fluid_synth_t* synth, int block, const Sequence& song, double start) {
+    Silence(synth, block, true);
+    for (int c = 0; c < kBlockChannels; ++c) {
+      const int chan = block * kBlockChannels + c;
+      fluid_synth_cc(synth, chan, 121, 0);  // reset all controllers
+      fluid_synth_cc(synth, chan, 7, 100);
+      fluid_synth_cc(synth, chan, 10, 64);
+      fluid_synth_program_change(synth, chan, 0);
+    }
+    for (const auto& e : song.events) {
+      if (e.seconds >= start) break;
+      const int kind = e.status & 0xF0;
+      if (kind != 0x80 && kind != 0x90 && kind != 0xA0) Send(synth, block, e);
+    }
+  }
+
+  void Apply(fluid_synth_t* synth, Command& c) {
+    Voice& v = voices_[c.block];
+    if (synth && v.song && !c.song) Silence(synth, c.block, false);
+    v = Voice{};
+    if (!c.song || !synth) return;
+    Prepare(synth, c.block, *c.song, c.start_seconds);
+    const auto& events = c.song->events;
+    v.cursor = static_cast<std::size_t>(
+        std::lower_bound(events.begin(), events.end(), c.start_seconds,
+                         [](const Event& e, double s) { return e.seconds < s; }) -
+        events.begin());
+    v.song = std::move(c.song);
+    v.start_seconds = c.start_seconds;
+    v.serial = c.serial;
+  }
+
+  void DispatchDue(fluid_synth_t* synth) {
+    for (int b = 0; b < kBlocks; ++b) {
+      Voice& v = voices_[b];
+      if (!v.song) continue;
+      const auto& events = v.song->events;
+      while (v.cursor < events.size() && FrameOf(v, events[v.cursor].seconds) <= v.frames) {
+        Send(synth, b, events[v.cursor++]);
+      }
+      if (v.cursor == events.size() && FrameOf(v, v.song->end_seconds) <= v.frames) {
+        Silence(synth, b, false);
+        ended_serial[b].store(v.serial, std::memory_order_release);
+        v = Voice{};
+      }
+    }
+  }
+
+  std::array<Voice, kBlocks> voices_;
+  std::array<float, kChunkFrames> left_{};
+  std::array<float, kChunkFrames> right_{};
+};
+
+// The user-interface side.
+struct Control {
+  SongSource source;
+  fluid_settings_t* settings = nullptr;
+  std::array<bool, kBlocks> taken{};
+  std::array<bool, kBlocks> playing{};
+  std::array<std::uint32_t, kBlocks> serial{};
+};
+
+void DeleteSynth(Control& control) {
+  if (auto* synth = shared_synth.exchange(nullptr)) delete_fluid_synth(synth);
+  if (control.settings) delete_fluid_settings(control.settings);
+  control.settings = nullptr;
+  control.taken.fill(false);
+  control.playing.fill(false);
+}
+
+Control& TheControl() {
+  static auto* control = [] {
+    auto* c = new Control;  // lives as long as the process
+    audio::AddSource(c->source);
+    audio::AddCloseHook([c] { DeleteSynth(*c); });
+    return c;
+  }();
+  return *control;
+}
+
+}  // namespace
+
+bool EnsureSynth() {
+  Control& control = TheControl();
+  if (shared_synth.load()) return true;
+  const char* override_path = std::getenv("FINBROOK_SOUNDFONT");
+  const std::string path = override_path && *override_path ? override_path : kDefaultSoundFont;
+  control.settings = new_fluid_settings();
+  fluid_settings_setnum(control.settings, "synth.sample-rate", audio::kRate);
+  fluid_settings_setint(control.settings, "synth.midi-channels", kBlocks * kBlockChannels);
+  fluid_settings_setint(control.settings, "synth.lock-memory", 0);
+  fluid_synth_t* synth = new_fluid_synth(control.settings);
+  if (!synth || fluid_synth_sfload(synth, path.c_str(), 1) == FLUID_FAILED) {
+    std::fprintf(stderr, "MIDI sequencer: cannot load the SoundFont %s\n", path.c_str());
+    if (synth) delete_fluid_synth(synth);
+    delete_fluid_settings(control.settings);
+    control.settings = nullptr;
+    return false;
+  }
+  for (int chan = 0; chan < kBlocks * kBlockChannels; ++chan) {
+    const bool drums = chan % kBlockChannels == kDrumChannel;
+    fluid_synth_set_channel_type(synth, chan, drums ? CHANNEL_TYPE_DRUM : CHANNEL_TYPE_MELODIC);
+  }
+  fluid_synth_program_reset(synth);
+  shared_synth.store(synth, std::memory_order_release);
+  return true;
+}
+
+int TakeBlock() {
+  Control& control = TheControl();
+  for (int b = 0; b < kBlocks; ++b) {
+    if (!control.taken[b]) {
+      control.taken[b] = true;
+      return b;
+    }
+  }
+  return -1;
+}
+
+void FreeBlock(int block) {
+  Stop(block);
+  TheControl().taken[block] = false;
+}
+
+void Play(int block, std::shared_ptr<const Sequence> song, double start_seconds) {
+  Control& control = TheControl();
+  const std::uint32_t serial = ++control.serial[block];
+  control.playing[block] = true;
+  control.source.commands.Post({block, std::move(song), start_seconds, serial});
+}
+
+void Stop(int block) {
+  Control& control = TheControl();
+  if (!control.playing[block]) return;
+  ++control.serial[block];
+  control.playing[block] = false;
+  control.source.commands.Post({block, nullptr, 0, 0});
+}
+
+bool Playing(int block) {
+  Control& control = TheControl();
+  if (control.playing[block] &&
+      ended_serial[block].load(std::memory_order_acquire) == control.serial[block]) {
+    control.playing[block] = false;
+  }
+  return control.playing[block];
+}
+
+}  // namespace midi

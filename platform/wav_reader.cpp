@@ -1,0 +1,132 @@
+#include "platform/wav_reader.h"
+
+#include <cmath>
+#include <fstream>
+#include <iterator>
+
+#include "platform/audio_engine.h"
+
+namespace audio {
+namespace {
+
+constexpr std::size_t kMaxFileBytes = 64u << 20;
+constexpr int kMinRate = 1000;
+constexpr int kMaxRate = 192000;
+constexpr std::uint16_t kFormatPcm = 1;
+
+std::uint16_t Get16(const std::uint8_t* at) {
+  return static_cast<std::uint16_t>(at[0] | at[1] << 8);
+}
+std::uint32_t Get32(const std::uint8_t* at) {
+  return static_cast<std::uint32_t>(at[0]) | static_cast<std::uint32_t>(at[1]) << 8 |
+         static_cast<std::uint32_t>(at[2]) << 16 | static_cast<std::uint32_t>(at[3]) << 24;
+}
+bool Tag(const std::uint8_t* at, const char* tag) {
+  return at[0] == tag[0] && at[1] == tag[1] && at[2] == tag[2] && at[3] == tag[3];
+}
+
+struct Format {
+  int channels = 0;
+  int rate = 0;
+  int bits = 0;
+  int block_align = 0;
+};
+
+std::optional<Format> ParseFormat(std::span<const std::uint8_t> chunk) {
+  if (chunk.size() < 16) return std::nullopt;
+  Format f;
+  if (Get16(&chunk[0]) != kFormatPcm) return std::nullopt;
+  f.channels = Get16(&chunk[2]);
+  f.rate = static_cast<int>(std::min<std::uint32_t>(Get32(&chunk[4]), 1u << 30));
+  f.block_align = Get16(&chunk[12]);
+  f.bits = Get16(&chunk[14]);
+  if (f.channels < 1 || f.channels > 2) return std::nullopt;
+  if (f.rate < kMinRate || f.rate > kMaxRate) return std::nullopt;
+  if (f.bits != 8 && f.bits != 16) return std::nullopt;
+  if (f.block_align != f.channels * f.bits / 8) return std::nullopt;
+  return f;
+}
+
+WavData Decode(const Format& f, std::span<const std::uint8_t> data) {
+  WavData wav;
+  wav.rate = f.rate;
+  wav.channels = f.channels;
+  const std::size_t frames = data.size() / static_cast<std::size_t>(f.block_align);
+  const std::size_t count = frames * static_cast<std::size_t>(f.channels);
+  wav.samples.resize(count);
+  for (std::size_t i = 0; i < count; ++i) {
+    if (f.bits == 8) {
+      wav.samples[i] = (static_cast<float>(data[i]) - 128.0f) / 128.0f;
+    } else {
+      wav.samples[i] =
+          static_cast<float>(static_cast<std::int16_t>(Get16(&data[2 * i]))) / 32768.0f;
+    }
+  }
+  return wav;
+}
+
+}  // namespace
+
+std::optional<WavData> ParseWav(std::span<const std::uint8_t> bytes) {
+  if (bytes.size() < 12 || !Tag(&bytes[0], "RIFF") || !Tag(&bytes[8], "WAVE")) return std::nullopt;
+  // A RIFF size beyond the file is a truncated file: its chunks are checked one by one below.
+  const std::size_t riff_end =
+      std::min<std::size_t>(bytes.size(), 8 + std::size_t{Get32(&bytes[4])});
+  std::optional<Format> format;
+  std::size_t at = 12;
+  while (at + 8 <= riff_end) {
+    const std::uint8_t* header = &bytes[at];
+    const std::size_t size = Get32(header + 4);
+    const std::size_t body = at + 8;
+    if (size > riff_end - body) return std::nullopt;  // a chunk past the end
+    const auto chunk = bytes.subspan(body, size);
+    if (Tag(header, "fmt ")) {
+      format = ParseFormat(chunk);
+      if (!format) return std::nullopt;
+    } else if (Tag(header, "data")) {
+      if (!format) return std::nullopt;  // the format must come first
+      return Decode(*format, chunk);
+    }
+    at = body + size + (size & 1);  // chunks are padded to even sizes
+  }
+  return std::nullopt;
+}
+
+Pcm ToEnginePcm(const WavData& wav) {
+  Pcm pcm;
+  const std::size_t in_frames = wav.Frames();
+  if (in_frames == 0) return pcm;
+  const std::size_t out_frames = static_cast<std::size_t>(
+      std::llround(static_cast<double>(in_frames) * kRate / static_cast<double>(wav.rate)));
+  pcm.samples.resize(out_frames * 2);
+  const double step = static_cast<double>(wav.rate) / kRate;
+  const auto sample = [&](std::size_t frame, int channel) {
+    frame = std::min(frame, in_frames - 1);
+    return wav.samples[frame * wav.channels + (wav.channels == 2 ? channel : 0)];
+  };
+  for (std::size_t i = 0; i < out_frames; ++i) {
+    const double pos = static_cast<double>(i) * step;
+    const auto frame = static_cast<std::size_t>(pos);
+    const auto frac = static_cast<float>(pos - static_cast<double>(frame));
+    for (int c = 0; c < 2; ++c) {
+      pcm.samples[2 * i + c] = sample(frame, c) * (1.0f - frac) + sample(frame + 1, c) * frac;
+    }
+  }
+  return pcm;
+}
+
+std::shared_ptr<const Pcm> LoadWavFile(const std::string& host_path) {
+  std::ifstream in(host_path, std::ios::binary);
+  if (!in) return nullptr;
+  std::vector<std::uint8_t> bytes;
+  char buffer[65536];
+  while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
+    bytes.insert(bytes.end(), buffer, buffer + in.gcount());
+    if (bytes.size() > kMaxFileBytes) return nullptr;
+  }
+  const auto wav = ParseWav(bytes);
+  if (!wav) return nullptr;
+  return std::make_shared<const Pcm>(ToEnginePcm(*wav));
+}
+
+}  // namespace audio

@@ -1,0 +1,269 @@
+#include "platform/wavemix.h"
+
+#include <cstdio>
+#include <deque>
+#include <map>
+#include <memory>
+
+#include "platform/audio_engine.h"
+#include "platform/paths.h"
+#include "platform/wav_reader.h"
+
+namespace win {
+namespace {
+
+using Wave = std::shared_ptr<const audio::Pcm>;
+
+struct Command {
+  enum class Kind { AddSession, RemoveSession, Activate, Deactivate, Play, CloseChannels };
+  Kind kind = Kind::Play;
+  std::int32_t session = 0;
+  int channel = 0;
+  Wave wave;
+  std::uint16_t repeats = 0;
+  bool clear_queue = false;
+};
+
+Command SessionCommand(Command::Kind kind, std::int32_t session) {
+  Command c;
+  c.kind = kind;
+  c.session = session;
+  return c;
+}
+
+// The render side: each session's channels, each a queue of waves playing in turn.
+class MixerSource final : public audio::Source {
+ public:
+  audio::CommandQueue<Command> commands;
+
+  void Mix(float* out, int frames) override {
+    for (auto& c : commands.Take()) Apply(c);
+    for (auto& [handle, session] : sessions_) {
+      if (!session.active) continue;
+      for (auto& channel : session.channels) MixChannel(channel, out, frames);
+    }
+  }
+
+  void Reset() override {
+    commands.Take();
+    sessions_.clear();
+  }
+
+ private:
+  struct Queued {
+    Wave wave;
+    std::uint16_t repeats_left;  // kWaveMixEndless: for ever
+  };
+  struct Channel {
+    std::deque<Queued> queue;
+    std::size_t at = 0;  // next sample of the front wave
+  };
+  struct Session {
+    bool active = false;
+    std::array<Channel, kWaveMixChannels> channels;
+  };
+
+  void Apply(Command& c) {
+    using Kind = Command::Kind;
+    if (c.kind == Kind::AddSession) {
+      sessions_[c.session] = Session{};
+      return;
+    }
+    const auto found = sessions_.find(c.session);
+    if (found == sessions_.end()) return;
+    Session& session = found->second;
+    switch (c.kind) {
+      case Kind::RemoveSession:
+        sessions_.erase(found);
+        break;
+      case Kind::Activate:
+      case Kind::Deactivate:
+        session.active = c.kind == Kind::Activate;
+        break;
+      case Kind::Play: {
+        Channel& channel = session.channels[c.channel];
+        if (c.clear_queue) channel = Channel{};
+        channel.queue.push_back({std::move(c.wave), c.repeats});
+        break;
+      }
+      case Kind::CloseChannels:
+        for (auto& channel : session.channels) channel = Channel{};
+        break;
+      case Kind::AddSession:
+        break;
+    }
+  }
+
+  static void MixChannel(Channel& channel, float* out, int frames) {
+    std::size_t i = 0;
+    const std::size_t wanted = static_cast<std::size_t>(frames) * 2;
+    while (i < wanted && !channel.queue.empty()) {
+      Queued& front = channel.queue.front();
+      const auto& samples = front.wave->samples;
+      while (i < wanted && channel.at < samples.size()) out[i++] += samples[channel.at++];
+      if (channel.at < samples.size()) break;
+      channel.at = 0;
+      if (front.repeats_left == kWaveMixEndless) continue;
+      if (front.repeats_left > 0) {
+        --front.repeats_left;
+      } else {
+        channel.queue.pop_front();
+      }
+    }
+  }
+
+  std::map<std::int32_t, Session> sessions_;
+};
+
+struct SessionState {
+  std::array<bool, kWaveMixChannels> open{};
+  std::map<std::int32_t, Wave> waves;
+};
+
+struct Mixer {
+  MixerSource source;
+  std::map<std::int32_t, SessionState> sessions;
+  std::int32_t next_handle = 1;
+  std::vector<std::string>* log = nullptr;
+};
+
+Mixer& TheMixer() {
+  static auto* mixer = [] {
+    auto* m = new Mixer;  // lives as long as the process
+    audio::AddSource(m->source);
+    audio::AddCloseHook([m] { m->sessions.clear(); });
+    return m;
+  }();
+  return *mixer;
+}
+
+void Log(const std::string& call) {
+  if (TheMixer().log) TheMixer().log->push_back(call);
+}
+
+SessionState* Find(std::int32_t session) {
+  auto& sessions = TheMixer().sessions;
+  const auto found = sessions.find(session);
+  return found == sessions.end() ? nullptr : &found->second;
+}
+
+MmResult Unsupported(const char* call) {
+  std::fprintf(stderr, "%s stand-in: unsupported flags or arguments\n", call);
+  return MmResult::MMSYSERR_NOTSUPPORTED;
+}
+
+std::int32_t Join(std::int16_t low, std::int16_t high) {
+  return static_cast<std::int32_t>(static_cast<std::uint32_t>(static_cast<std::uint16_t>(high))
+                                       << 16 |
+                                   static_cast<std::uint16_t>(low));
+}
+
+}  // namespace
+
+std::int32_t WaveMixInit() {
+  Log("WaveMixInit()");
+  Mixer& mixer = TheMixer();
+  if (!audio::Acquire()) return 0;
+  const std::int32_t handle = mixer.next_handle++;
+  mixer.sessions[handle] = SessionState{};
+  mixer.source.commands.Post(SessionCommand(Command::Kind::AddSession, handle));
+  return handle;
+}
+
+std::int32_t WaveMixOpenWave(std::int32_t session, const std::string& path, std::int32_t instance,
+                             std::uint32_t flags) {
+  Log("WaveMixOpenWave(" + std::to_string(session) + ", " + path + ", " + std::to_string(instance) +
+      ", " + std::to_string(flags) + ")");
+  if (instance != 0 || flags != 0) {
+    Unsupported("WaveMixOpenWave");
+    return 0;
+  }
+  SessionState* state = Find(session);
+  if (!state) return 0;
+  Wave wave = audio::LoadWavFile(HostPath(path));
+  if (!wave || wave->Frames() == 0) return 0;
+  const std::int32_t handle = TheMixer().next_handle++;
+  state->waves[handle] = std::move(wave);
+  return handle;
+}
+
+MmResult WaveMixOpenChannel(std::int32_t session, int channel, WaveMixOpen flags) {
+  Log("WaveMixOpenChannel(" + std::to_string(session) + ", " + std::to_string(channel) + ", " +
+      std::to_string(static_cast<std::uint32_t>(flags)) + ")");
+  if (flags != WaveMixOpen::Count) return Unsupported("WaveMixOpenChannel");
+  SessionState* state = Find(session);
+  if (!state) return MmResult::MMSYSERR_INVALHANDLE;
+  if (channel < 1 || channel > kWaveMixChannels) return MmResult::MMSYSERR_INVALPARAM;
+  for (int c = 0; c < channel; ++c) state->open[c] = true;
+  return MmResult::MMSYSERR_NOERROR;
+}
+
+MmResult WaveMixActivate(std::int32_t session, bool activate) {
+  Log("WaveMixActivate(" + std::to_string(session) + ", " + (activate ? "1" : "0") + ")");
+  if (!Find(session)) return MmResult::MMSYSERR_INVALHANDLE;
+  using Kind = Command::Kind;
+  TheMixer().source.commands.Post(
+      SessionCommand(activate ? Kind::Activate : Kind::Deactivate, session));
+  return MmResult::MMSYSERR_NOERROR;
+}
+
+MmResult WaveMixPlay(const MixPlayParams& params) {
+  std::string words;
+  for (const auto w : params) words += (words.empty() ? "" : " ") + std::to_string(w);
+  Log("WaveMixPlay(" + words + ")");
+  const std::int32_t session = Join(params[1], params[2]);
+  const std::int32_t channel = Join(params[3], params[4]);
+  const std::int32_t wave = Join(params[5], params[6]);
+  const std::int32_t window = Join(params[7], params[8]);
+  const auto flags = static_cast<std::uint32_t>(Join(params[9], params[10]));
+  const auto repeats = static_cast<std::uint16_t>(params[11]);
+  if (params[0] != static_cast<std::int16_t>(sizeof(MixPlayParams))) {
+    return MmResult::MMSYSERR_INVALPARAM;
+  }
+  if (window != 0 || (flags & ~(kWaveMixClearQueue | kWaveMixHighPriority)) != 0) {
+    return Unsupported("WaveMixPlay");
+  }
+  SessionState* state = Find(session);
+  if (!state) return MmResult::MMSYSERR_INVALHANDLE;
+  if (channel < 0 || channel >= kWaveMixChannels || !state->open[channel]) {
+    return MmResult::MMSYSERR_INVALPARAM;
+  }
+  const auto found = state->waves.find(wave);
+  if (found == state->waves.end()) return MmResult::MMSYSERR_INVALHANDLE;
+  TheMixer().source.commands.Post({Command::Kind::Play, session, channel, found->second, repeats,
+                                   (flags & kWaveMixClearQueue) != 0});
+  return MmResult::MMSYSERR_NOERROR;
+}
+
+MmResult WaveMixCloseChannel(std::int32_t session, int channel, WaveMixClose flags) {
+  Log("WaveMixCloseChannel(" + std::to_string(session) + ", " + std::to_string(channel) + ", " +
+      std::to_string(static_cast<std::uint32_t>(flags)) + ")");
+  if (flags != WaveMixClose::All) return Unsupported("WaveMixCloseChannel");
+  SessionState* state = Find(session);
+  if (!state) return MmResult::MMSYSERR_INVALHANDLE;
+  state->open.fill(false);
+  TheMixer().source.commands.Post(SessionCommand(Command::Kind::CloseChannels, session));
+  return MmResult::MMSYSERR_NOERROR;
+}
+
+MmResult WaveMixFreeWave(std::int32_t session, std::int32_t wave) {
+  Log("WaveMixFreeWave(" + std::to_string(session) + ", " + std::to_string(wave) + ")");
+  SessionState* state = Find(session);
+  if (!state) return MmResult::MMSYSERR_INVALHANDLE;
+  // A wave still queued keeps sounding: the render side holds its own reference.
+  return state->waves.erase(wave) ? MmResult::MMSYSERR_NOERROR : MmResult::MMSYSERR_INVALHANDLE;
+}
+
+MmResult WaveMixCloseSession(std::int32_t session) {
+  Log("WaveMixCloseSession(" + std::to_string(session) + ")");
+  if (!TheMixer().sessions.erase(session)) return MmResult::MMSYSERR_INVALHANDLE;
+  TheMixer().source.commands.Post(SessionCommand(Command::Kind::RemoveSession, session));
+  audio::Release();
+  return MmResult::MMSYSERR_NOERROR;
+}
+
+void RecordWaveMixCallsForTests(std::vector<std::string>* log) {
+  TheMixer().log = log;
+}
+
+}  // namespace win

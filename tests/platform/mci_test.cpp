@@ -1,0 +1,179 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/audio_engine.h"
+#include "platform/audio_test_files.h"
+#include "platform/winmm.h"
+
+namespace {
+
+using audiotest::Frames;
+using audiotest::NoteSong;
+using audiotest::Peak;
+using win::MciError;
+
+constexpr int kDivision = 96;  // 24 ticks a sixteenth; a sixteenth lasts 0.125 s at 120 a minute
+constexpr int kSixteenth = kDivision / 4;
+
+std::int32_t Code(MciError e) {
+  return static_cast<std::int32_t>(e);
+}
+
+class Mci : public audiotest::ManualAudio {
+ protected:
+  std::int32_t Send(const std::string& command) {
+    return win::mciSendStringA(command, &reply_, 255, 0);
+  }
+  // The reply as the program reads it: its first seven characters.
+  std::string Reply() const { return reply_.substr(0, 7); }
+  std::string Mode(const std::string& alias) {
+    reply_.assign(255, ' ');
+    EXPECT_EQ(Send("status " + alias + " mode"), 0);
+    return Reply();
+  }
+  std::string OpenCommand(const std::string& path, const std::string& alias) {
+    return "open \"" + path + "\" type sequencer alias " + alias;
+  }
+
+  audiotest::ScratchDir dir_;
+  std::string reply_;
+};
+
+TEST_F(Mci, OpenedSongIsStoppedUntilPlayedAndPlaysUntilStopped) {
+  const auto song = dir_.Write("a_song1.Mid", NoteSong(kDivision, 0, 16 * kSixteenth));
+  ASSERT_EQ(Send(OpenCommand(song, "song1")), 0);
+  EXPECT_EQ(Mode("song1"), "stopped");
+  EXPECT_EQ(Peak(audio::RenderForTests(Frames(0.2))), 0) << "an opened song is silent";
+
+  ASSERT_EQ(Send("play song1 from 0"), 0);
+  EXPECT_EQ(Mode("song1"), "playing") << "play returns at once, the song playing";
+  EXPECT_GT(Peak(audio::RenderForTests(Frames(0.5))), 100);
+  EXPECT_EQ(Mode("song1"), "playing");
+
+  ASSERT_EQ(Send("stop song1"), 0);
+  EXPECT_EQ(Mode("song1"), "stopped");
+  audio::RenderForTests(Frames(1.5));  // the released note fades out
+  EXPECT_LT(Peak(audio::RenderForTests(Frames(0.2))), 10);
+
+  ASSERT_EQ(Send("close song1"), 0);
+  EXPECT_FALSE(audio::Running()) << "the last alias closed, the output stops";
+  EXPECT_EQ(Send("status song1 mode"), Code(MciError::MCIERR_INVALID_DEVICE_NAME));
+}
+
+TEST_F(Mci, SongReachingItsEndReportsStopped) {
+  const auto song = dir_.Write("end.mid", NoteSong(kDivision, 0, 4 * kSixteenth));  // 0.5 s
+  ASSERT_EQ(Send(OpenCommand(song, "song0")), 0);
+  ASSERT_EQ(Send("play song0 from 0"), 0);
+  audio::RenderForTests(Frames(0.4));
+  EXPECT_EQ(Mode("song0"), "playing");
+  audio::RenderForTests(Frames(0.2));
+  EXPECT_EQ(Mode("song0"), "stopped");
+  ASSERT_EQ(Send("play song0 from 0"), 0) << "a finished song plays again from its start";
+  EXPECT_EQ(Mode("song0"), "playing");
+}
+
+TEST_F(Mci, StartPositionCountsSixteenthNotes) {
+  // Silent for eight sixteenths (1 s), then a note until sixteenth 12.
+  const auto song = dir_.Write("late.mid", NoteSong(kDivision, 8 * kSixteenth, 12 * kSixteenth));
+  ASSERT_EQ(Send(OpenCommand(song, "song2")), 0);
+
+  ASSERT_EQ(Send("play song2 from 0"), 0);
+  EXPECT_EQ(Peak(audio::RenderForTests(Frames(0.9))), 0);
+  EXPECT_GT(Peak(audio::RenderForTests(Frames(0.3))), 100);
+
+  ASSERT_EQ(Send("play song2 from 8"), 0);
+  EXPECT_GT(Peak(audio::RenderForTests(Frames(0.1))), 100) << "the note starts at once";
+  audio::RenderForTests(Frames(0.45));
+  EXPECT_EQ(Mode("song2"), "stopped") << "four sixteenths from position 8 to the end";
+
+  EXPECT_EQ(Send("play song2 from 12"), 0) << "the very end is a position";
+  EXPECT_EQ(Send("play song2 from 13"), Code(MciError::MCIERR_OUTOFRANGE));
+}
+
+TEST_F(Mci, QuotedPathsMayHoldBlanksAndAliasesIgnoreCase) {
+  const auto song = dir_.Write("Solmere Finbrook/a song 5.Mid", NoteSong(kDivision, 0, kSixteenth));
+  ASSERT_EQ(Send(OpenCommand(song, "Song5")), 0);
+  EXPECT_EQ(Send("PLAY SONG5 FROM 0"), 0);
+  EXPECT_EQ(Mode("song5"), "playing");
+}
+
+TEST_F(Mci, SongsUnderDifferentAliasesPlayTogether) {
+  const auto song = dir_.Write("a.mid", NoteSong(kDivision, 0, 8 * kSixteenth));
+  const auto short_song = dir_.Write("b.mid", NoteSong(kDivision, 0, 2 * kSixteenth));
+  ASSERT_EQ(Send(OpenCommand(song, "song1")), 0);
+  ASSERT_EQ(Send(OpenCommand(short_song, "song3")), 0);
+  ASSERT_EQ(Send("play song1 from 0"), 0);
+  ASSERT_EQ(Send("play song3 from 0"), 0);
+  audio::RenderForTests(Frames(0.5));
+  EXPECT_EQ(Mode("song1"), "playing");
+  EXPECT_EQ(Mode("song3"), "stopped");
+}
+
+TEST_F(Mci, FailedCommandsReturnTheirCodeAndLeaveTheReplyUntouched) {
+  const auto song = dir_.Write("ok.mid", NoteSong(kDivision, 0, kSixteenth));
+  const auto broken = dir_.Write("broken.mid", audiotest::Bytes{'M', 'T', 'h', 'd', 0, 0});
+  ASSERT_EQ(Send(OpenCommand(song, "song1")), 0);
+  const struct {
+    std::string command;
+    MciError code;
+  } cases[] = {
+      {"status song4 mode", MciError::MCIERR_INVALID_DEVICE_NAME},
+      {"play song4 from 0", MciError::MCIERR_INVALID_DEVICE_NAME},
+      {"stop song4", MciError::MCIERR_INVALID_DEVICE_NAME},
+      {"close song4", MciError::MCIERR_INVALID_DEVICE_NAME},
+      {OpenCommand(dir_.Path("missing.mid"), "song4"), MciError::MCIERR_FILE_NOT_FOUND},
+      {OpenCommand(broken, "song4"), MciError::MCIERR_INVALID_FILE},
+      {OpenCommand(song, "SONG1"), MciError::MCIERR_DUPLICATE_ALIAS},
+      {"open \"" + song + " type sequencer alias song4", MciError::MCIERR_NO_CLOSING_QUOTE},
+      {"play song1 from x", MciError::MCIERR_BAD_INTEGER},
+      {"play song1 from -1", MciError::MCIERR_BAD_INTEGER},
+      {"rewind song1", MciError::MCIERR_UNRECOGNIZED_COMMAND},
+      {"status song1 position", MciError::MCIERR_UNRECOGNIZED_KEYWORD},
+      {"", MciError::MCIERR_UNRECOGNIZED_COMMAND},
+  };
+  for (const auto& c : cases) {
+    reply_ = std::string(255, 'x');
+    EXPECT_EQ(Send(c.command), Code(c.code)) << c.command;
+    EXPECT_EQ(reply_, std::string(255, 'x')) << c.command;
+  }
+  EXPECT_EQ(Mode("song1"), "stopped") << "the failures changed nothing";
+}
+
+TEST_F(Mci, ReplyOverwritesTheStartOfAFixedLengthBuffer) {
+  const auto song = dir_.Write("s.mid", NoteSong(kDivision, 0, kSixteenth));
+  ASSERT_EQ(Send(OpenCommand(song, "song1")), 0);
+
+  std::string empty;
+  ASSERT_EQ(win::mciSendStringA("status song1 mode", &empty, 255, 0), 0);
+  EXPECT_EQ(empty.size(), 255u) << "a short buffer stands for 255 characters";
+  EXPECT_EQ(empty.substr(0, 8), std::string("stopped\0", 8));
+
+  std::string blanks(255, ' ');
+  ASSERT_EQ(win::mciSendStringA("status song1 mode", &blanks, 4, 0), 0);
+  EXPECT_EQ(blanks.substr(0, 5), std::string("sto\0 ", 5)) << "cut to the given length";
+
+  std::string old(255, 'q');
+  ASSERT_EQ(win::mciSendStringA("play song1 from 0", &old, 255, 0), 0);
+  EXPECT_EQ(old.substr(0, 2), std::string("\0q", 2)) << "no reply text: an empty one";
+
+  EXPECT_EQ(win::mciSendStringA("stop song1", nullptr, 0, 0), 0) << "no buffer at all";
+}
+
+TEST_F(Mci, OpenFailsWithoutAnOutput) {
+  audio::SetOutputForTests(audio::Output::None);
+  const auto song = dir_.Write("s.mid", NoteSong(kDivision, 0, kSixteenth));
+  EXPECT_NE(Send(OpenCommand(song, "song1")), 0);
+  EXPECT_EQ(Send("status song1 mode"), Code(MciError::MCIERR_INVALID_DEVICE_NAME));
+}
+
+TEST_F(Mci, CallsAreRecordedForTests) {
+  std::vector<std::string> log;
+  win::RecordWinmmCallsForTests(&log);
+  Send("status song1 mode");
+  win::RecordWinmmCallsForTests(nullptr);
+  Send("stop song1");
+  EXPECT_EQ(log, std::vector<std::string>{"mciSendStringA(status song1 mode)"});
+}
+
+}  // namespace

@@ -1,0 +1,168 @@
+#include "platform/wavemix.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/audio_engine.h"
+#include "platform/audio_test_files.h"
+
+namespace {
+
+using audiotest::ConstantWav;
+using audiotest::SoundingFrames;
+
+constexpr int kTenth = audio::kRate / 10;  // frames of a 0.1 s wave
+
+win::MixPlayParams Record(std::int32_t session, std::int32_t channel, std::int32_t wave,
+                          std::uint32_t flags, std::uint16_t repeats) {
+  const auto low = [](std::int32_t v) { return static_cast<std::int16_t>(v & 0xFFFF); };
+  const auto high = [](std::int32_t v) { return static_cast<std::int16_t>(v >> 16); };
+  const auto f = static_cast<std::int32_t>(flags);
+  return {24,
+          low(session),
+          high(session),
+          low(channel),
+          high(channel),
+          low(wave),
+          high(wave),
+          0,
+          0,
+          low(f),
+          high(f),
+          static_cast<std::int16_t>(repeats)};
+}
+
+class WaveMix : public audiotest::ManualAudio {
+ protected:
+  void SetUp() override {
+    ManualAudio::SetUp();
+    session_ = win::WaveMixInit();
+    ASSERT_NE(session_, 0);
+    ASSERT_EQ(win::WaveMixOpenChannel(session_, 8, win::WaveMixOpen::Count),
+              win::MmResult::MMSYSERR_NOERROR);
+    ASSERT_EQ(win::WaveMixActivate(session_, true), win::MmResult::MMSYSERR_NOERROR);
+  }
+  std::int32_t Load(const std::string& name, const audiotest::Bytes& bytes) {
+    return win::WaveMixOpenWave(session_, dir_.Write(name, bytes), 0, 0);
+  }
+  win::MmResult Play(int channel, std::int32_t wave, std::uint16_t repeats,
+                     std::uint32_t flags = win::kWaveMixClearQueue | win::kWaveMixHighPriority) {
+    return win::WaveMixPlay(Record(session_, channel, wave, flags, repeats));
+  }
+
+  audiotest::ScratchDir dir_;
+  std::int32_t session_ = 0;
+};
+
+TEST_F(WaveMix, OnceOnlyWaveSoundsForExactlyItsLength) {
+  const auto wave = Load("once.wav", ConstantWav(kTenth, 8000));
+  ASSERT_NE(wave, 0);
+  ASSERT_EQ(Play(1, wave, 0), win::MmResult::MMSYSERR_NOERROR);
+  EXPECT_EQ(SoundingFrames(audio::RenderForTests(3 * kTenth)), kTenth);
+  EXPECT_EQ(SoundingFrames(audio::RenderForTests(kTenth)), 0);
+}
+
+TEST_F(WaveMix, RepeatCountPlaysTheWaveThatManyTimesMore) {
+  const auto wave = Load("twice.wav", ConstantWav(kTenth, 8000));
+  ASSERT_EQ(Play(2, wave, 2), win::MmResult::MMSYSERR_NOERROR);
+  EXPECT_EQ(SoundingFrames(audio::RenderForTests(5 * kTenth)), 3 * kTenth);
+}
+
+TEST_F(WaveMix, EndlessWaveKeepsSoundingUntilTheChannelsClose) {
+  const auto wave = Load("loop.wav", ConstantWav(kTenth, 8000));
+  ASSERT_EQ(Play(0, wave, win::kWaveMixEndless), win::MmResult::MMSYSERR_NOERROR);
+  for (int pass = 0; pass < 5; ++pass) {
+    EXPECT_EQ(SoundingFrames(audio::RenderForTests(2 * kTenth + 7)), 2 * kTenth + 7);
+  }
+  ASSERT_EQ(win::WaveMixCloseChannel(session_, 0, win::WaveMixClose::All),
+            win::MmResult::MMSYSERR_NOERROR);
+  EXPECT_EQ(SoundingFrames(audio::RenderForTests(kTenth)), 0);
+  EXPECT_NE(Play(0, wave, 0), win::MmResult::MMSYSERR_NOERROR) << "closed channels take no play";
+}
+
+TEST_F(WaveMix, ChannelsMixTogether) {
+  const auto loud = Load("a.wav", ConstantWav(kTenth, 8000));
+  const auto soft = Load("b.wav", ConstantWav(2 * kTenth, 2000));
+  ASSERT_EQ(Play(0, loud, 0), win::MmResult::MMSYSERR_NOERROR);
+  ASSERT_EQ(Play(1, soft, 0), win::MmResult::MMSYSERR_NOERROR);
+  const auto pcm = audio::RenderForTests(2 * kTenth);
+  EXPECT_NEAR(pcm[0], 10000, 2);
+  EXPECT_NEAR(pcm[2 * (kTenth + 10)], 2000, 2);
+}
+
+TEST_F(WaveMix, WithoutClearingAPlayWaitsInTheChannelsQueue) {
+  const auto first = Load("1.wav", ConstantWav(kTenth, 8000));
+  const auto second = Load("2.wav", ConstantWav(kTenth, 2000));
+  ASSERT_EQ(Play(3, first, 0), win::MmResult::MMSYSERR_NOERROR);
+  ASSERT_EQ(Play(3, second, 0, win::kWaveMixHighPriority), win::MmResult::MMSYSERR_NOERROR);
+  auto pcm = audio::RenderForTests(3 * kTenth);
+  EXPECT_NEAR(pcm[0], 8000, 2);
+  EXPECT_NEAR(pcm[2 * (kTenth + 10)], 2000, 2);
+  EXPECT_EQ(SoundingFrames(pcm), 2 * kTenth);
+
+  // Clearing drops what plays and what waits.
+  ASSERT_EQ(Play(3, first, 0), win::MmResult::MMSYSERR_NOERROR);
+  ASSERT_EQ(Play(3, first, 0, win::kWaveMixHighPriority), win::MmResult::MMSYSERR_NOERROR);
+  ASSERT_EQ(Play(3, second, 0), win::MmResult::MMSYSERR_NOERROR);
+  pcm = audio::RenderForTests(3 * kTenth);
+  EXPECT_NEAR(pcm[0], 2000, 2);
+  EXPECT_EQ(SoundingFrames(pcm), kTenth);
+}
+
+TEST_F(WaveMix, InactiveSessionHoldsItsWavesSilent) {
+  const auto wave = Load("held.wav", ConstantWav(kTenth, 8000));
+  ASSERT_EQ(win::WaveMixActivate(session_, false), win::MmResult::MMSYSERR_NOERROR);
+  ASSERT_EQ(Play(0, wave, 0), win::MmResult::MMSYSERR_NOERROR);
+  EXPECT_EQ(SoundingFrames(audio::RenderForTests(2 * kTenth)), 0);
+  ASSERT_EQ(win::WaveMixActivate(session_, true), win::MmResult::MMSYSERR_NOERROR);
+  EXPECT_EQ(SoundingFrames(audio::RenderForTests(2 * kTenth)), kTenth);
+}
+
+TEST_F(WaveMix, ZeroAndUnknownHandlesAreRefusedWithoutHarm) {
+  const auto wave = Load("ok.wav", ConstantWav(kTenth, 8000));
+  EXPECT_EQ(Play(0, 0, win::kWaveMixEndless), win::MmResult::MMSYSERR_INVALHANDLE);
+  EXPECT_EQ(win::WaveMixFreeWave(session_, 0), win::MmResult::MMSYSERR_INVALHANDLE);
+  EXPECT_EQ(Play(0, wave + 100, 0), win::MmResult::MMSYSERR_INVALHANDLE);
+  EXPECT_NE(Play(8, wave, 0), win::MmResult::MMSYSERR_NOERROR);
+  EXPECT_NE(Play(-1, wave, 0), win::MmResult::MMSYSERR_NOERROR);
+  EXPECT_EQ(win::WaveMixPlay(Record(session_ + 50, 0, wave, 5, 0)),
+            win::MmResult::MMSYSERR_INVALHANDLE);
+  EXPECT_EQ(win::WaveMixOpenWave(session_ + 50, dir_.Path("ok.wav"), 0, 0), 0);
+  EXPECT_EQ(win::WaveMixCloseSession(0), win::MmResult::MMSYSERR_INVALHANDLE);
+  EXPECT_EQ(SoundingFrames(audio::RenderForTests(kTenth)), 0);
+  EXPECT_EQ(Play(0, wave, 0), win::MmResult::MMSYSERR_NOERROR) << "the session still works";
+}
+
+TEST_F(WaveMix, MissingOrBrokenFilesGiveNoWave) {
+  EXPECT_EQ(win::WaveMixOpenWave(session_, dir_.Path("missing.wav"), 0, 0), 0);
+  EXPECT_EQ(Load("broken.wav", audiotest::Bytes{'R', 'I', 'F', 'F', 1, 2, 3}), 0);
+  EXPECT_EQ(Load("empty.wav", ConstantWav(0, 0)), 0);
+}
+
+TEST_F(WaveMix, FreedWaveAndClosedSessionAreGone) {
+  const auto wave = Load("gone.wav", ConstantWav(kTenth, 8000));
+  EXPECT_EQ(win::WaveMixFreeWave(session_, wave), win::MmResult::MMSYSERR_NOERROR);
+  EXPECT_EQ(Play(0, wave, 0), win::MmResult::MMSYSERR_INVALHANDLE);
+  EXPECT_EQ(win::WaveMixCloseSession(session_), win::MmResult::MMSYSERR_NOERROR);
+  EXPECT_FALSE(audio::Running()) << "the last session closed, the output stops";
+  EXPECT_EQ(win::WaveMixCloseSession(session_), win::MmResult::MMSYSERR_INVALHANDLE);
+}
+
+TEST(WaveMixWithoutOutput, InitGivesNoSession) {
+  audio::CloseAll();
+  audio::SetOutputForTests(audio::Output::None);
+  EXPECT_EQ(win::WaveMixInit(), 0);
+  audio::SetOutputForTests(audio::Output::Default);
+}
+
+TEST_F(WaveMix, CallsAreRecordedForTests) {
+  std::vector<std::string> log;
+  win::RecordWaveMixCallsForTests(&log);
+  win::WaveMixFreeWave(session_, 0);
+  win::WaveMixPlay(Record(-2, 1, 0, 5, 0xFFFF));
+  win::RecordWaveMixCallsForTests(nullptr);
+  win::WaveMixCloseSession(session_);
+  EXPECT_EQ(log, (std::vector<std::string>{"WaveMixFreeWave(" + std::to_string(session_) + ", 0)",
+                                           "WaveMixPlay(24 -2 -1 1 0 0 0 0 0 5 0 -1)"}));
+}
+
+}  // namespace
