@@ -98,6 +98,29 @@ TEST_F(ScriptsTest, EveryScriptPlaysOncePerCycleUnderBothCounterRules) {
   }
 }
 
+TEST_F(ScriptsTest, ClamsPlayOncePerCycleUnderBothCounterRules) {
+  for (const auto& rule : kRules) {
+    anim_test::Clear(Clams);
+    TickCount = 0;
+    ShortTick = 0;
+    for (int round = 1; round <= 3; ++round) {
+      std::set<int> visited;
+      for (int call = 0; call < rule.tick_cycle; ++call) {
+        rule.tick();
+        Anim_Custom_Clam();
+        for (int i = 1; i <= 3; ++i) {
+          visited.insert(Clams(i).Frame.Value());
+          if (TickCount >= 844) {
+            ASSERT_EQ(Clams(i).Frame.Value(), 0) << "clam " << i << " at " << TickCount.Value();
+          }
+        }
+      }
+      EXPECT_EQ(visited, (std::set<int>{0, 1, 2, 3, 4})) << rule.name;
+      for (int i = 1; i <= 3; ++i) EXPECT_EQ(Clams(i).Frame.Value(), 0) << rule.name << " " << i;
+    }
+  }
+}
+
 TEST_F(ScriptsTest, EyesLookDownGlanceTwiceAndReturnToRest) {
   Sprite eyes;
   eyes.Frame = 5;
