@@ -240,6 +240,13 @@ TEST_F(SwimTest, OverflowIsReportedUnderTheRoutineAndLeavesEarlierWrites) {
   Anim_Swim_RightOnly(wide);
   EXPECT_EQ(wide.X.Value(), 299) << "moved before the strip overflowed";
 
+  Sprite loop;
+  loop.Frames = 300;
+  loop.Frame = 200;
+  loop.Width = 200;  // the source x of the draw overflows: nothing after it runs
+  Anim_Still_Loop(loop);
+  EXPECT_EQ(loop.Frame.Value(), 200);
+
   Sprite reverse;
   reverse.Frames = 5;
   reverse.Frame = 1;
@@ -249,7 +256,7 @@ TEST_F(SwimTest, OverflowIsReportedUnderTheRoutineAndLeavesEarlierWrites) {
   EXPECT_EQ(
       ReportRecorder::Contexts(),
       (std::vector<std::string>{"Animations\\Anim_Swim_LeftOnly", "Animations\\Anim_Swim_RightOnly",
-                                "Animations\\Anim_Still_Reverse"}));
+                                "Animations\\Anim_Still_Loop", "Animations\\Anim_Still_Reverse"}));
 }
 
 // ---- What lands in the back buffer ----
