@@ -391,14 +391,17 @@ FormWidget::FormWidget(FormImpl& impl) : impl_(impl) {
   setFocusPolicy(Qt::StrongFocus);
   setFont(ToQFont(Font{}));
   setAttribute(Qt::WA_QuitOnClose, false);
+  // Every pixel is painted here, and the surface's words carry no alpha: an opaque widget is
+  // drawn into an opaque image, where those words need no converting.
+  setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
 void FormWidget::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   if (impl_.surface.Exists()) {
     painter.drawImage(0, 0, impl_.surface.View());
-  } else if (impl_.back_color) {
-    painter.fillRect(rect(), ToQColor(*impl_.back_color));
+  } else {
+    painter.fillRect(rect(), ToQColor(impl_.BackColor()));
   }
 }
 

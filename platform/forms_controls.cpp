@@ -377,7 +377,9 @@ struct PictureImpl;
 // its drawing surface once the program has asked for one; a sunken border around it.
 class PictureWidget : public ClickWidget<QWidget> {
  public:
-  explicit PictureWidget(PictureImpl& impl) : impl_(impl) {}
+  // Every pixel is painted here, and the surface's words carry no alpha: an opaque widget is
+  // drawn into an opaque image, where those words need no converting.
+  explicit PictureWidget(PictureImpl& impl) : impl_(impl) { setAttribute(Qt::WA_OpaquePaintEvent); }
   QRect Inner() const;
 
  protected:
