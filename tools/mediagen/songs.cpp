@@ -93,18 +93,18 @@ Score UnderTheSea() {
 
   SeededRandom random(0xCA1F50u);
   const MelodyStyle tune{
-      {"x-.x-.x-x-x-x---", "x--x--x-x-x-x-x-", "..x-x-.xx---x-x-", "x-x-x--x--x-x---"},
-      "x-x-x-------....",
-      "",
-      2,
-      11,
-      94};
-  const MelodyStyle busy{{"x.xxx.x.x.xxx-x-", "xxx.x.xxx.x.x-x-", "x.x.xxx.x-x-xxx."},
-                         "x-x-x-x-x-------",
-                         "",
-                         0,
-                         12,
-                         90};
+      .bars = {"x-.x-.x-x-x-x---", "x--x--x-x-x-x-x-", "..x-x-.xx---x-x-", "x-x-x--x--x-x---"},
+      .ending = "x-x-x-------....",
+      .pickup = "",
+      .lowest = 2,
+      .highest = 11,
+      .loudness = 94};
+  const MelodyStyle busy{.bars = {"x.xxx.x.x.xxx-x-", "xxx.x.xxx.x.x-x-", "x.x.xxx.x-x-xxx."},
+                         .ending = "x-x-x-x-x-------",
+                         .pickup = "",
+                         .lowest = 0,
+                         .highest = 12,
+                         .loudness = 90};
   int degree = 4;
   const Phrase verse_a = ComposePhrase(random, Slice(verse, 0, 4), tune, degree);
   const Phrase verse_b = ComposePhrase(random, Slice(verse, 4, 4), tune, degree);
@@ -199,12 +199,12 @@ Score Jaws() {
 
   SeededRandom random(0x5A4C0u);
   const MelodyStyle menace{
-      {"x-------x---x---", "x-----------x-x-", "x---x---x-------", "x-----x-x-------"},
-      "x-----------....",
-      "x-",
-      -3,
-      5,
-      92};
+      .bars = {"x-------x---x---", "x-----------x-x-", "x---x---x-------", "x-----x-x-------"},
+      .ending = "x-----------....",
+      .pickup = "x-",
+      .lowest = -3,
+      .highest = 5,
+      .loudness = 92};
   int degree = 0;
   const Phrase call = ComposePhrase(random, Slice(theme, 0, 4), menace, degree);
   const Phrase answer = ComposePhrase(random, Slice(theme, 4, 4), menace, degree);
@@ -255,20 +255,20 @@ Score TheBoardwalk() {
 
   SeededRandom random(0xB0A4Du);
   const MelodyStyle opening{
-      {"x--xx-x-x--xx---", "x-x-x-x-x---x-x-", "x---x-x-x--x----", "x--x--x-x-x-x---"},
-      "x-------........",
-      "x-x-x-",
-      0,
-      9,
-      96};
+      .bars = {"x--xx-x-x--xx---", "x-x-x-x-x---x-x-", "x---x-x-x--x----", "x--x--x-x-x-x---"},
+      .ending = "x-------........",
+      .pickup = "x-x-x-",
+      .lowest = 0,
+      .highest = 9,
+      .loudness = 96};
   MelodyStyle inner = opening;
   inner.pickup = "x-x-";
-  const MelodyStyle busy{{"x-xxx-x-x-xxx---", "x.x.x-xxx-x-x-x-", "xxx-x-x-x---x-x-"},
-                         "x-x-x-------....",
-                         "",
-                         2,
-                         11,
-                         90};
+  const MelodyStyle busy{.bars = {"x-xxx-x-x-xxx---", "x.x.x-xxx-x-x-x-", "xxx-x-x-x---x-x-"},
+                         .ending = "x-x-x-------....",
+                         .pickup = "",
+                         .lowest = 2,
+                         .highest = 11,
+                         .loudness = 90};
   int degree = 2;
   const Phrase call = ComposePhrase(random, Slice(stroll, 0, 4), opening, degree);
   const Phrase answer = ComposePhrase(random, Slice(stroll, 4, 4), inner, degree);
@@ -326,12 +326,12 @@ Score MargaritaVille() {
 
   SeededRandom random(0x3A46A4u);
   const MelodyStyle easy{
-      {"x-x---x-x-x-x---", "..x-x-x-x---x---", "x---x-x-x-x-----", "x-x-x-x-x---x-.."},
-      "x-----------....",
-      "x-",
-      0,
-      9,
-      92};
+      .bars = {"x-x---x-x-x-x---", "..x-x-x-x---x---", "x---x-x-x-x-----", "x-x-x-x-x---x-.."},
+      .ending = "x-----------....",
+      .pickup = "x-",
+      .lowest = 0,
+      .highest = 9,
+      .loudness = 92};
   int degree = 2;
   const Phrase verse_call = ComposePhrase(random, Slice(verse, 0, 4), easy, degree);
   const Phrase verse_answer = ComposePhrase(random, Slice(verse, 4, 4), easy, degree);
@@ -390,12 +390,12 @@ Score Kokomo() {
 
   SeededRandom random(0xC0C0u);
   const MelodyStyle breeze{
-      {"x---x-x-x---x-x-", "x--x--x-x---x---", "..x-x-x-x-------", "x-x-x---x--x--x-"},
-      "x---------------",
-      "",
-      0,
-      10,
-      96};
+      .bars = {"x---x-x-x---x-x-", "x--x--x-x---x---", "..x-x-x-x-------", "x-x-x---x--x--x-"},
+      .ending = "x---------------",
+      .pickup = "",
+      .lowest = 0,
+      .highest = 10,
+      .loudness = 96};
   int degree = 4;
   const Phrase verse_call = ComposePhrase(random, Slice(verse, 0, 4), breeze, degree);
   const Phrase verse_answer = ComposePhrase(random, Slice(verse, 4, 4), breeze, degree);
@@ -439,19 +439,19 @@ Score TheSilence() {
   // Bar 2 begins the tune; its pickup starts two sixteenths earlier, at sixteenth 30.
   const int s1 = 2 * kBar, d = 10 * kBar, s2 = 18 * kBar, end = bars * kBar;
 
-  Comp(score, pad, 0, key, whole, "x---------------", 57, 60);
-  Riff(score, bass, 0, key, whole, "x---------------", {0}, 33, 56);
-  Comp(score, halo, s1, key, Slice(whole, 2, bars - 2), "........x-------", 69, 42);
-  Comp(score, choir, d, key, drift, "x---------------", 64, 46);
+  Comp(score, pad, 0, key, whole, "x---------------", 57, 74);
+  Riff(score, bass, 0, key, whole, "x---------------", {0}, 33, 66);
+  Comp(score, halo, s1, key, Slice(whole, 2, bars - 2), "........x-------", 69, 52);
+  Comp(score, choir, d, key, drift, "x---------------", 64, 54);
 
   SeededRandom random(0x511E7u);
-  const MelodyStyle sparse{{"x-------........", "x-----------....", "....x-------x---",
-                            "x---------------", "........x-------"},
-                           "x---------------",
-                           "x-",
-                           0,
-                           9,
-                           64};
+  const MelodyStyle sparse{.bars = {"x-------........", "x-----------....", "....x-------x---",
+                                    "x---------------", "........x-------"},
+                           .ending = "x---------------",
+                           .pickup = "x-",
+                           .lowest = 0,
+                           .highest = 9,
+                           .loudness = 76};
   int degree = 4;
   const Phrase still_call = ComposePhrase(random, Slice(still, 0, 4), sparse, degree);
   const Phrase still_answer = ComposePhrase(random, Slice(still, 4, 4), sparse, degree);
@@ -464,10 +464,10 @@ Score TheSilence() {
   PlayPhrase(score, celesta, d + 4 * kBar, key,
              ComposePhrase(random, Slice(drift, 4, 4), sparse, degree), 12, 0);
 
-  FinalChord(score, pad, end, key, {0}, 57, 60);
-  FinalChord(score, halo, end, key, {0}, 69, 44);
-  Riff(score, bass, end, key, {{0}}, "x---------------", {0}, 33, 56);
-  score.Note(celesta, end, 16, songs::Pitch(key, 7) + 12, 56);
+  FinalChord(score, pad, end, key, {0}, 57, 74);
+  FinalChord(score, halo, end, key, {0}, 69, 52);
+  Riff(score, bass, end, key, {{0}}, "x---------------", {0}, 33, 66);
+  score.Note(celesta, end, 16, songs::Pitch(key, 7) + 12, 66);
   return score;
 }
 

@@ -39,6 +39,18 @@ void OverProgression(const Progression& chords, std::string_view rhythm, int lou
   }
 }
 
+// The first chord tone from `degree` going `way` (from `degree` itself when `may_stay`), or the
+// other way when that one lies outside the style's range.
+int ChordToneToward(int degree, int way, bool may_stay, const Chord& chord,
+                    const MelodyStyle& style) {
+  for (int attempt = 0; attempt < 2; ++attempt, way = -way) {
+    int next = may_stay ? degree : degree + way;
+    while (!IsChordTone(next, chord)) next += way;
+    if (next >= style.lowest && next <= style.highest) return next;
+  }
+  return std::clamp(degree, style.lowest, style.highest);
+}
+
 }  // namespace
 
 int Pitch(const Key& key, int degree) {
@@ -168,23 +180,21 @@ Phrase ComposePhrase(SeededRandom& random, const Progression& chords, const Melo
       const bool closing = bar == last_bar && i + 1 == strokes.size();
       if (closing) {
         // Settle on the nearest chord tone, down rather than up.
-        const int way = degree > style.lowest ? -1 : 1;
-        while (!IsChordTone(degree, chord)) degree += way;
+        degree = ChordToneToward(degree, -1, true, chord, style);
       } else if (s.at % 4 == 0) {
         // On a beat: the next chord tone in the melody's direction, now and then the other way.
         const int way = random.Chance(0.25) ? -direction : direction;
-        int next = degree + way;
-        while (!IsChordTone(next, chord)) next += way;
+        const int next = ChordToneToward(degree, way, false, chord, style);
+        if (next != degree) direction = next > degree ? 1 : -1;
         degree = next;
       } else if (!random.Chance(0.15)) {
+        // Between the beats: a step or a skip, turned back at the edges of the range.
         degree += direction * (random.Chance(0.25) ? 2 : 1);
-      }
-      if (degree > style.highest) {
-        degree = 2 * style.highest - degree;
-        direction = -1;
-      } else if (degree < style.lowest) {
-        degree = 2 * style.lowest - degree;
-        direction = 1;
+        if (degree > style.highest || degree < style.lowest) {
+          direction = -direction;
+          degree += 2 * direction *
+                    (degree > style.highest ? degree - style.highest : style.lowest - degree);
+        }
       }
       phrase.push_back({bar * kBar + s.at, s.length, degree, s.velocity});
     }
