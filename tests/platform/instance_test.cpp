@@ -5,6 +5,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdlib>
+#include <string>
+
 #include "platform/temp_windir.h"
 
 namespace {
@@ -41,6 +44,8 @@ struct Instance {
 
 TEST(Instance, AnInstanceSeesTheOthersForAsLongAsOneOfThemLives) {
   test_support::TempWindir windir;
+  const char* saved = std::getenv("XDG_RUNTIME_DIR");
+  const std::string saved_dir = saved ? saved : "";
   ::setenv("XDG_RUNTIME_DIR", windir.Dir().c_str(), 1);
   const Instance first = Instance::Start();
   EXPECT_FALSE(first.saw_another);
@@ -55,6 +60,11 @@ TEST(Instance, AnInstanceSeesTheOthersForAsLongAsOneOfThemLives) {
   const Instance alone = Instance::Start();
   EXPECT_FALSE(alone.saw_another);
   alone.Kill();
+  if (saved) {
+    ::setenv("XDG_RUNTIME_DIR", saved_dir.c_str(), 1);
+  } else {
+    ::unsetenv("XDG_RUNTIME_DIR");
+  }
 }
 
 }  // namespace
