@@ -16,7 +16,9 @@
 namespace {
 
 // An item's on/off flag is its Visible; a group's is the Visible of its element 1.
-bool On(const Sprite& flag_holder) { return rt::IsTrue(flag_holder.Visible); }
+bool On(const Sprite& flag_holder) {
+  return rt::IsTrue(flag_holder.Visible);
+}
 
 struct ItemRow {
   const Sprite* gate;
@@ -59,29 +61,55 @@ const ItemRow kBackToFront[] = {
 // The centrepiece record for a choice number, or null for 0 and anything outside 1 to 8.
 Sprite* CenterpieceRecord(rt::Integer choice) {
   switch (choice.Value()) {
-    case 1: return &ScubaDude;
-    case 2: return &EvilRelic;
-    case 3: return &Lifeguard;
-    case 4: return &SwimDude;
-    case 5: return &Mermaid;
-    case 6: return &Bather;
-    case 7: return &Watch;
-    case 8: return &Treasure;
-    default: return nullptr;
+    case 1:
+      return &ScubaDude;
+    case 2:
+      return &EvilRelic;
+    case 3:
+      return &Lifeguard;
+    case 4:
+      return &SwimDude;
+    case 5:
+      return &Mermaid;
+    case 6:
+      return &Bather;
+    case 7:
+      return &Watch;
+    case 8:
+      return &Treasure;
+    default:
+      return nullptr;
   }
 }
 
 void DrawCenterpiece(rt::Integer choice) {
   switch (choice.Value()) {
-    case 1: Anim_Custom_ScubaDude(ScubaDude); break;
-    case 2: Anim_Still_Loop(EvilRelic); break;
-    case 3: Anim_Still_Reverse(Lifeguard); break;
-    case 4: Anim_Still_Loop(SwimDude); break;
-    case 5: Anim_Still_Loop(Mermaid); break;
-    case 6: Anim_Still_Loop(Bather); break;
-    case 7: Anim_Custom_Watch(Watch); break;
-    case 8: Anim_Custom_Treasure(Treasure); break;
-    default: break;
+    case 1:
+      Anim_Custom_ScubaDude(ScubaDude);
+      break;
+    case 2:
+      Anim_Still_Loop(EvilRelic);
+      break;
+    case 3:
+      Anim_Still_Reverse(Lifeguard);
+      break;
+    case 4:
+      Anim_Still_Loop(SwimDude);
+      break;
+    case 5:
+      Anim_Still_Loop(Mermaid);
+      break;
+    case 6:
+      Anim_Still_Loop(Bather);
+      break;
+    case 7:
+      Anim_Custom_Watch(Watch);
+      break;
+    case 8:
+      Anim_Custom_Treasure(Treasure);
+      break;
+    default:
+      break;
   }
 }
 
@@ -100,10 +128,11 @@ void LoadPics4ScreenSaver() {
     if (Sprite* centrepiece = CenterpieceRecord(CenterpieceSlot.Choice)) {
       if (rt::IsTrue(centrepiece->Installed)) GenerateDC(*centrepiece);
     }
-    for (Sprite* rec : {&TigerShark, &HammerHead, &Manatee, &Octopus, &Orca, &Shark, &SwimMaid,
-                        &Tuna, &Whale, &Dolphin, &JellyFish, &Clams(1), &Crab, &EmperorFish(1),
-                        &RedFish(1), &SeaHorse, &SwimHorses(1), &YellowFish(1), &AngelFish(1),
-                        &BlueDevils(1), &Anchor, &Bottles(1)}) {
+    for (Sprite* rec :
+         {&TigerShark,   &HammerHead,     &Manatee,    &Octopus,   &Orca,          &Shark,
+          &SwimMaid,     &Tuna,           &Whale,      &Dolphin,   &JellyFish,     &Clams(1),
+          &Crab,         &EmperorFish(1), &RedFish(1), &SeaHorse,  &SwimHorses(1), &YellowFish(1),
+          &AngelFish(1), &BlueDevils(1),  &Anchor,     &Bottles(1)}) {
       BuildIfOnAndInstalled(*rec, *rec);
     }
     // The second bottle has a picture of its own but follows element 1's flag.
@@ -122,34 +151,40 @@ void AdvanceSaverCounters() {
   if (ShortTick > 100) ShortTick = 0;
 }
 
+void ComposeFrame() {
+  AdvanceSaverCounters();
+
+  win::BitBlt(BufferDC(), 0, 0, ScreenWidth.Value(), ScreenHeight.Value(), Background.ImageDC, 0, 0,
+              win::Rop::SRCCOPY);
+
+  for (const ItemRow& row : kBackToFront) {
+    if (On(*row.gate)) row.draw();
+  }
+
+  // Everything drawn so far lies behind the coral; what follows stands in front of it.
+  const rt::Integer strip_height = Foreground.Height;
+  const rt::Integer strip_y = ScreenHeight - strip_height;
+  win::BitBlt(BufferDC(), 0, strip_y.Value(), ScreenWidth.Value(), strip_height.Value(),
+              Foreground.MaskDC, 0, 0, win::Rop::SRCAND);
+  win::BitBlt(BufferDC(), 0, strip_y.Value(), ScreenWidth.Value(), strip_height.Value(),
+              Foreground.ImageDC, 0, 0, win::Rop::SRCPAINT);
+
+  TakeClockValues();
+
+  DrawCenterpiece(CenterpieceSlot.Choice);
+
+  if (On(SeaHorse)) Anim_Still_Loop(SeaHorse);
+  if (On(Clams(1))) Anim_Custom_Clam();
+  if (On(Crab)) Anim_Custom_Crab(Crab);
+  if (On(Anchor)) Anim_Custom_Anchor(Anchor);
+  if (On(Eyes)) Anim_Custom_Eyes(Eyes);
+}
+
 void ScreenSaverForm::maintimer_Timer() {
   rt::Trap("ScreenSaver/MainTimer", [&] {
-    AdvanceSaverCounters();
-
-    win::BitBlt(BufferDC(), 0, 0, ScreenWidth.Value(), ScreenHeight.Value(), Background.ImageDC,
-                0, 0, win::Rop::SRCCOPY);
-
-    for (const ItemRow& row : kBackToFront) {
-      if (On(*row.gate)) row.draw();
-    }
-
-    const rt::Integer strip_height = Foreground.Height;
-    const rt::Integer strip_y = ScreenHeight - strip_height;
-    win::BitBlt(BufferDC(), 0, strip_y.Value(), ScreenWidth.Value(), strip_height.Value(),
-                Foreground.MaskDC, 0, 0, win::Rop::SRCAND);
-    win::BitBlt(BufferDC(), 0, strip_y.Value(), ScreenWidth.Value(), strip_height.Value(),
-                Foreground.ImageDC, 0, 0, win::Rop::SRCPAINT);
-
-    TakeClockValues();
-
-    DrawCenterpiece(CenterpieceSlot.Choice);
-
-    if (On(SeaHorse)) Anim_Still_Loop(SeaHorse);
-    if (On(Clams(1))) Anim_Custom_Clam();
-    if (On(Crab)) Anim_Custom_Crab(Crab);
-    if (On(Anchor)) Anim_Custom_Anchor(Anchor);
-    if (On(Eyes)) Anim_Custom_Eyes(Eyes);
-
+    ComposeFrame();
+    // One blit per tick, so the window never shows a half-drawn frame; the label is refreshed
+    // after it so that it stays over the picture.
     win::BitBlt(hDC(), 0, 0, ScreenWidth.Value(), ScreenHeight.Value(), BufferDC(), 0, 0,
                 win::Rop::SRCCOPY);
     Refresh();

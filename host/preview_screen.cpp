@@ -37,7 +37,9 @@ void PreviewScreenForm::Form_Initialize() {
   });
 }
 
-void PreviewScreenForm::Form_Load() { previewtimer.SetEnabled(true); }
+void PreviewScreenForm::Form_Load() {
+  previewtimer.SetEnabled(true);
+}
 
 void PreviewScreenForm::previewtimer_Timer() {
   rt::Trap("PreviewScreen/PreviewTimer", [&] {
@@ -45,11 +47,12 @@ void PreviewScreenForm::previewtimer_Timer() {
     if (PreviewSprite.Frame == PreviewSprite.Frames) PreviewSprite.Frame = 0;
     const rt::Long src_x = PreviewSprite.Frame * PreviewSprite.Width + PreviewSprite.StripOffset;
     win::BitBlt(hDC(), PreviewSprite.X.Value(), PreviewSprite.Y.Value(),
-                PreviewSprite.Width.Value(), PreviewSprite.Height.Value(),
-                PreviewSprite.ImageDC, src_x.Value(), PreviewSprite.StripOffsetY.Value(),
-                win::Rop::SRCCOPY);
+                PreviewSprite.Width.Value(), PreviewSprite.Height.Value(), PreviewSprite.ImageDC,
+                src_x.Value(), PreviewSprite.StripOffsetY.Value(), win::Rop::SRCCOPY);
     Refresh();
   });
 }
 
-void PreviewScreenForm::Form_Unload(rt::Integer&) { X_Cleanup_And_End(); }
+void PreviewScreenForm::Form_Unload(rt::Integer&) {
+  X_Cleanup_And_End();
+}

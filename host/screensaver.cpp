@@ -40,7 +40,9 @@ ScreenSaverForm& ScreenSaver() {
   return *the_saver;
 }
 
-bool ScreenSaverExists() { return the_saver != nullptr; }
+bool ScreenSaverExists() {
+  return the_saver != nullptr;
+}
 
 ScreenSaverForm::ScreenSaverForm() {
   SetCaption("Solmere Finbrook ScreenSaver");
@@ -129,7 +131,9 @@ void ScreenSaverForm::Form_QueryUnload(rt::Integer& cancel, rt::Integer) {
   });
 }
 
-void ScreenSaverForm::Form_Unload(rt::Integer&) { X_Cleanup_And_End(); }
+void ScreenSaverForm::Form_Unload(rt::Integer&) {
+  X_Cleanup_And_End();
+}
 
 void BubblesIntoHearts() {
   if (!rt::IsTrue(BubblesLeft(1).Visible) || !rt::IsTrue(FileInstallCheck(DataDir + "a_heart.bmp")))

@@ -42,6 +42,9 @@ void BubblesIntoHearts();
 
 // The saver's counter rule: TickCount first, each reset to 0 when it exceeds 1000 or 100.
 void AdvanceSaverCounters();
+// Steps 1 to 7 of a tick: counters, background, items, coral, clock values, centrepiece and
+// front row, composed into BufferDC.
+void ComposeFrame();
 // The clock values from the local time of day.
 void TakeClockValues();
 // The build step of the saver's surfaces, before its window opens.
