@@ -40,6 +40,7 @@ std::vector<Picture> AllPictures() {
   AddPredatorPictures(all);
   AddCritterPictures(all);
   AddOrnamentPictures(all);
+  AddPeoplePictures(all);
   AddCentrepiecePictures(all);
   return all;
 }

@@ -31,13 +31,14 @@ inline double Phase(int f, int n) {
   return 2 * kPi * f / n;
 }
 
-void AddFishPictures(std::vector<Picture>& out);      // schools and small fish
-void AddPredatorPictures(std::vector<Picture>& out);  // the large creatures
-void AddCritterPictures(std::vector<Picture>& out);   // octopus, jellyfish, crab, clams ...
-void AddOrnamentPictures(std::vector<Picture>& out);  // the More... items
-void AddCentrepiecePictures(std::vector<Picture>& out);
-void AddBackgroundPictures(std::vector<Picture>& out);  // backgrounds and the palette
-void AddForegroundPictures(std::vector<Picture>& out);  // coral strip and preview pictures
+void AddFishPictures(std::vector<Picture>& out);         // schools and small fish
+void AddPredatorPictures(std::vector<Picture>& out);     // the large creatures
+void AddCritterPictures(std::vector<Picture>& out);      // octopus, jellyfish, crab, clams ...
+void AddOrnamentPictures(std::vector<Picture>& out);     // the More... items
+void AddPeoplePictures(std::vector<Picture>& out);       // divers, mermaids, bathers
+void AddCentrepiecePictures(std::vector<Picture>& out);  // chest, relic, watch
+void AddBackgroundPictures(std::vector<Picture>& out);   // backgrounds and the palette
+void AddForegroundPictures(std::vector<Picture>& out);   // coral strip and preview pictures
 
 // Every picture of the media folder, in a fixed order.
 std::vector<Picture> AllPictures();
