@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <map>
+#include <ostream>
 #include <set>
 #include <string>
 #include <utility>
@@ -95,6 +96,10 @@ struct Audition {
   int sixteenth;
 };
 
+void PrintTo(const Audition& audition, std::ostream* os) {
+  *os << "song " << audition.song << " from sixteenth " << audition.sixteenth;
+}
+
 class AuditionStart : public ::testing::TestWithParam<Audition> {};
 
 TEST_P(AuditionStart, AnInstrumentStrikesAtTheStartPosition) {
@@ -115,7 +120,11 @@ TEST_P(AuditionStart, AnInstrumentStrikesAtTheStartPosition) {
 
 INSTANTIATE_TEST_SUITE_P(SettingsDialog, AuditionStart,
                          ::testing::Values(Audition{1, 110}, Audition{2, 10}, Audition{3, 30},
-                                           Audition{5, 30}));
+                                           Audition{5, 30}),
+                         [](const ::testing::TestParamInfo<Audition>& info) {
+                           return "Song" + std::to_string(info.param.song) + "From" +
+                                  std::to_string(info.param.sixteenth);
+                         });
 
 TEST(Songs, AreWrittenTheSameOnEveryRun) {
   const fs::path first = fs::path(::testing::TempDir()) / "finbrook_songs_first";
