@@ -176,4 +176,80 @@ TEST_F(Mci, CallsAreRecordedForTests) {
   EXPECT_EQ(log, std::vector<std::string>{"mciSendStringA(status song1 mode)"});
 }
 
+class WavePlayer : public audiotest::ManualAudio {
+ protected:
+  void SetUp() override {
+    ManualAudio::SetUp();
+    win::SetMciExecuteMessageHookForTests(
+        [this](const std::string& text, const std::string& title) {
+          messages_.push_back(title + ": " + text);
+        });
+  }
+  void TearDown() override {
+    win::SetMciExecuteMessageHookForTests(nullptr);
+    ManualAudio::TearDown();
+  }
+  static std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
+
+  audiotest::ScratchDir dir_;
+  std::vector<std::string> messages_;
+};
+
+constexpr int kTenth = audio::kRate / 10;
+
+TEST_F(WavePlayer, PlaysAWaveOnceAndStopsIt) {
+  const auto bubbles =
+      Quoted(dir_.Write("Solmere Finbrook/a_sound0.wav", audiotest::ConstantWav(kTenth, 8000)));
+  ASSERT_TRUE(win::mciExecute("play " + bubbles));
+  EXPECT_EQ(audiotest::SoundingFrames(audio::RenderForTests(3 * kTenth)), kTenth);
+
+  ASSERT_TRUE(win::mciExecute("play " + bubbles));
+  audio::RenderForTests(kTenth / 2);
+  ASSERT_TRUE(win::mciExecute("stop " + bubbles));
+  EXPECT_EQ(audiotest::SoundingFrames(audio::RenderForTests(kTenth)), 0);
+  EXPECT_TRUE(win::mciExecute("stop " + bubbles)) << "stopping a silent wave is no fault";
+  EXPECT_TRUE(messages_.empty());
+}
+
+TEST_F(WavePlayer, StoppingOneWaveLeavesTheOtherPlaying) {
+  const auto bubbles = Quoted(dir_.Write("a_sound0.wav", audiotest::ConstantWav(kTenth, 8000)));
+  const auto whale = Quoted(dir_.Write("a_sound1.wav", audiotest::ConstantWav(kTenth, 2000)));
+  ASSERT_TRUE(win::mciExecute("play " + whale));
+  ASSERT_TRUE(win::mciExecute("play " + bubbles));
+  ASSERT_TRUE(win::mciExecute("stop " + bubbles));
+  const auto pcm = audio::RenderForTests(2 * kTenth);
+  EXPECT_NEAR(pcm[0], 2000, 2);
+  EXPECT_EQ(audiotest::SoundingFrames(pcm), kTenth);
+}
+
+TEST_F(WavePlayer, NoSoundNameStopsEverythingTheSimplePlayerPlays) {
+  const auto whale = Quoted(dir_.Write("a_sound1.wav", audiotest::ConstantWav(kTenth, 2000)));
+  ASSERT_TRUE(win::mciExecute("play " + whale));
+  ASSERT_TRUE(audio::Running());
+  EXPECT_TRUE(win::sndPlaySoundA(nullptr, win::SND_NODEFAULT));
+  EXPECT_FALSE(audio::Running()) << "nothing holds the output any more";
+  EXPECT_FALSE(win::sndPlaySoundA("a_sound1.wav", win::SND_NODEFAULT)) << "names not supported";
+}
+
+TEST_F(WavePlayer, FailuresShowThePlayersOwnMessage) {
+  const auto broken = Quoted(dir_.Write("broken.wav", audiotest::Bytes{'R', 'I', 'F', 'F'}));
+  const auto missing = Quoted(dir_.Path("missing.wav"));
+  const std::string commands[] = {"play " + missing, "stop " + missing, "play " + broken,
+                                  "record " + broken, "play"};
+  for (const auto& command : commands) {
+    messages_.clear();
+    EXPECT_FALSE(win::mciExecute(command)) << command;
+    ASSERT_EQ(messages_.size(), 1u) << command;
+    EXPECT_TRUE(messages_[0].starts_with("MCI: ")) << messages_[0];
+  }
+  EXPECT_EQ(audiotest::SoundingFrames(audio::RenderForTests(kTenth)), 0);
+}
+
+TEST_F(WavePlayer, NoOutputIsAFailureToo) {
+  audio::SetOutputForTests(audio::Output::None);
+  const auto whale = Quoted(dir_.Write("a_sound1.wav", audiotest::ConstantWav(kTenth, 2000)));
+  EXPECT_FALSE(win::mciExecute("play " + whale));
+  EXPECT_EQ(messages_.size(), 1u);
+}
+
 }  // namespace

@@ -1,0 +1,104 @@
+#include "platform/audio_engine.h"
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <chrono>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <thread>
+
+#include "platform/audio_test_files.h"
+#include "platform/wavemix.h"
+#include "platform/winmm.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+
+std::uint32_t Get32(const std::vector<std::uint8_t>& b, std::size_t at) {
+  return b[at] | b[at + 1] << 8 | b[at + 2] << 16 | static_cast<std::uint32_t>(b[at + 3]) << 24;
+}
+
+std::vector<std::uint8_t> ReadAll(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// The engine on its real outputs: a thread of its own, driven by the clock.
+class RealTimeOutput : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    audio::CloseAll();
+    audio::SetOutputForTests(audio::Output::Default);
+  }
+  void TearDown() override {
+    audio::CloseAll();
+    ::unsetenv("FINBROOK_AUDIO_CAPTURE");
+  }
+  audiotest::ScratchDir dir_;
+};
+
+TEST_F(RealTimeOutput, CaptureFileIsAWholeWaveFileWhileItGrowsInRealTime) {
+  const auto capture = dir_.Path("capture.wav");
+  ::setenv("FINBROOK_AUDIO_CAPTURE", capture.c_str(), 1);
+  const auto session = win::WaveMixInit();
+  ASSERT_NE(session, 0);
+  const auto wave = win::WaveMixOpenWave(
+      session, dir_.Write("loop.wav", audiotest::ConstantWav(audio::kRate / 10, 8000)), 0, 0);
+  win::WaveMixOpenChannel(session, 8, win::WaveMixOpen::Count);
+  win::WaveMixActivate(session, true);
+  const win::MixPlayParams play = {24, static_cast<std::int16_t>(session),
+                                   0,  0,
+                                   0,  static_cast<std::int16_t>(wave),
+                                   0,  0,
+                                   0,  1,
+                                   0,  -1};
+  ASSERT_EQ(win::WaveMixPlay(play), win::MmResult::MMSYSERR_NOERROR);
+  std::this_thread::sleep_for(400ms);
+
+  // Read while the thread still writes: the header always matches what is there.
+  auto bytes = ReadAll(capture);
+  ASSERT_GE(bytes.size(), 44u);
+  EXPECT_EQ(std::memcmp(bytes.data(), "RIFF", 4), 0);
+  EXPECT_EQ(Get32(bytes, 24), 44100u);
+  EXPECT_EQ(bytes[22], 2) << "stereo";
+  EXPECT_EQ(bytes[34], 16) << "16 bits";
+  const std::uint32_t data = Get32(bytes, 40);
+  EXPECT_LE(44 + data, bytes.size());
+  EXPECT_GE(44 + data + 4 * audio::kRate / 50, bytes.size()) << "at most a block behind";
+  const double seconds = data / 4.0 / audio::kRate;
+  EXPECT_GT(seconds, 0.2);
+  EXPECT_LT(seconds, 1.5) << "paced by the clock, not rendered as fast as possible";
+
+  win::WaveMixCloseSession(session);
+  EXPECT_FALSE(audio::Running());
+  bytes = ReadAll(capture);
+  EXPECT_EQ(Get32(bytes, 40) + 44, bytes.size()) << "complete once the thread has ended";
+  EXPECT_EQ(Get32(bytes, 4) + 8, bytes.size());
+  std::vector<std::int16_t> samples((bytes.size() - 44) / 2);
+  std::memcpy(samples.data(), bytes.data() + 44, samples.size() * 2);
+  EXPECT_GT(audiotest::SoundingFrames(samples), static_cast<int>(samples.size() / 2) * 9 / 10)
+      << "the endless wave sounded throughout";
+}
+
+TEST_F(RealTimeOutput, DeviceCallbackPlaysSongsToTheirEnd) {
+  ::setenv("SDL_AUDIODRIVER", "dummy", 0);
+  const auto song = dir_.Write("short.mid", audiotest::NoteSong(96, 0, 24));  // 0.125 s
+  std::string reply;
+  ASSERT_EQ(win::mciSendStringA("open \"" + song + "\" type sequencer alias tune", &reply, 255, 0),
+            0);
+  ASSERT_EQ(win::mciSendStringA("play tune from 0", &reply, 255, 0), 0);
+  const auto deadline = std::chrono::steady_clock::now() + 5s;
+  do {
+    std::this_thread::sleep_for(20ms);
+    ASSERT_EQ(win::mciSendStringA("status tune mode", &reply, 255, 0), 0);
+  } while (reply.starts_with("playing") && std::chrono::steady_clock::now() < deadline);
+  EXPECT_TRUE(reply.starts_with("stopped"));
+  ASSERT_EQ(win::mciSendStringA("close tune", &reply, 255, 0), 0);
+  EXPECT_FALSE(audio::Running());
+}
+
+}  // namespace
