@@ -1,0 +1,26 @@
+// The single-instance rule end to end: a second "/s" ends at once while a saver runs, unless a
+// window titled "Display Properties" exists.
+#include <gtest/gtest.h>
+
+#include "harness.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+
+TEST(SingleInstance, ASecondSaverStartsOnlyBesideDisplayProperties) {
+  e2e::Session session(640, 480);
+  e2e::Process& first = session.Start({"/s"});
+  ASSERT_NE(session.WaitWindow("^Solmere Finbrook ScreenSaver$"), 0u);
+  ASSERT_TRUE(first.Running());
+
+  e2e::Process& second = session.Start({"/S"});
+  EXPECT_EQ(second.WaitExit(5s), 0) << "a second saver ends at once";
+
+  ASSERT_NE(session.StartHostWindow("Display Properties", 300, 200), 0u);
+  e2e::Process& third = session.Start({"/s"});
+  EXPECT_FALSE(third.WaitExit(1500ms).has_value()) << "beside Display Properties it runs";
+  EXPECT_TRUE(first.Running());
+}
+
+}  // namespace
