@@ -100,6 +100,8 @@ Session::Session(int width, int height) {
   std::string pattern = (std::filesystem::temp_directory_path() / "finbrook-e2e-XXXXXX").string();
   windir_ = ::mkdtemp(pattern.data());
   std::filesystem::create_directories(windir_ / "Quorvane");
+  std::filesystem::create_directory(windir_ / "runtime");
+  std::filesystem::permissions(windir_ / "runtime", std::filesystem::perms::owner_all);
   std::filesystem::create_directory_symlink(FINBROOK_MEDIA_DIR,
                                             windir_ / "Quorvane" / "Solmere Finbrook");
   // A display number nobody holds; another test run may take one between our look and Xvfb's.
@@ -135,7 +137,9 @@ std::map<std::string, std::string> Session::Env() const {
           {"QT_QPA_PLATFORM", "xcb"},
           {"SDL_AUDIODRIVER", "dummy"},
           {"FINBROOK_WINDIR", windir_.string()},
-          {"XDG_CONFIG_HOME", (windir_ / "config").string()}};
+          {"XDG_CONFIG_HOME", (windir_ / "config").string()},
+          // The instance mark lives here: sessions running side by side must not see each other.
+          {"XDG_RUNTIME_DIR", (windir_ / "runtime").string()}};
 }
 
 void Session::WriteSettings(const std::string& lines) {

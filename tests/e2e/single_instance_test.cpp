@@ -11,7 +11,8 @@ using namespace std::chrono_literals;
 TEST(SingleInstance, ASecondSaverStartsOnlyBesideDisplayProperties) {
   e2e::Session session(640, 480);
   e2e::Process& first = session.Start({"/s"});
-  ASSERT_NE(session.WaitWindow("^Solmere Finbrook ScreenSaver$"), 0u);
+  // The saver builds every picture surface before its window opens: give it time under load.
+  ASSERT_NE(session.WaitWindow("^Solmere Finbrook ScreenSaver$", 20s), 0u);
   ASSERT_TRUE(first.Running());
 
   e2e::Process& second = session.Start({"/S"});
