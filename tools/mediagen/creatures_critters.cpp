@@ -104,7 +104,7 @@ Image CrabCell(int cell) {
     }
     // the claw arm lifts and the pincer opens as `up` grows
     const Vec shoulder = {30 + side * 13, 24};
-    const Vec elbow = shoulder + Vec{side * 9, -3 - 3 * up};
+    const Vec elbow = shoulder + Vec{side * 9.0, -3 - 3 * up};
     const Vec wrist = elbow + Vec{-side * 2 * up, -3 - 6 * up};
     c.Fill(Ribbon({shoulder, elbow, wrist}, 4, 3.5), shell);
     const double gape = 0.15 + 0.6 * up;

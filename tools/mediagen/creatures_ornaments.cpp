@@ -283,9 +283,9 @@ Image PillarCell(int cell) {
 Image WormCell(int cell) {
   Canvas c(37, 60);
   const Color steel = Rgb(170, 175, 185);
-  c.Fill(Ellipse({9, 3}, 2.5, 2.5), steel);
-  c.Erase(Ellipse({9, 3}, 1.2, 1.2));
-  Path hook = SmoothOpen({{9, 5}, {9, 38}, {12, 47}, {20, 47}, {24, 40}, {23, 33}}, 6);
+  c.Fill(Rect(8.4, 0, 9.6, 2.5), Rgb(128, 128, 128));  // the line's knot on the eye
+  c.Fill(Tube(Ellipse({9, 4}, 1.9, 1.9, 0, 16), [](double) { return 1.2; }), steel);
+  Path hook = SmoothOpen({{9, 6}, {9, 38}, {12, 47}, {20, 47}, {24, 40}, {23, 33}}, 6);
   c.Fill(Ribbon(hook, 2, 1.4), steel);
   c.Fill(Path{{23, 31}, {25, 36}, {21, 36}}, steel);
   const double wr[5] = {0.0, 0.6, 1.2, 1.8, 2.8};

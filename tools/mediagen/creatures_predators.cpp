@@ -329,7 +329,7 @@ void ManateeFace(Canvas& c, const FishSpec& s, double phase) {
   const Vec m = On(s, 0.02, 0.2, phase);
   c.Fill(Ellipse(m + Vec{1, 1}, 7, 8), Rgb(150, 140, 125));
   for (int i = 0; i < 5; ++i)
-    c.Fill(Ellipse(m + Vec{-1 + i * 1.5, 2 + (i % 2)}, 0.6, 0.6), Rgb(60, 55, 50));
+    c.Fill(Ellipse(m + Vec{-1 + i * 1.5, 2.0 + (i % 2)}, 0.6, 0.6), Rgb(60, 55, 50));
   c.Glaze(Ribbon({m + Vec{-4, 5}, m + Vec{3, 7}}, 1, 1), Solid(Rgb(70, 60, 55)), 0.7);
 }
 

@@ -31,7 +31,7 @@ void Rays(Canvas& c, const Design& d, Color light, int count, int seed) {
   for (int i = 0; i < count; ++i) {
     const double x = rng.Range(-40, 640), w = rng.Range(15, 45), lean = rng.Range(60, 160);
     c.Glaze(d(Path{{x, 0}, {x + w, 0}, {x + w * 2.5 + lean, 480}, {x + lean, 480}}),
-            d([light](double, double y) { return light; }), 0.06 + 0.05 * rng.Next());
+            d(Solid(light)), 0.06 + 0.05 * rng.Next());
   }
 }
 
