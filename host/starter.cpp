@@ -120,6 +120,9 @@ void Run_Preview() {
   rt::Trap("Starter/Run_Preview", [] {
     RunMode = 4;
     ParsePreviewParent();
+    // Without a host window there is nowhere to show the loop, and a window of ours that is
+    // never shown would keep the process alive for ever.
+    if (PreviewParent == 0 || !win::IsWindow(PreviewParent)) X_Cleanup_And_End();
     win::RECT client{};
     win::GetClientRect(PreviewParent, &client);
     PreviewRect = {client.left, client.top, client.right, client.bottom};
