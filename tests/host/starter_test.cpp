@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/raised_error.h"
+
 #include <cstdlib>
 #include <string>
 
@@ -17,14 +19,7 @@ namespace {
 
 using host_test::ErrorRecorder;
 
-int ErrorOf(auto&& body) {
-  try {
-    body();
-  } catch (const rt::RuntimeError& e) {
-    return e.Number();
-  }
-  return 0;
-}
+using test_support::ErrorOf;
 
 TEST(Dispatch, TheFirstSwitchFoundInOrderPCADecidesWithoutRegardToCase) {
   struct Case {

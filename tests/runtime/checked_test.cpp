@@ -2,20 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include "support/raised_error.h"
+
 #include <functional>
 
 #include "runtime/conversions.h"
 
 namespace {
 
-int ErrorOf(auto&& body) {
-  try {
-    body();
-  } catch (const rt::RuntimeError& e) {
-    return e.Number();
-  }
-  return 0;
-}
+using test_support::ErrorOf;
 
 TEST(CheckedInteger, ArithmeticRaisesOverflowAtTheSixteenBitEdges) {
   struct Case {

@@ -2,19 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include "support/raised_error.h"
+
 #include <cmath>
 #include <string>
 
 namespace {
 
-int ErrorOf(auto&& body) {
-  try {
-    body();
-  } catch (const rt::RuntimeError& e) {
-    return e.Number();
-  }
-  return 0;
-}
+using test_support::ErrorOf;
 
 TEST(Conversions, ValTakesTheLeadingNumberAfterBlanks) {
   struct Case {
