@@ -37,7 +37,9 @@ struct ScreenObject {
   float Height() const;  // twips
   float TwipsPerPixelX() const;
   float TwipsPerPixelY() const;
-  int MousePointer = 0;  // 0 default, 11 hourglass
+  // 0 default, 11 hourglass over every window of the program, 99 custom: with no pointer picture
+  // of the screen's own, 99 shows what 0 does (each control's own pointer). Others fail loudly.
+  int MousePointer = 0;
   void SetMousePointer(int pointer);
 };
 extern ScreenObject Screen;
@@ -93,9 +95,14 @@ class Form : public Container {
   win::HDC hDC() const;
   void Refresh();
 
+  // With key preview on, the form sees every key (Form_KeyDown, then Form_KeyPress) before the
+  // control that has the focus; off (the default), only keys that reach the form itself.
+  void SetKeyPreview(bool key_preview);
+
  protected:
   friend struct FormImpl;
   friend class FormWidget;
+  friend class KeyPreviewFilter;
   virtual void Form_Initialize() {}
   virtual void Form_Load() {}
   virtual void Form_Click() {}
@@ -103,6 +110,11 @@ class Form : public Container {
   virtual void Form_MouseMove(rt::Integer /*button*/, rt::Integer /*shift*/, float /*x*/,
                               float /*y*/) {}
   virtual void Form_KeyDown(rt::Integer /*keycode*/, rt::Integer /*shift*/) {}
+  // A key that types a character (Enter 13, Backspace 8, Escape 27 included), after KeyDown.
+  // Setting KeyAscii to 0 swallows the key; changing it to another character is not supported.
+  virtual void Form_KeyPress(rt::Integer& /*KeyAscii*/) {}
+  // Each time the form becomes the active window.
+  virtual void Form_Activate() {}
   // cancel: set non-zero to keep the form; unload_mode: 0 closed from the window's menu or
   // close box, 1 by the program's Unload. A window destroyed by its host (a preview whose host
   // closes) cannot stay: it gets Form_Unload only.
@@ -127,6 +139,11 @@ class Control {
   void SetEnabled(bool enabled);
   void SetToolTipText(const std::string& text);
   void Refresh();
+  // The place in the form's tab order, 0 first; the others move up or down to make room, as in
+  // the old run time. Controls start in the order they were created.
+  void SetTabIndex(int index);
+  // Error 5 when the control or its form cannot take the focus (hidden or disabled).
+  void SetFocus();
   Impl& impl() { return *impl_; }
 
  protected:
@@ -170,6 +187,8 @@ class CommandButton : public Control {
   std::string Caption() const;
   void SetCaption(const std::string& caption);  // "&" marks the access key
   void SetDefault(bool is_default);
+  // The cancel button: Escape anywhere in the form presses it.
+  void SetCancel(bool is_cancel);
   void SetFocus();
   std::function<void()> OnClick;
 };
@@ -195,7 +214,97 @@ class PictureBox : public Control, public Container {
   double ScaleWidth() const;
   double ScaleHeight() const;
   win::HDC hDC() const;
+  // Clears the drawing surface to the back colour (the picture shown before it is dropped).
+  void Cls();
+  // 0 the default pointer, 99 the picture set by SetMouseIcon; others fail loudly.
+  void SetMousePointer(int pointer);
+  // A cursor picture built into the program, by name (its hotspot comes with it).
+  void SetMouseIcon(const std::string& builtin_name);
   std::function<void()> OnClick;
+};
+
+// Controls whose value the program sets as well as the user: a set that changes the value runs
+// the event handler at once, in the caller (its errors reach the caller); a change by the user
+// runs it as an event. A set to the value already held runs nothing.
+// Control arrays are plain arrays of controls, each handler capturing its index.
+
+// A check box: Value 0 unchecked, 1 checked; a user click toggles it and fires OnClick.
+class CheckBox : public Control {
+ public:
+  explicit CheckBox(Container& parent);
+  std::string Caption() const;
+  void SetCaption(const std::string& caption);  // "&" marks the access key
+  rt::Integer Value() const;
+  // 0 or 1; 2 (greyed) is not supported, anything else raises error 380.
+  void SetValue(rt::Integer value);
+  std::function<void()> OnClick;
+};
+
+// A drop-down list without free text. ListIndex -1 is no selection.
+class ComboBox : public Control {
+ public:
+  explicit ComboBox(Container& parent);
+  void AddItem(const std::string& item);
+  rt::Integer ListCount() const;
+  std::string List(rt::Integer index) const;  // outside 0..ListCount-1 raises error 381
+  rt::Integer ListIndex() const;
+  // Selects the item (-1 none) and fires OnClick when the index changes; outside
+  // -1..ListCount-1 raises error 380. A pick by the user fires OnClick even on the same item.
+  void SetListIndex(rt::Integer index);
+  std::string Text() const;  // the selected item's text, "" with none selected
+  std::function<void()> OnClick;
+};
+
+// A horizontal scroll bar: Min 0, Max 32767, Value 0, SmallChange 1, LargeChange 1 at first.
+class HScrollBar : public Control {
+ public:
+  explicit HScrollBar(Container& parent);
+  rt::Integer Min() const;
+  rt::Integer Max() const;
+  rt::Integer Value() const;
+  rt::Integer SmallChange() const;
+  rt::Integer LargeChange() const;
+  // Min above Max is not supported; a Value left outside the new range is moved into it.
+  void SetMin(rt::Integer min);
+  void SetMax(rt::Integer max);
+  void SetValue(rt::Integer value);         // outside Min..Max raises error 380
+  void SetSmallChange(rt::Integer change);  // below 1 raises error 380
+  void SetLargeChange(rt::Integer change);  // below 1 raises error 380
+  // Fires when the value changes, by the user (arrows, track, thumb) or by a set.
+  std::function<void()> OnChange;
+};
+
+// A one-line text box without a length limit of its own.
+class TextBox : public Control {
+ public:
+  explicit TextBox(Container& parent);
+  std::string Text() const;
+  void SetText(const std::string& text);
+  void SetBackColor(win::COLORREF color);
+  std::function<void()> OnChange;
+};
+
+// The tabbed dialog control: Tabs() pages, each a container whose controls show only while its
+// tab is selected. Controls on a page are placed relative to the control's own top left, the
+// tab strip included, as on the old control; controls on the form created after the tab
+// control lie above it.
+class SSTab : public Control {
+ public:
+  SSTab(Container& parent, int tabs);
+  ~SSTab() override;
+  rt::Integer Tabs() const;
+  std::string TabCaption(rt::Integer tab) const;
+  void SetTabCaption(rt::Integer tab, const std::string& caption);  // "&" marks the access key
+  Container& Page(rt::Integer tab);  // outside 0..Tabs-1 raises error 380
+  rt::Integer Tab() const;
+  // Selects the tab; outside 0..Tabs-1 raises error 380; a change fires OnClick.
+  void SetTab(rt::Integer tab);
+  // Fires when the selected tab changes, by the user or by SetTab, with the tab left.
+  std::function<void(rt::Integer previous_tab)> OnClick;
+
+ private:
+  struct Pages;
+  std::unique_ptr<Pages> pages_;
 };
 
 // MsgBox: a modal message box with an OK button (the only kind the program shows).
