@@ -10,8 +10,8 @@
 inline Sprite PreviewSprite;
 inline Sprite Palette;
 inline Sprite Foreground;
-inline Sprite Background;  // Choice is BackgroundChoice
-inline Sprite Buffer;      // its ImageDC is BufferDC
+inline Sprite Background;       // Choice is BackgroundChoice
+inline Sprite Buffer;           // its ImageDC is BufferDC
 inline Sprite CenterpieceSlot;  // only Choice (CenterpieceChoice) is used
 inline Sprite Bather, EvilRelic, Lifeguard, Mermaid, ScubaDude, SwimDude, Treasure, Watch;
 inline Sprite TigerShark, HammerHead, Manatee, Octopus, Orca, Shark, SwimMaid, Tuna, Whale, Dolphin;
@@ -35,7 +35,9 @@ inline rt::Array<Sprite, 50> BubblesLeft;
 inline Sprite ScenePreview, PredatorPreview, FishPreview, OtherPreview;
 
 // The back buffer into which every frame is composed.
-inline win::HDC BufferDC() { return Buffer.ImageDC; }
+inline win::HDC BufferDC() {
+  return Buffer.ImageDC;
+}
 
 // ---- Animation counters and clock values ----
 inline rt::Integer TickCount;
@@ -88,3 +90,12 @@ void Anim_Custom_Worm(Sprite& s);
 void Anim_Custom_Watch(Sprite& s);
 void Anim_Custom_BubbleRight();
 void Anim_Custom_BubbleLeft();
+
+// ---- The settings dialog's preview routines ----
+// The size of the dialog's preview pane (its ScaleWidth and ScaleHeight, in pixels), which the
+// dialog hands over before every tick so that these routines need not know the dialog.
+inline float PreviewPaneWidth = 0;
+inline float PreviewPaneHeight = 0;
+void Anim_Preview_DelayedReverse(Sprite& rec);
+void Anim_Preview_School(Sprite& rec);
+void Anim_Preview_Bubble();
