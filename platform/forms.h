@@ -214,7 +214,7 @@ class PictureBox : public Control, public Container {
   double ScaleWidth() const;
   double ScaleHeight() const;
   win::HDC hDC() const;
-  // Clears the drawing surface to the back colour (the picture shown before it is dropped).
+  // Clears what was drawn: the surface shows the back colour with the picture again.
   void Cls();
   // 0 the default pointer, 99 the picture set by SetMouseIcon; others fail loudly.
   void SetMousePointer(int pointer);
@@ -246,7 +246,7 @@ class ComboBox : public Control {
   explicit ComboBox(Container& parent);
   void AddItem(const std::string& item);
   rt::Integer ListCount() const;
-  std::string List(rt::Integer index) const;  // outside 0..ListCount-1 raises error 381
+  std::string List(rt::Integer index) const;  // outside 0..ListCount-1 fails loudly
   rt::Integer ListIndex() const;
   // Selects the item (-1 none) and fires OnClick when the index changes; outside
   // -1..ListCount-1 raises error 380. A pick by the user fires OnClick even on the same item.
