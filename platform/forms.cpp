@@ -36,6 +36,7 @@ void ApplyCursor() {
   } else if (Screen.MousePointer == 11) {
     shape = Qt::WaitCursor;
   }
+  // 99 with no pointer picture of the screen's own overrides nothing, as 0.
   if (!shape) {
     if (cursor_overridden) QGuiApplication::restoreOverrideCursor();
     cursor_overridden = false;
@@ -134,7 +135,7 @@ float ScreenObject::TwipsPerPixelY() const {
 }
 
 void ScreenObject::SetMousePointer(int pointer) {
-  if (pointer != 0 && pointer != 11) {
+  if (pointer != 0 && pointer != 11 && pointer != 99) {
     throw std::logic_error("forms::Screen.MousePointer: unsupported pointer " +
                            std::to_string(pointer));
   }
@@ -447,8 +448,12 @@ void FormWidget::mouseDoubleClickEvent(QMouseEvent*) {
 void FormWidget::keyPressEvent(QKeyEvent* event) {
   const int keycode = VirtualKeyOf(event->key());
   const int shift = ShiftStateOf(event->modifiers());
+  const std::optional<int> ascii = KeyAsciiOf(*event);
   Dispatch([&] {
     impl_.form.Form_KeyDown(static_cast<std::int16_t>(keycode), static_cast<std::int16_t>(shift));
+    if (!ascii) return;
+    rt::Integer key_ascii = static_cast<std::int16_t>(*ascii);
+    impl_.form.Form_KeyPress(key_ascii);
   });
 }
 

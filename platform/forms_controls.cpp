@@ -1,9 +1,11 @@
 // The controls: each is one child widget of its container's widget, placed in the owning form's
 // scale units. Their events reach the program through Dispatch, as the form's own do.
 #include <QApplication>
+#include <QCursor>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPixmap>
 #include <QPushButton>
 #include <QShortcut>
 #include <cmath>
@@ -17,10 +19,6 @@ namespace {
 
 int Pixels(double units, double units_per_pixel) {
   return static_cast<int>(std::lround(units / units_per_pixel));
-}
-
-QWidget* HostOf(Container& parent) {
-  return static_cast<ContainerImpl&>(parent.impl()).host;
 }
 
 // A widget that answers clicks itself, so they never fall through to the form underneath.
@@ -53,6 +51,7 @@ class ClickWidget : public Base {
 // ---- Control ----
 
 ControlImpl::~ControlImpl() {
+  if (form) std::erase(ImplOf(*form).tab_order, this);
   delete widget.data();
 }
 
@@ -60,19 +59,20 @@ double ControlImpl::UnitsPerPixel() const {
   return form ? ImplOf(*form).UnitsPerPixel() : kTwipsPerPixel;
 }
 
-namespace {
-template <class Impl_, class Widget>
-Widget* Place(std::unique_ptr<Impl>& slot, Container& parent, Widget* widget) {
-  auto impl = std::make_unique<Impl_>();
-  impl->form = &parent.OwnerForm();
-  impl->widget = widget;
+QWidget* HostOf(Container& parent) {
+  return static_cast<ContainerImpl&>(parent.impl()).host;
+}
+
+void Attach(ControlImpl& impl, Container& parent, QWidget* widget) {
+  impl.form = &parent.OwnerForm();
+  impl.widget = widget;
   widget->setParent(HostOf(parent));
   widget->setFont(ToQFont(Font{}));
   widget->show();
-  slot = std::move(impl);
-  return widget;
+  FormImpl& form = ImplOf(*impl.form);
+  form.tab_order.push_back(&impl);
+  ApplyTabOrder(form);
 }
-}  // namespace
 
 Control::~Control() = default;
 
@@ -265,6 +265,9 @@ void Label::SetBackColor(win::COLORREF color) {
 // ---- CommandButton ----
 
 namespace {
+struct ButtonImpl : ControlImpl {
+  QPointer<QShortcut> cancel;
+};
 QPushButton* ButtonOf(std::unique_ptr<Impl>& impl) {
   return static_cast<QPushButton*>(static_cast<ControlImpl&>(*impl).widget.data());
 }
@@ -272,7 +275,7 @@ QPushButton* ButtonOf(std::unique_ptr<Impl>& impl) {
 
 CommandButton::CommandButton(Container& parent) {
   parent_ = &parent;
-  auto* w = Place<ControlImpl>(impl_, parent, new QPushButton);
+  auto* w = Place<ButtonImpl>(impl_, parent, new QPushButton);
   // Enter presses the button that has the focus, as the old buttons did.
   w->setAutoDefault(true);
   QObject::connect(w, &QPushButton::clicked, [this] {
@@ -300,6 +303,19 @@ void CommandButton::SetDefault(bool is_default) {
     QObject::connect(shortcut, &QShortcut::activated, button, [button] {
       auto* focused = qobject_cast<QPushButton*>(QApplication::focusWidget());
       (focused ? focused : button)->click();
+    });
+  }
+}
+
+void CommandButton::SetCancel(bool is_cancel) {
+  auto& impl = static_cast<ButtonImpl&>(*impl_);
+  QPushButton* button = ButtonOf(impl_);
+  if (!is_cancel) {
+    delete impl.cancel.data();
+  } else if (!impl.cancel) {
+    impl.cancel = new QShortcut(QKeySequence(Qt::Key_Escape), button->window());
+    QObject::connect(impl.cancel.data(), &QShortcut::activated, button, [button] {
+      if (button->isEnabled()) button->click();
     });
   }
 }
@@ -396,7 +412,30 @@ struct PictureImpl : ControlImpl {
   bool border = true;
   ScaleMode scale = ScaleMode::Twip;
   std::optional<win::COLORREF> back_color;
+  bool custom_pointer = false;
+  std::optional<QCursor> icon;
   PictureWidget* Widget() { return static_cast<PictureWidget*>(widget.data()); }
+  // The surface shows as the box does: its back colour (already there) with the picture on it.
+  void PaintPicture() {
+    if (picture.isNull()) return;
+    const win::HDC dc = surface.Handle(0, 0, 0);
+    std::uint32_t* pixels = win::MutablePixels32(dc);
+    const int stride = win::Stride32(dc);
+    for (int y = 0; y < std::min(win::BitmapHeight(dc), picture.height()); ++y) {
+      const auto* src = reinterpret_cast<const std::uint32_t*>(picture.constScanLine(y));
+      for (int x = 0; x < std::min(win::BitmapWidth(dc), picture.width()); ++x) {
+        pixels[y * stride + x] = src[x] & 0x00FFFFFF;
+      }
+    }
+  }
+  // Pointer 99 without a picture shows the default pointer, as the old run time did.
+  void ApplyPointer() {
+    if (custom_pointer && icon) {
+      Widget()->setCursor(*icon);
+    } else {
+      Widget()->unsetCursor();
+    }
+  }
   win::COLORREF BackColor() {
     if (back_color) return *back_color;
     const QColor c = Widget()->palette().color(QPalette::Window);
@@ -446,10 +485,7 @@ PictureBox::PictureBox(Container& parent) {
   PictureImpl& raw = *impl;
   auto* w = new PictureWidget(raw);
   w->on_click = &OnClick;
-  impl->form = &parent.OwnerForm();
-  impl->widget = w;
-  w->setParent(HostOf(parent));
-  w->show();
+  Attach(raw, parent, w);
   Control::impl_ = std::move(impl);
   auto host = std::make_unique<ContainerImpl>();
   host->host = w;
@@ -458,14 +494,8 @@ PictureBox::PictureBox(Container& parent) {
 }
 
 void PictureBox::SetPicture(const std::string& builtin_name) {
-  const BuiltinPicture& picture = FindBuiltinPicture(builtin_name);
-  QImage image(picture.width, picture.height, QImage::Format_RGB32);
-  for (int y = 0; y < picture.height; ++y) {
-    auto* row = reinterpret_cast<std::uint32_t*>(image.scanLine(y));
-    std::copy_n(picture.pixels.begin() + static_cast<std::ptrdiff_t>(y) * picture.width,
-                picture.width, row);
-  }
-  PictureOf(Control::impl_).picture = image;
+  const QImage image = ToQImage(FindBuiltinPicture(builtin_name));
+  PictureOf(Control::impl_).picture = image.convertToFormat(QImage::Format_RGB32);
   PictureOf(Control::impl_).Widget()->update();
 }
 
@@ -501,19 +531,55 @@ win::HDC PictureBox::hDC() const {
   const QRect inner = impl.Widget()->Inner();
   const bool fresh = !impl.surface.Exists();
   const win::HDC dc = impl.surface.Handle(inner.width(), inner.height(), impl.BackColor());
-  if (fresh && !impl.picture.isNull()) {
-    // The surface starts as the box shows: its back colour with the picture on it.
-    QImage view = impl.surface.View();
+  if (fresh) impl.PaintPicture();
+  return dc;
+}
+
+void PictureBox::Cls() {
+  PictureImpl& impl = PictureOf(Control::impl_);
+  if (impl.surface.Exists()) {
+    const std::uint32_t fill = ToQColor(impl.BackColor()).rgb() & 0x00FFFFFF;
+    const win::HDC dc = impl.surface.Handle(0, 0, 0);
     std::uint32_t* pixels = win::MutablePixels32(dc);
-    const int stride = win::Stride32(dc);
-    for (int y = 0; y < std::min(view.height(), impl.picture.height()); ++y) {
-      const auto* src = reinterpret_cast<const std::uint32_t*>(impl.picture.constScanLine(y));
-      for (int x = 0; x < std::min(view.width(), impl.picture.width()); ++x) {
-        pixels[y * stride + x] = src[x] & 0x00FFFFFF;
-      }
+    std::fill(pixels, pixels + static_cast<std::size_t>(win::Stride32(dc)) * win::BitmapHeight(dc),
+              fill);
+    impl.PaintPicture();
+  }
+  impl.Widget()->update();
+}
+
+void PictureBox::SetMousePointer(int pointer) {
+  PictureImpl& impl = PictureOf(Control::impl_);
+  if (pointer != 0 && pointer != 99) {
+    throw std::logic_error("forms::PictureBox::SetMousePointer: unsupported pointer " +
+                           std::to_string(pointer));
+  }
+  impl.custom_pointer = pointer == 99;
+  impl.ApplyPointer();
+}
+
+void PictureBox::SetMouseIcon(const std::string& builtin_name) {
+  PictureImpl& impl = PictureOf(Control::impl_);
+  const BuiltinPicture& picture = FindBuiltinPicture(builtin_name);
+  impl.icon = QCursor(QPixmap::fromImage(ToQImage(picture)), picture.hotspot_x, picture.hotspot_y);
+  impl.ApplyPointer();
+}
+
+// ---- Built-in pictures as images ----
+
+QImage ToQImage(const BuiltinPicture& picture) {
+  const bool has_alpha = !picture.alpha.empty();
+  QImage image(picture.width, picture.height,
+               has_alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+  for (int y = 0; y < picture.height; ++y) {
+    auto* row = reinterpret_cast<std::uint32_t*>(image.scanLine(y));
+    for (int x = 0; x < picture.width; ++x) {
+      const std::size_t i = static_cast<std::size_t>(y) * picture.width + x;
+      const std::uint32_t alpha = has_alpha ? picture.alpha[i] : 0xFFu;
+      row[x] = (alpha << 24) | (picture.pixels[i] & 0x00FFFFFF);
     }
   }
-  return dc;
+  return image;
 }
 
 }  // namespace forms

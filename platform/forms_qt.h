@@ -6,13 +6,16 @@
 #include <QColor>
 #include <QFont>
 #include <QImage>
+#include <QKeyEvent>
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
+#include "platform/builtin_pictures.h"
 #include "platform/forms.h"
 
 namespace forms {
@@ -62,6 +65,7 @@ struct ContainerImpl : Impl {
 
 class FormWidget;
 struct TimerImpl;
+struct ControlImpl;
 
 struct FormImpl : ContainerImpl {
   explicit FormImpl(Form& form);
@@ -77,8 +81,10 @@ struct FormImpl : ContainerImpl {
   std::vector<TimerImpl*> timers;
   bool initialized = false;
   bool loaded = false;
-  std::int32_t style = 0;  // GWL_STYLE bookkeeping
-  win::HWND owner = 0;     // GWL_HWNDPARENT bookkeeping
+  std::int32_t style = 0;                // GWL_STYLE bookkeeping
+  win::HWND owner = 0;                   // GWL_HWNDPARENT bookkeeping
+  std::vector<ControlImpl*> tab_order;   // every control of the form, first in the order first
+  std::unique_ptr<QObject> key_preview;  // the filter that shows the form its controls' keys
 
   double UnitsPerPixel() const { return scale == ScaleMode::Twip ? kTwipsPerPixel : 1.0; }
   win::COLORREF BackColor() const;
@@ -105,6 +111,7 @@ class FormWidget : public QWidget {
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  bool event(QEvent* event) override;  // activation (forms_focus.cpp)
 
  private:
   FormImpl& impl_;
@@ -116,8 +123,26 @@ struct ControlImpl : Impl {
   QPointer<QWidget> widget;
   Form* form = nullptr;
   double UnitsPerPixel() const;
-  ~ControlImpl() override;
+  ~ControlImpl() override;  // also leaves the form's tab order
 };
+
+// The widget that a container's controls are placed on.
+QWidget* HostOf(Container& parent);
+// Puts a new control's widget on its container, shown, in the dialog font, at the end of the
+// form's tab order.
+void Attach(ControlImpl& impl, Container& parent, QWidget* widget);
+template <class Impl_, class Widget>
+Widget* Place(std::unique_ptr<Impl>& slot, Container& parent, Widget* widget) {
+  auto impl = std::make_unique<Impl_>();
+  Attach(*impl, parent, widget);
+  slot = std::move(impl);
+  return widget;
+}
+// Chains the form's focusable widgets in its tab order.
+void ApplyTabOrder(FormImpl& form);
+
+// A built-in picture as an image: opaque, or with its alpha when it has one.
+QImage ToQImage(const BuiltinPicture& picture);
 
 struct TimerImpl : Impl {
   FormImpl* form = nullptr;
@@ -138,5 +163,8 @@ std::vector<FormImpl*> AllForms();
 // The virtual-key code and shift state (1 shift, 2 control, 4 alt) of a Qt key event.
 int VirtualKeyOf(int qt_key);
 int ShiftStateOf(Qt::KeyboardModifiers modifiers);
+// The character code of a key that types one (KeyAscii: Enter 13, Backspace 8, Escape 27, the
+// ANSI characters), or nothing for other keys (Tab, arrows, characters beyond ANSI).
+std::optional<int> KeyAsciiOf(const QKeyEvent& event);
 
 }  // namespace forms
