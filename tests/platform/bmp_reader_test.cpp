@@ -159,6 +159,14 @@ TEST(BmpReader, DecodesEveryLayoutTopRowFirst) {
     EXPECT_EQ(img->height, 2) << c.what;
     EXPECT_EQ(Colours(*img), c.colours) << c.what;
   }
+  // Channels wider than 8 bits keep their top 8 bits.
+  const auto ten = Decode(bmptest::File({.width = 1,
+                                         .bpp = 32,
+                                         .compression = bmptest::kBitfields,
+                                         .masks = {0x3FF00000, 0x000FFC00, 0x000003FF},
+                                         .pixels = {0x3FF00000 | (0x201 << 10) | 0x007}}));
+  ASSERT_TRUE(ten.has_value());
+  EXPECT_EQ(Colours(*ten), std::vector<std::uint32_t>{0xFF8001});
 }
 
 // A run-length picture, 5 x 3 pixels, bottom row first: runs, a literal of odd length with its

@@ -294,10 +294,18 @@ TEST_F(Gdi, MonochromeToColourUsesTheDestinationTextAndBackgroundColours) {
   win::BitBlt(d, 0, 1, 2, 1, mask, 0, 0, Rop::SRCCOPY);
   EXPECT_EQ(Rows(d), (Picture{"KW", "RG"}));
 
-  const HDC e = EightBit({"KK"});
-  win::SetTextColor(e, RGB(180, 30, 30));  // drawn as the nearest entry, red
-  win::BitBlt(e, 0, 0, 2, 1, mask, 0, 0, Rop::SRCCOPY);
-  EXPECT_EQ(Rows(e)[0], "RW");
+  // Rows long enough for the four-pixel steps, with a tail, in every pattern order.
+  const HDC long_mask = Surface(1, {"KWWKKKWWWKW", "WKKKWKWWKKK"});
+  const HDC e = Surface(32, {"...........", "..........."});
+  win::SetTextColor(e, kLegend.at('R'));
+  win::SetBkColor(e, kLegend.at('G'));
+  win::BitBlt(e, 0, 0, 11, 2, long_mask, 0, 0, Rop::SRCCOPY);
+  EXPECT_EQ(Rows(e), (Picture{"RGGRRRGGGRG", "GRRRGRGGRRR"}));
+
+  const HDC eight = EightBit({"KK"});
+  win::SetTextColor(eight, RGB(180, 30, 30));  // drawn as the nearest entry, red
+  win::BitBlt(eight, 0, 0, 2, 1, mask, 0, 0, Rop::SRCCOPY);
+  EXPECT_EQ(Rows(eight)[0], "RW");
 }
 
 TEST_F(Gdi, MaskedDrawShowsThePictureOnlyWhereItIsNotBlack) {
