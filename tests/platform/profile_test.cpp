@@ -65,6 +65,15 @@ TEST(Profile, ValuesComeBackExactlyAsStoredFromCrLfAndLfFiles) {
   }
 }
 
+TEST(Profile, AByteOrderMarkBeforeTheFirstSectionIsNoPartOfItsName) {
+  TempWindir windir;
+  windir.Write("quorvane.ini", "\xEF\xBB\xBF[Solmere Finbrook]\r\nfirstrun=1\r\n");
+  EXPECT_EQ(Get("Solmere Finbrook", "firstrun").text, "1");
+  ASSERT_TRUE(win::WritePrivateProfileStringA("Solmere Finbrook", "whale", " 1", "quorvane.ini"));
+  EXPECT_EQ(windir.Read("quorvane.ini"),
+            "\xEF\xBB\xBF[Solmere Finbrook]\r\nfirstrun=1\r\nwhale= 1\r\n");
+}
+
 TEST(Profile, LongValuesAreCutAt127CharactersNeverInsideOne) {
   TempWindir windir;
   const std::string euro = "\xE2\x82\xAC";
