@@ -1,5 +1,8 @@
 #include "platform/builtin_pictures.h"
 
+#include "platform/builtin_pictures_draw.h"
+#include "platform/forms_qt.h"
+
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
@@ -51,29 +54,54 @@ QImage DrawBugReportPicture() {
   return image;
 }
 
-BuiltinPicture FromImage(const QImage& image) {
+BuiltinPicture FromImage(const QImage& drawn) {
+  const bool has_alpha = drawn.hasAlphaChannel();
+  const QImage image =
+      drawn.convertToFormat(has_alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
   BuiltinPicture picture;
   picture.width = image.width();
   picture.height = image.height();
-  picture.pixels.reserve(static_cast<std::size_t>(picture.width) * picture.height);
+  picture.hotspot_x = drawn.offset().x();
+  picture.hotspot_y = drawn.offset().y();
+  const auto count = static_cast<std::size_t>(picture.width) * picture.height;
+  picture.pixels.reserve(count);
+  if (has_alpha) picture.alpha.reserve(count);
   for (int y = 0; y < image.height(); ++y) {
     const auto* row = reinterpret_cast<const std::uint32_t*>(image.constScanLine(y));
-    for (int x = 0; x < image.width(); ++x) picture.pixels.push_back(row[x] & 0x00FFFFFF);
+    for (int x = 0; x < image.width(); ++x) {
+      picture.pixels.push_back(row[x] & 0x00FFFFFF);
+      if (has_alpha) picture.alpha.push_back(static_cast<std::uint8_t>(row[x] >> 24));
+    }
   }
   return picture;
+}
+
+const std::map<std::string, BuiltinPicture>& Pictures() {
+  static const std::map<std::string, BuiltinPicture> pictures = [] {
+    EnsureApplication();  // the banner and the logo draw text, which needs the fonts
+    std::map<std::string, QImage> drawn = {{kBugReportPicture, DrawBugReportPicture()}};
+    AddDialogPictures(drawn);
+    std::map<std::string, BuiltinPicture> converted;
+    for (const auto& [name, image] : drawn) converted[name] = FromImage(image);
+    return converted;
+  }();
+  return pictures;
 }
 
 }  // namespace
 
 const BuiltinPicture& FindBuiltinPicture(const std::string& name) {
-  static const std::map<std::string, BuiltinPicture> pictures = {
-      {kBugReportPicture, FromImage(DrawBugReportPicture())},
-  };
-  const auto found = pictures.find(name);
-  if (found == pictures.end()) {
+  const auto found = Pictures().find(name);
+  if (found == Pictures().end()) {
     throw std::logic_error("forms::FindBuiltinPicture: no built-in picture named \"" + name + "\"");
   }
   return found->second;
+}
+
+std::vector<std::string> BuiltinPictureNames() {
+  std::vector<std::string> names;
+  for (const auto& entry : Pictures()) names.push_back(entry.first);
+  return names;
 }
 
 }  // namespace forms
