@@ -7,6 +7,7 @@
 // keeps the process alive.
 #include "host/starter.h"
 
+#include "dialog/configuration.h"
 #include "host/preview_screen.h"
 #include "host/screensaver.h"
 #include "host/system.h"
@@ -105,7 +106,10 @@ void Run_ScreenSaver() {
 }
 
 void Run_Configure() {
-  rt::Trap("Starter/Run_Configure", [] { RunMode = 2; });
+  rt::Trap("Starter/Run_Configure", [] {
+    RunMode = 2;
+    Configuration().Load();
+  });
 }
 
 void Run_Password() {

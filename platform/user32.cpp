@@ -98,7 +98,8 @@ HWND SetParent(HWND child, HWND new_parent) {
 }
 
 bool SetWindowPos(HWND window, HWND insert_after, int x, int y, int cx, int cy, unsigned flags) {
-  constexpr unsigned kKnown = SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW;
+  constexpr unsigned kKnown =
+      SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW;
   if (flags & ~kKnown) Unsupported("SetWindowPos", "flags " + std::to_string(flags));
   forms::FormImpl& form = OurWindow("SetWindowPos", window);
   QWidget& widget = *form.widget;
@@ -111,7 +112,7 @@ bool SetWindowPos(HWND window, HWND insert_after, int x, int y, int cx, int cy, 
     widget.windowHandle()->setFlag(Qt::WindowStaysOnTopHint, insert_after == HWND_TOPMOST);
     if (insert_after == HWND_TOPMOST) widget.raise();
   }
-  widget.move(x, y);
+  if (!(flags & SWP_NOMOVE)) widget.move(x, y);
   if (!(flags & SWP_NOSIZE)) widget.resize(cx, cy);
   if (flags & SWP_SHOWWINDOW) {
     widget.setAttribute(Qt::WA_ShowWithoutActivating, (flags & SWP_NOACTIVATE) != 0);

@@ -15,6 +15,7 @@ struct RECT {
 constexpr HWND HWND_TOPMOST = -1;
 constexpr HWND HWND_NOTOPMOST = -2;
 constexpr unsigned SWP_NOSIZE = 0x0001;
+constexpr unsigned SWP_NOMOVE = 0x0002;
 constexpr unsigned SWP_NOZORDER = 0x0004;
 constexpr unsigned SWP_NOACTIVATE = 0x0010;
 constexpr unsigned SWP_SHOWWINDOW = 0x0040;

@@ -70,7 +70,12 @@ TEST_F(Window, SetWindowPosPlacesSizesStacksAndShows) {
   win::SetWindowPos(form_.hWnd(), win::HWND_NOTOPMOST, 0, 0, 0, 0, win::SWP_NOSIZE);
   EXPECT_FALSE(Widget().windowHandle()->flags() & Qt::WindowStaysOnTopHint);
 
-  EXPECT_THROW(win::SetWindowPos(form_.hWnd(), 0, 0, 0, 0, 0, 0x0002), std::logic_error);
+  win::SetWindowPos(form_.hWnd(), 0, 30, 40, 0, 0, win::SWP_NOZORDER | win::SWP_NOSIZE);
+  win::SetWindowPos(form_.hWnd(), win::HWND_TOPMOST, 0, 0, 0, 0, win::SWP_NOSIZE | win::SWP_NOMOVE);
+  EXPECT_EQ(Widget().pos(), QPoint(30, 40));
+  EXPECT_TRUE(Widget().windowHandle()->flags() & Qt::WindowStaysOnTopHint);
+
+  EXPECT_THROW(win::SetWindowPos(form_.hWnd(), 0, 0, 0, 0, 0, 0x0008), std::logic_error);
   EXPECT_THROW(win::SetWindowPos(0x7FFFFF01, 0, 0, 0, 0, 0, win::SWP_NOZORDER), std::logic_error);
 }
 
