@@ -1,4 +1,6 @@
 // The centrepieces that are not people: the treasure chest, the evil relic and the pocket watch.
+#include <algorithm>
+#include <array>
 #include <cmath>
 
 #include "mediagen/creatures.h"
@@ -12,41 +14,80 @@ const Paint kWood = [](double x, double y) {
   return Mix(Rgb(95, 55, 25), Rgb(150, 95, 45), Noise(x * 0.6, y * 0.08, 31));
 };
 
-// The lid swings open over cells 0 to 3, showing the gold inside.
+const Color kBrass = Rgb(205, 165, 65);
+
+// The lid swings back on its hinge over cells 0 to 3. Seen from the front, a lid turned by
+// `angle` shows its curved top above a strip of its underside whose height grows with
+// sin(angle); once upright it shows only the lined underside.
 Image TreasureCell(int cell) {
   Canvas c(109, 94);
-  const double open = cell / 3.0;
-  const double hinge_y = 52, lid_h = 26 * std::cos(open * 1.2);
-  if (cell > 0) {  // the gold heap glowing inside
-    c.Fill(Rect(12, hinge_y - 8, 97, hinge_y + 4),
-           Radial({54, hinge_y - 6}, 50, Rgb(255, 240, 140), Rgb(200, 140, 20)));
-    Rng rng(5);
-    for (int i = 0; i < 18; ++i) {
-      const Vec p = {rng.Range(16, 93), rng.Range(hinge_y - 12, hinge_y)};
-      c.Fill(Ellipse(p, 3.5, 2.5),
-             Radial(p + Vec{-1, -1}, 4, Rgb(255, 250, 180), Rgb(210, 150, 20)));
-    }
-    c.Fill(Ellipse({40, hinge_y - 12}, 4, 4),
-           Radial({39, hinge_y - 13}, 4, Rgb(255, 120, 140), Rgb(160, 0, 40)));
+  const double hinge_y = 52, depth = 34, crown = 20;
+  const double angle = std::array{0.0, 0.45, 0.95, 1.65}[cell];  // radians, upright at the end
+  const double under = depth * std::sin(angle);
+  // highest point of the domed top, projected: max over the lid's depth of u sin + v cos
+  double top = 0;
+  for (int i = 0; i <= 20; ++i) {
+    const double u = depth * i / 20.0, v = crown * std::sqrt(1 - std::pow(2 * u / depth - 1, 2));
+    top = std::max(top, u * std::sin(angle) + v * std::cos(angle));
   }
-  // lid: its back edge stays on the hinge, its front rises with the opening
-  const double lift = 30 * open;
-  c.Fill(SmoothClosed({{8, hinge_y - lift},
-                       {8, hinge_y - lid_h - lift},
-                       {54, hinge_y - lid_h - 8 - lift},
-                       {101, hinge_y - lid_h - lift},
-                       {101, hinge_y - lift}},
-                      3),
-         kWood);
+  const auto arch = [](double x) { return 5 * std::sin(kPi * (x - 8) / 93); };
+  Path shell;
+  for (int i = 0; i <= 16; ++i) {
+    const double x = 8 + 93.0 * i / 16;
+    shell.push_back({x, hinge_y - top - arch(x)});
+  }
+  shell.push_back({101, hinge_y});
+  shell.push_back({8, hinge_y});
+  c.Fill(shell, [hinge_y, top](double x, double y) {
+    const double t = (hinge_y - y) / std::max(top, 1.0);
+    return Shade(kWood(x, y), 0.7 + 0.5 * t);
+  });
   for (double x : {20.0, 88.0}) {
-    c.Fill(Rect(x - 3, hinge_y - lid_h - 6 - lift, x + 3, hinge_y - lift), Rgb(200, 160, 60));
+    c.Fill(Rect(x - 3, hinge_y - top - arch(x) - 0.5, x + 3, hinge_y), kBrass);
   }
-  c.Fill(Rect(8, hinge_y, 101, 92), kWood);
-  c.Fill(Rect(8, hinge_y, 101, 56), Rgb(200, 160, 60));
-  for (double x : {20.0, 88.0}) c.Fill(Rect(x - 3, hinge_y, x + 3, 92), Rgb(200, 160, 60));
-  c.Fill(Rect(48, 58, 61, 70), Rgb(220, 180, 70));
-  c.Fill(Ellipse({54.5, 63}, 2, 2.5), Rgb(40, 30, 20));
-  c.Glaze(Rect(8, 86, 101, 92), Solid(Rgb(40, 25, 15)), 0.5);
+  if (cell > 0) {
+    // the lid's underside: a brass frame round a red velvet lining
+    const double y0 = hinge_y - under;
+    c.Fill(Rect(8, y0, 101, hinge_y), Rgb(90, 60, 25));
+    c.Fill(Rect(10, y0 + 1.5, 99, hinge_y), kBrass);
+    if (under > 8) {
+      c.Fill(Rect(14, y0 + 4, 95, hinge_y),
+             Linear({0, y0}, Rgb(200, 40, 60), {0, hinge_y}, Rgb(120, 15, 35)));
+    }
+    // the gold heaped inside, glowing more as the lid opens
+    const double glow = cell / 3.0;
+    c.Fill(SmoothClosed({{12, hinge_y + 1},
+                         {20, hinge_y - 7},
+                         {40, hinge_y - 11},
+                         {62, hinge_y - 10},
+                         {86, hinge_y - 8},
+                         {97, hinge_y + 1}},
+                        4),
+           Radial({54, hinge_y - 8}, 50, Mix(Rgb(240, 200, 80), Rgb(255, 245, 170), glow),
+                  Rgb(190, 130, 20)));
+    Rng rng(5);
+    for (int i = 0; i < 22; ++i) {
+      const Vec p = {rng.Range(16, 93), rng.Range(hinge_y - 11, hinge_y - 1)};
+      c.Fill(Ellipse(p, 3.5, 2.3), Rgb(150, 100, 15));
+      c.Fill(Ellipse(p, 3, 1.8), Radial(p + Vec{-1, -1}, 4, Rgb(255, 250, 190), Rgb(215, 160, 30)));
+    }
+    c.Fill(Ellipse({38, hinge_y - 12}, 4, 4),
+           Radial({37, hinge_y - 13}, 4, Rgb(255, 140, 160), Rgb(160, 0, 40)));
+    c.Fill(Path{{70, hinge_y - 17}, {74, hinge_y - 11}, {70, hinge_y - 8}, {66, hinge_y - 11}},
+           Rgb(80, 220, 120));  // an emerald
+  }
+  const Paint body = [](double x, double y) { return Shade(kWood(x, y), 1.05 - (y - 52) / 90); };
+  c.Fill(Rect(8, hinge_y, 101, 92), body);
+  for (double y : {66.0, 79.0}) c.Fill(Rect(8, y, 101, y + 0.8), Rgb(70, 40, 20));  // planks
+  c.Fill(Rect(8, hinge_y, 101, 56), kBrass);
+  for (double x : {20.0, 88.0}) c.Fill(Rect(x - 3, hinge_y, x + 3, 92), kBrass);
+  for (double x : {8.0, 101.0})
+    c.Fill(Rect(x - (x > 50 ? 4 : 0), 86, x + (x > 50 ? 0 : 4), 92), kBrass);
+  c.Fill(Rect(47, 57, 62, 71), Rgb(150, 110, 30));
+  c.Fill(Rect(48, 58, 61, 70), Linear({48, 58}, Rgb(245, 210, 110), {61, 70}, Rgb(190, 140, 40)));
+  c.Fill(Ellipse({54.5, 62.5}, 2, 2.2), Rgb(40, 30, 20));
+  c.Fill(Path{{53.5, 63}, {55.5, 63}, {56, 67.5}, {53, 67.5}}, Rgb(40, 30, 20));
+  c.Glaze(Rect(8, 86, 101, 92), Solid(Rgb(40, 25, 15)), 0.4);
   return c.Resolve(0.75);
 }
 

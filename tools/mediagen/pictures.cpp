@@ -41,6 +41,7 @@ std::vector<Picture> AllPictures() {
   AddCritterPictures(all);
   AddOrnamentPictures(all);
   AddPeoplePictures(all);
+  AddCentrefolkPictures(all);
   AddCentrepiecePictures(all);
   return all;
 }

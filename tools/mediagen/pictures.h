@@ -35,7 +35,8 @@ void AddFishPictures(std::vector<Picture>& out);         // schools and small fi
 void AddPredatorPictures(std::vector<Picture>& out);     // the large creatures
 void AddCritterPictures(std::vector<Picture>& out);      // octopus, jellyfish, crab, clams ...
 void AddOrnamentPictures(std::vector<Picture>& out);     // the More... items
-void AddPeoplePictures(std::vector<Picture>& out);       // divers, mermaids, bathers
+void AddPeoplePictures(std::vector<Picture>& out);       // the scuba diver and the mermaids
+void AddCentrefolkPictures(std::vector<Picture>& out);   // people standing in mid-scene
 void AddCentrepiecePictures(std::vector<Picture>& out);  // chest, relic, watch
 void AddBackgroundPictures(std::vector<Picture>& out);   // backgrounds and the palette
 void AddForegroundPictures(std::vector<Picture>& out);   // coral strip and preview pictures
