@@ -446,6 +446,9 @@ void FormWidget::mouseDoubleClickEvent(QMouseEvent*) {
 }
 
 void FormWidget::keyPressEvent(QKeyEvent* event) {
+  // A key a control passed on was already shown to the form by its key preview.
+  const QWidget* focused = QApplication::focusWidget();
+  if (impl_.key_preview && focused && focused != this) return;
   const int keycode = VirtualKeyOf(event->key());
   const int shift = ShiftStateOf(event->modifiers());
   const std::optional<int> ascii = KeyAsciiOf(*event);

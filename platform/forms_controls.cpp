@@ -321,7 +321,7 @@ void CommandButton::SetCancel(bool is_cancel) {
 }
 
 void CommandButton::SetFocus() {
-  ButtonOf(impl_)->setFocus();
+  Control::SetFocus();
 }
 
 // ---- Frame ----
