@@ -147,8 +147,29 @@ void SkullMountain(Canvas& c, const Design& d) {
     c.Glaze(d(Ellipse({330 + side * 62.0, 260}, 12, 10)), d(Solid(Rgb(120, 200, 160))), 0.3);
   }
   c.Fill(d(Path{{330, 295}, {310, 345}, {350, 345}}), d(Solid(Rgb(15, 12, 30))));
-  c.Fill(d(Rect(230, 375, 430, 395)), d(Solid(Rgb(15, 12, 30))));
-  for (int i = 0; i < 8; ++i) c.Fill(d(Rect(236 + i * 24.0, 370, 254 + i * 24.0, 392)), d(bone));
+  // a grin of big worn teeth, ivory against the dark rock, upper row over a lower one
+  c.Fill(
+      d(SmoothClosed({{222, 362}, {330, 352}, {438, 362}, {430, 392}, {330, 420}, {230, 392}}, 5)),
+      d(Solid(Rgb(15, 12, 30))));
+  const auto tooth = [&](double x, double top, double bottom, double w, bool upper) {
+    const double tip = upper ? bottom : top, root = upper ? top : bottom;
+    c.Fill(d(SmoothClosed({{x - w / 2, root},
+                           {x + w / 2, root},
+                           {x + w / 2 - 1, tip + (upper ? -5 : 5)},
+                           {x + w / 4, tip},
+                           {x - w / 4, tip},
+                           {x - w / 2 + 1, tip + (upper ? -5 : 5)}},
+                          3)),
+           d(Linear({x, root}, Rgb(165, 155, 135), {x + w / 3, tip}, Rgb(225, 215, 190))));
+  };
+  for (int i = 0; i < 9; ++i) {
+    const double x = 246 + i * 21.0, sag = 8 * std::sin(kPi * i / 8);
+    tooth(x, 358 + sag * 0.3, 386 + sag, 18, true);
+  }
+  for (int i = 0; i < 8; ++i) {
+    const double x = 256 + i * 21.0, sag = 8 * std::sin(kPi * (i + 0.5) / 8);
+    tooth(x, 392 + sag, 412 + sag * 0.6, 17, false);
+  }
   Floor(c, d, 430, Rgb(120, 115, 130), haze, 10);
 }
 
