@@ -119,21 +119,26 @@ inline void StoreLanes(std::uint32_t* p, Lanes v) {
   std::memcpy(p, &v, sizeof v);
 }
 
-template <Rop R>
-void WideToWide(Bitmap& dst, const Bitmap& src, const Area& a) {
-  if (R == Rop::SRCCOPY && a.w == dst.width && a.w == src.width) {  // whole rows: one block
-    std::memcpy(dst.Row32(a.y), src.Row32(a.sy), std::size_t{sizeof(std::uint32_t)} * a.w * a.h);
+// Both sides store the same values (24/32 to 24/32 bits, or 1 to 1 bit): rows combine as they
+// are, whole rows as one block when the transfer spans both bitmaps' full width.
+template <Rop R, class T>
+void Direct(T* dst, int dst_width, const T* src, int src_width, const Area& a) {
+  if (R == Rop::SRCCOPY && a.w == dst_width && a.w == src_width) {
+    std::memcpy(dst + std::size_t{static_cast<unsigned>(a.y)} * a.w,
+                src + std::size_t{static_cast<unsigned>(a.sy)} * a.w, sizeof(T) * a.w * a.h);
     return;
   }
   for (int j = 0; j < a.h; ++j) {
-    const std::uint32_t* __restrict s = src.Row32(a.sy + j) + a.sx;
-    std::uint32_t* __restrict d = dst.Row32(a.y + j) + a.x;
+    const T* __restrict s = src + static_cast<std::size_t>(a.sy + j) * src_width + a.sx;
+    T* __restrict d = dst + static_cast<std::size_t>(a.y + j) * dst_width + a.x;
     if constexpr (R == Rop::SRCCOPY) {
-      std::memcpy(d, s, a.w * sizeof(std::uint32_t));
+      std::memcpy(d, s, a.w * sizeof(T));
     } else {
       int i = 0;
-      for (; i + kLanes <= a.w; i += kLanes) {
-        StoreLanes(d + i, Op<R>(LoadLanes<Lanes>(d + i), LoadLanes<Lanes>(s + i)));
+      if constexpr (std::is_same_v<T, std::uint32_t>) {
+        for (; i + kLanes <= a.w; i += kLanes) {
+          StoreLanes(d + i, Op<R>(LoadLanes<Lanes>(d + i), LoadLanes<Lanes>(s + i)));
+        }
       }
       for (; i < a.w; ++i) d[i] = Op<R>(d[i], s[i]);
     }
@@ -294,7 +299,9 @@ bool BitBlt(HDC dst, int x, int y, int width, int height, HDC src, int src_x, in
   WithRop(rop, [&](auto r) {
     constexpr Rop R = decltype(r)::value;
     if (distinct && d.Wide() && s.Wide()) {
-      WideToWide<R>(d, s, a);
+      Direct<R>(d.words.data(), d.width, s.words.data(), s.width, a);
+    } else if (distinct && d.bits == 1 && s.bits == 1) {
+      Direct<R>(d.bytes.data(), d.width, s.bytes.data(), s.width, a);
     } else if (distinct && d.Wide() && s.bits == 1) {
       MonoToWide<R>(d, *dst_dc, s, a);
     } else {

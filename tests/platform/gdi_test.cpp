@@ -365,6 +365,15 @@ TEST_F(Gdi, BlitsClipToBothBitmaps) {
   }
 }
 
+TEST_F(Gdi, FullWidthBlitsMoveWholeRowsToTheRightPlace) {
+  const HDC wide = Surface(32, kBlank4x4);
+  win::BitBlt(wide, 0, 1, 4, 4, Surface(24, {"RGBY", "YBGR"}), 0, -1, Rop::SRCCOPY);
+  EXPECT_EQ(Rows(wide), (Picture{"....", "....", "RGBY", "YBGR"}));
+  const HDC mono = Surface(1, {"WWW", "WWW", "WWW"});
+  win::BitBlt(mono, 0, 1, 3, 1, Surface(1, {"WWW", "KWK"}), 0, 1, Rop::SRCCOPY);
+  EXPECT_EQ(Rows(mono), (Picture{"WWW", "KWK", "WWW"}));
+}
+
 TEST_F(Gdi, BlitWithoutSourceDrawsNothingButBlacknessNeedsNone) {
   const HDC d = Surface(32, {"RGB"});
   EXPECT_FALSE(win::BitBlt(d, 0, 0, 3, 1, 0, 0, 0, Rop::SRCCOPY));
