@@ -148,8 +148,9 @@ void DrawClam(Canvas& c, double w, double h, double open) {
     top_edge.push_back({x, hinge - 1.2 * std::abs(std::sin(i * kPi / 4))});
   }
   lower.insert(lower.end(), top_edge.begin(), top_edge.end());
-  // the inside and the upper valve, which swings up as the clam opens
-  const double lift = open * (hinge - 1.5);
+  // the inside and the upper valve, which swings up on its hinge as the clam opens: its outer
+  // dome keeps its size while its pearly underside comes into view below the rim
+  const double lift = open * hinge * 0.45, dome = hinge * 0.5;
   if (open > 0.05) {
     c.Fill(Ellipse({cx, hinge - lift * 0.45}, rx * 0.92, lift * 0.55 + 1),
            Radial({cx, hinge - lift * 0.5}, rx, Rgb(60, 200, 230), Rgb(60, 40, 150)));
@@ -162,17 +163,25 @@ void DrawClam(Canvas& c, double w, double h, double open) {
           Ellipse({cx, hinge - lift * 0.3}, h * 0.09, h * 0.09),
           Radial({cx - 1, hinge - lift * 0.35}, h * 0.12, Rgb(255, 255, 255), Rgb(200, 190, 210)));
   }
+  const double lip = hinge - lift;
   Path upper;
   for (int i = 0; i <= 28; ++i) {
     const double a = kPi * i / 28;
-    upper.push_back({cx + rx * std::cos(a),
-                     hinge - lift - (hinge - lift - 0.5) * 0.55 * std::sin(a) * (1 - open * 0.5)});
+    upper.push_back({cx + rx * std::cos(a), lip - dome * std::sin(a)});
   }
   for (int i = 28; i >= 0; --i) {
     const double x = cx - rx + 2 * rx * (28 - i) / 28;
-    upper.push_back({x, hinge - lift + 1.2 * std::abs(std::sin(i * kPi / 4))});
+    upper.push_back({x, lip + 1.2 * std::abs(std::sin(i * kPi / 4))});
   }
   c.Fill(upper, shell);
+  if (open > 0.05) {
+    const double inside = dome * 0.75 * open;
+    c.Fill(Ellipse({cx, lip - inside * 0.45}, rx * 0.86, inside * 0.55), [cx, rx, lip](double x,
+                                                                                       double y) {
+      const double flute = 0.5 + 0.5 * std::cos((x - cx) / rx * 7 * kPi / 2);
+      return Shade(Mix(Rgb(250, 235, 240), Rgb(200, 185, 215), (lip - y) / 6), 0.85 + 0.15 * flute);
+    });
+  }
   c.Fill(lower, shell);
 }
 
