@@ -67,7 +67,9 @@ class Gdi : public testing::Test {
 
   // A DC holding a picture loaded from a BMP file written from spec.
   HDC Loaded(const bmptest::Spec& spec) {
-    const std::string path = testing::TempDir() + "gdi_test_picture.bmp";
+    // Named after the test: CTest may run tests side by side.
+    const std::string path = testing::TempDir() + "gdi_test_" +
+                             testing::UnitTest::GetInstance()->current_test_info()->name() + ".bmp";
     bmptest::Write(path, bmptest::File(spec));
     const win::HBITMAP bitmap =
         win::LoadImageA(0, path, win::IMAGE_BITMAP, 0, 0,
