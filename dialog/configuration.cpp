@@ -223,7 +223,7 @@ void ConfigurationForm::LayOutItems() {
 }
 
 void ConfigurationForm::LayOutOptions() {
-  MusicFrame.Move(120, 480, 3720, 1455);
+  MusicFrame.Move(120, 480, 3840, 1455);
   MusicFrame.SetCaption("Music Selections");
   MusicFrame.SetToolTipText("Select Background Music");
   struct Song {
@@ -235,31 +235,31 @@ void ConfigurationForm::LayOutOptions() {
                         {1, "Jaws"},          {2, "The Boardwalk"}, {5, "The Silence"}};
   for (int place = 0; place < 6; ++place) {
     const int i = songs[place].index;
-    const double left = place % 2 == 0 ? 240 : 1920;
+    const double left = place % 2 == 0 ? 240 : 2010;
     const double top = 360 + (place / 2) * 330;
-    songchk[i].Move(left, top, 1335, 255);
+    songchk[i].Move(left, top, 1440, 255);
     songchk[i].SetCaption(songs[place].caption);
-    speaker[i].Move(left + 1380, top, kButtonSize, kSpeakerHeight);
+    speaker[i].Move(left + 1470, top, kButtonSize, kSpeakerHeight);
     speaker[i].SetBorder(false);
     speaker[i].SetPicture("speaker");
     speaker[i].OnClick = [this, i] { speaker_Click(i); };
   }
 
-  Frame3.Move(120, 2040, 3720, 1095);
+  Frame3.Move(120, 2040, 3840, 1095);
   Frame3.SetCaption("Sound FX");
   Frame3.SetToolTipText("Select A Sound Type");
   const char* effects[] = {"Bubbles", "Whale Call"};
   for (int i = 0; i < 2; ++i) {
-    const double left = i == 0 ? 240 : 1920;
-    soundchk[i].Move(left, 480, 1335, 255);
+    const double left = i == 0 ? 240 : 2010;
+    soundchk[i].Move(left, 480, 1440, 255);
     soundchk[i].SetCaption(effects[i]);
-    speakerfx[i].Move(left + 1380, 480, kButtonSize, kSpeakerHeight);
+    speakerfx[i].Move(left + 1470, 480, kButtonSize, kSpeakerHeight);
     speakerfx[i].SetBorder(false);
     speakerfx[i].SetPicture("speaker");
     speakerfx[i].OnClick = [this, i] { speakerfx_Click(i); };
   }
 
-  Frame1.Move(3960, 480, 3495, 1455);
+  Frame1.Move(4080, 480, 3375, 1455);
   Frame1.SetCaption("Other Options");
   MouseMoveCheck.Move(240, 360, 3000, 255);
   MouseMoveCheck.SetCaption("Turn Off On Mouse Move");
@@ -267,26 +267,26 @@ void ConfigurationForm::LayOutOptions() {
   messagecheck.SetCaption("Text Message");
   messagecheck.SetToolTipText("Include A Personalized Message On-Screen");
   messagecheck.OnClick = [this] { messagecheck_Click(); };
-  changebutton.Move(2160, 780, 1095, 375);
+  changebutton.Move(2040, 780, 1095, 375);
   changebutton.SetCaption("Change");
   changebutton.SetToolTipText("Change Personalized Message");
   changebutton.SetEnabled(false);
   changebutton.OnClick = [this] { changebutton_Click(); };
 
-  Frame2.Move(3960, 2040, 3495, 1095);
+  Frame2.Move(4080, 2040, 3375, 1095);
   Frame2.SetCaption("Speed Option");
   Frame2.SetToolTipText("Select Animation Speed");
-  speedchk.Move(240, 360, 3015, 255);
+  speedchk.Move(180, 360, 3015, 255);
   speedchk.SetMin(0);
   speedchk.SetMax(140);
   speedchk.SetSmallChange(1);
   speedchk.SetLargeChange(10);
-  Label3.Move(240, 720, 1000, 255);
+  Label3.Move(180, 720, 1000, 255);
   Label3.SetCaption("Slow");
-  Label1.Move(1247, 720, 1000, 255);
+  Label1.Move(1187, 720, 1000, 255);
   Label1.SetAlignment(forms::Alignment::Center);
   Label1.SetCaption("Normal");
-  Label2.Move(2255, 720, 1000, 255);
+  Label2.Move(2195, 720, 1000, 255);
   Label2.SetAlignment(forms::Alignment::RightJustify);
   Label2.SetCaption("Fast");
 }

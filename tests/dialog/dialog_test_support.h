@@ -44,6 +44,9 @@ class DialogTest : public ::testing::Test {
     TickCount = 0;
     Ends() = 0;
     SetEndStepForTests(&RecordEnd);
+    // The back buffer takes the palette picture's format.
+    media_.WritePicture("a_palette.bmp", 4, 4, [](int, int) { return win::RGB(1, 2, 3); });
+    Palette.ImageFile = "a_palette.bmp";
   }
   void TearDown() override {
     Close();
@@ -52,6 +55,7 @@ class DialogTest : public ::testing::Test {
     SetEndStepForTests(nullptr);
     for (const host_test::ItemFlag& flag : host_test::ItemFlags()) flag.item->Installed = 0;
     host_test::ResetSettings();
+    Palette = Sprite{};
   }
 
   // A dialog of the test's own, loaded afresh from the settings values (the message dialog's
