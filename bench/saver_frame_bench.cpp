@@ -1,12 +1,10 @@
 // The real frame of the full-screen saver at 1920x1080 with the default settings and the media
-// set, beside the time of copying three full frames with memcpy in the same run. The frame is
+// set. BM_MemcpyThreeFrames (frame_bench.cpp) runs beside it in the same program: the frame is
 // meant to cost no more than twice those three copies.
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
-#include <vector>
 
 #include "host/screensaver.h"
 #include "host/starter.h"
@@ -62,18 +60,6 @@ void BM_SaverFrame(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_SaverFrame)->Unit(benchmark::kMillisecond)->MinTime(2.0);
-
-void BM_ThreeFrameMemcpy(benchmark::State& state) {
-  const size_t bytes = size_t(kWidth) * kHeight * 4;
-  std::vector<char> from(bytes, 1), to(bytes);
-  for (auto _ : state) {
-    for (int i = 0; i < 3; ++i) {
-      std::memcpy(to.data(), from.data(), bytes);
-      benchmark::ClobberMemory();
-    }
-  }
-}
-BENCHMARK(BM_ThreeFrameMemcpy)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 }  // namespace
 
