@@ -28,8 +28,9 @@ void Anim_Custom_BubbleRight() {
       OrCell(b, BubblesLeft(1));
       b.X += b.DX;
       b.Y += b.DY;
-      // Both tests run, one after the other, as the column always has.
-      if (b.X.AsDouble() < (ScreenWidth * 5).AsDouble() / 6) b.DX = -b.DX;
+      // Both tests run, one after the other, as the column always has. The product is taken
+      // in 32 bits so that screens wider than 6553 pixels keep their right column.
+      if (b.X.AsDouble() < (rt::Long(ScreenWidth) * 5).AsDouble() / 6) b.DX = -b.DX;
       if (b.X > ScreenWidth - b.Width) b.DX = -b.DX;
       RiseAndStep(b);
     }
