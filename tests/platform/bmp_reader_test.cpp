@@ -13,7 +13,7 @@
 
 namespace {
 
-using bmptest::Spec;
+using bmptest::Layout;
 using Bytes = std::vector<std::uint8_t>;
 
 // Eight colours with distinct channels, so a swapped channel or a wrong index shows.
@@ -58,7 +58,7 @@ TEST(BmpReader, DecodesEveryLayoutTopRowFirst) {
 
   struct Case {
     const char* what;
-    Spec spec;
+    Layout layout;
     int bits;
     std::vector<std::uint32_t> colours;
   } cases[] = {
@@ -152,7 +152,7 @@ TEST(BmpReader, DecodesEveryLayoutTopRowFirst) {
        words},
   };
   for (const auto& c : cases) {
-    const auto img = Decode(bmptest::File(c.spec));
+    const auto img = Decode(bmptest::File(c.layout));
     ASSERT_TRUE(img.has_value()) << c.what;
     EXPECT_EQ(img->bits, c.bits) << c.what;
     EXPECT_EQ(img->width, 3) << c.what;
@@ -171,7 +171,7 @@ TEST(BmpReader, DecodesEveryLayoutTopRowFirst) {
 
 // A run-length picture, 5 x 3 pixels, bottom row first: runs, a literal of odd length with its
 // padding, an end of line, a delta that skips to the top row, and the end marker.
-Spec Rle8Picture() {
+Layout Rle8Picture() {
   return {.width = 5,
           .height = 3,
           .bpp = 8,
@@ -187,12 +187,12 @@ TEST(BmpReader, DecodesRunLengthPictures) {
   EXPECT_EQ(rle8->indices,
             (std::vector<std::uint8_t>{0, 0, 4, 4, 4, 0, 0, 0, 0, 0, 1, 1, 2, 3, 2}));
 
-  const Spec rle4{.width = 5,
-                  .height = 2,
-                  .bpp = 4,
-                  .compression = bmptest::kRle4,
-                  .palette = kPalette,
-                  .rle = {5, 0x12, 0, 0, 0, 3, 0x34, 0x50, 2, 0x67, 0, 1}};
+  const Layout rle4{.width = 5,
+                    .height = 2,
+                    .bpp = 4,
+                    .compression = bmptest::kRle4,
+                    .palette = kPalette,
+                    .rle = {5, 0x12, 0, 0, 0, 3, 0x34, 0x50, 2, 0x67, 0, 1}};
   const auto img = Decode(bmptest::File(rle4));
   ASSERT_TRUE(img.has_value());
   EXPECT_EQ(img->indices, (std::vector<std::uint8_t>{3, 4, 5, 6, 7, 1, 2, 1, 2, 1}));
@@ -209,7 +209,7 @@ Bytes With(Bytes file, std::size_t at, std::uint32_t value) {
 }
 
 Bytes Rle8(std::vector<std::uint8_t> data, int width = 5, int height = 3) {
-  Spec s = Rle8Picture();
+  Layout s = Rle8Picture();
   s.rle = std::move(data);
   s.width = width;
   s.height = height;

@@ -19,7 +19,7 @@ constexpr std::uint32_t kRle8 = 1;
 constexpr std::uint32_t kRle4 = 2;
 constexpr std::uint32_t kBitfields = 3;
 
-struct Spec {
+struct Layout {
   int width = 1;
   int height = 1;  // rows of pixels are given top row first whatever the order in the file
   int bpp = 24;
@@ -45,7 +45,7 @@ inline void Patch32(std::vector<std::uint8_t>& file, std::size_t at, std::uint32
   for (int i = 0; i < 4; ++i) file[at + i] = (v >> (8 * i)) & 0xFF;
 }
 
-inline std::vector<std::uint8_t> PixelData(const Spec& s) {
+inline std::vector<std::uint8_t> PixelData(const Layout& s) {
   if (s.compression == kRle8 || s.compression == kRle4) return s.rle;
   const std::size_t stride = (static_cast<std::size_t>(s.width) * s.bpp + 31) / 32 * 4;
   std::vector<std::uint8_t> data(stride * s.height, 0);
@@ -65,7 +65,7 @@ inline std::vector<std::uint8_t> PixelData(const Spec& s) {
   return data;
 }
 
-inline std::vector<std::uint8_t> File(const Spec& s) {
+inline std::vector<std::uint8_t> File(const Layout& s) {
   const bool core = s.info_size == 12;
   const std::size_t entry = core ? 3 : 4;
   const bool masks_after = s.compression == kBitfields && s.info_size == 40;

@@ -65,12 +65,12 @@ class Gdi : public testing::Test {
     return dc;
   }
 
-  // A DC holding a picture loaded from a BMP file written from spec.
-  HDC Loaded(const bmptest::Spec& spec) {
+  // A DC holding a picture loaded from a BMP file written from layout.
+  HDC Loaded(const bmptest::Layout& layout) {
     // Named after the test: CTest may run tests side by side.
     const std::string path = testing::TempDir() + "gdi_test_" +
                              testing::UnitTest::GetInstance()->current_test_info()->name() + ".bmp";
-    bmptest::Write(path, bmptest::File(spec));
+    bmptest::Write(path, bmptest::File(layout));
     const win::HBITMAP bitmap =
         win::LoadImageA(0, path, win::IMAGE_BITMAP, 0, 0,
                         win::LR_LOADFROMFILE | win::LR_DEFAULTSIZE | win::LR_CREATEDIBSECTION);
@@ -518,7 +518,7 @@ TEST_F(Gdi, LoadImageKeepsTheFileFormat) {
   const std::vector<std::uint32_t> two = {0, 1};
   struct Case {
     const char* what;
-    bmptest::Spec spec;
+    bmptest::Layout layout;
     int bits;
     const char* row;
   } cases[] = {
@@ -541,7 +541,7 @@ TEST_F(Gdi, LoadImageKeepsTheFileFormat) {
       {"32-bit", {.width = 2, .bpp = 32, .pixels = {0x0000DC, 0xC8A000}}, 32, "BY"},
   };
   for (const auto& c : cases) {
-    const HDC dc = Loaded(c.spec);
+    const HDC dc = Loaded(c.layout);
     EXPECT_EQ(win::BitsPerPixel(dc), c.bits) << c.what;
     EXPECT_EQ(Rows(dc)[0], c.row) << c.what;
   }

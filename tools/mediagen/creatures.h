@@ -10,11 +10,11 @@ namespace mediagen {
 void DrawSeahorse(Canvas& c, Vec top, double height, double phase, Color body, Color fin);
 
 // The school fish, each filling a canvas of its own cell size, facing left.
-FishSpec BlueDevilSpec();
-FishSpec AngelFishSpec();
-FishSpec EmperorFishSpec();
-FishSpec RedFishSpec();
-FishSpec YellowFishSpec();
+FishLook BlueDevilLook();
+FishLook AngelFishLook();
+FishLook EmperorFishLook();
+FishLook RedFishLook();
+FishLook YellowFishLook();
 
 // A rounded limb through its joints, tapering from w0 to w1.
 void Limb(Canvas& c, const Path& joints, double w0, double w1, const Paint& paint);
@@ -22,7 +22,7 @@ void Limb(Canvas& c, const Path& joints, double w0, double w1, const Paint& pain
 void Letters(Canvas& c, const char* text, double x, double y, double px, Color ink,
              const Affine& m = {});
 
-// The spec moved and scaled so that it can be drawn at any place and size.
-FishSpec Placed(FishSpec s, double scale, double dx, double dy);
+// The look moved and scaled so that it can be drawn at any place and size.
+FishLook Placed(FishLook s, double scale, double dx, double dy);
 
 }  // namespace mediagen

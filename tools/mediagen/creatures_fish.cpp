@@ -6,7 +6,7 @@
 
 namespace mediagen {
 
-FishSpec Placed(FishSpec s, double scale, double dx, double dy) {
+FishLook Placed(FishLook s, double scale, double dx, double dy) {
   s.nose_x = s.nose_x * scale + dx;
   s.centre_y = s.centre_y * scale + dy;
   for (double* v : {&s.length, &s.depth, &s.bend, &s.tail_length, &s.tail_span, &s.dorsal.height,
@@ -17,8 +17,8 @@ FishSpec Placed(FishSpec s, double scale, double dx, double dy) {
   return s;
 }
 
-FishSpec BlueDevilSpec() {
-  FishSpec s;
+FishLook BlueDevilLook() {
+  FishLook s;
   s.nose_x = 1.5;
   s.length = 20;
   s.centre_y = 9;
@@ -47,8 +47,8 @@ FishSpec BlueDevilSpec() {
   return s;
 }
 
-FishSpec AngelFishSpec() {
-  FishSpec s;
+FishLook AngelFishLook() {
+  FishLook s;
   s.nose_x = 2;
   s.length = 24;
   s.centre_y = 21;
@@ -78,8 +78,8 @@ FishSpec AngelFishSpec() {
   return s;
 }
 
-FishSpec EmperorFishSpec() {
-  FishSpec s;
+FishLook EmperorFishLook() {
+  FishLook s;
   s.nose_x = 1.5;
   s.length = 21;
   s.centre_y = 10;
@@ -110,8 +110,8 @@ FishSpec EmperorFishSpec() {
   return s;
 }
 
-FishSpec RedFishSpec() {
-  FishSpec s;
+FishLook RedFishLook() {
+  FishLook s;
   s.nose_x = 2;
   s.length = 28;
   s.centre_y = 16;
@@ -140,8 +140,8 @@ FishSpec RedFishSpec() {
   return s;
 }
 
-FishSpec YellowFishSpec() {
-  FishSpec s;
+FishLook YellowFishLook() {
+  FishLook s;
   s.nose_x = 1.5;
   s.length = 23;
   s.centre_y = 15.5;
@@ -198,16 +198,16 @@ void DrawSeahorse(Canvas& c, Vec top, double h, double phase, Color body, Color 
 
 namespace {
 
-Image SchoolCell(int w, int h, const FishSpec& s, int frame, int frames) {
+Image SchoolCell(int w, int h, const FishLook& s, int frame, int frames) {
   Canvas c(w, h);
   DrawFish(c, s, Phase(frame, frames));
   return c.Resolve(0.8);
 }
 
 void AddSchool(std::vector<Picture>& out, const char* name, int w, int h, int frames,
-               FishSpec (*spec)()) {
+               FishLook (*look)()) {
   out.push_back({name, [=] {
-                   const FishSpec s = spec();
+                   const FishLook s = look();
                    return MakeSwimSheet(
                        w, h, frames, [&](int f) { return SchoolCell(w, h, s, f, frames); }, true,
                        true);
@@ -217,11 +217,11 @@ void AddSchool(std::vector<Picture>& out, const char* name, int w, int h, int fr
 }  // namespace
 
 void AddFishPictures(std::vector<Picture>& out) {
-  AddSchool(out, "a_bluedevil.bmp", 30, 18, 7, BlueDevilSpec);
-  AddSchool(out, "a_angelfish.bmp", 40, 42, 10, AngelFishSpec);
-  AddSchool(out, "a_emperorfish.bmp", 31, 20, 8, EmperorFishSpec);
-  AddSchool(out, "a_redfish.bmp", 41, 31, 8, RedFishSpec);
-  AddSchool(out, "a_yellowfish.bmp", 33, 31, 8, YellowFishSpec);
+  AddSchool(out, "a_bluedevil.bmp", 30, 18, 7, BlueDevilLook);
+  AddSchool(out, "a_angelfish.bmp", 40, 42, 10, AngelFishLook);
+  AddSchool(out, "a_emperorfish.bmp", 31, 20, 8, EmperorFishLook);
+  AddSchool(out, "a_redfish.bmp", 41, 31, 8, RedFishLook);
+  AddSchool(out, "a_yellowfish.bmp", 33, 31, 8, YellowFishLook);
   out.push_back(
       {"a_swimhorse.bmp", [] {
          return MakeSwimSheet(

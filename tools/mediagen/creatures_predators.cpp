@@ -9,7 +9,7 @@ namespace mediagen {
 namespace {
 
 // A point of the body outline: v -1 on the back, +1 on the belly.
-Vec On(const FishSpec& s, double u, double v, double phase) {
+Vec On(const FishLook& s, double u, double v, double phase) {
   const double h = FishHalfDepth(s, u) * (1 + (v > 0 ? s.belly : -s.belly));
   return {s.nose_x + u * s.length, FishCentre(s, u, phase) + v * h};
 }
@@ -21,7 +21,7 @@ std::function<Color(double, double, Color)> Countershade(Color top, Color under,
   };
 }
 
-void GillSlits(Canvas& c, const FishSpec& s, double phase, double at, int count) {
+void GillSlits(Canvas& c, const FishLook& s, double phase, double at, int count) {
   for (int i = 0; i < count; ++i) {
     const double u = at + 0.025 * i;
     c.Glaze(Ribbon({On(s, u, -0.35, phase), On(s, u - 0.01, 0.3, phase)}, 1.0, 0.8),
@@ -29,8 +29,8 @@ void GillSlits(Canvas& c, const FishSpec& s, double phase, double at, int count)
   }
 }
 
-FishSpec DolphinSpec() {
-  FishSpec s;
+FishLook DolphinLook() {
+  FishLook s;
   s.nose_x = 4;
   s.length = 158;
   s.centre_y = 27;
@@ -60,8 +60,8 @@ FishSpec DolphinSpec() {
   return s;
 }
 
-FishSpec GreatWhiteSpec() {
-  FishSpec s;
+FishLook GreatWhiteLook() {
+  FishLook s;
   s.nose_x = 3;
   s.length = 128;
   s.centre_y = 36;
@@ -92,8 +92,8 @@ FishSpec GreatWhiteSpec() {
   return s;
 }
 
-FishSpec HammerheadSpec() {
-  FishSpec s = GreatWhiteSpec();
+FishLook HammerheadLook() {
+  FishLook s = GreatWhiteLook();
   s.nose_x = 10;
   s.length = 132;
   s.centre_y = 38;
@@ -109,8 +109,8 @@ FishSpec HammerheadSpec() {
   return s;
 }
 
-FishSpec BlueSharkSpec() {
-  FishSpec s = GreatWhiteSpec();
+FishLook BlueSharkLook() {
+  FishLook s = GreatWhiteLook();
   s.nose_x = 2;
   s.length = 100;
   s.centre_y = 32;
@@ -130,8 +130,8 @@ FishSpec BlueSharkSpec() {
   return s;
 }
 
-FishSpec TunaSpec() {
-  FishSpec s;
+FishLook TunaLook() {
+  FishLook s;
   s.nose_x = 2;
   s.length = 76;
   s.centre_y = 23;
@@ -165,8 +165,8 @@ FishSpec TunaSpec() {
   return s;
 }
 
-FishSpec OrcaSpec() {
-  FishSpec s;
+FishLook OrcaLook() {
+  FishLook s;
   s.nose_x = 3;
   s.length = 105;
   s.centre_y = 64;
@@ -204,8 +204,8 @@ FishSpec OrcaSpec() {
   return s;
 }
 
-FishSpec SpermWhaleSpec() {
-  FishSpec s;
+FishLook SpermWhaleLook() {
+  FishLook s;
   s.nose_x = 3;
   s.length = 100;
   s.centre_y = 36;
@@ -237,8 +237,8 @@ FishSpec SpermWhaleSpec() {
   return s;
 }
 
-FishSpec ManateeSpec() {
-  FishSpec s;
+FishLook ManateeLook() {
+  FishLook s;
   s.nose_x = 4;
   s.length = 112;
   s.centre_y = 34;
@@ -268,8 +268,8 @@ FishSpec ManateeSpec() {
   return s;
 }
 
-Image Swimmer(int w, int h, const FishSpec& s, double phase,
-              const std::function<void(Canvas&, const FishSpec&, double)>& extra) {
+Image Swimmer(int w, int h, const FishLook& s, double phase,
+              const std::function<void(Canvas&, const FishLook&, double)>& extra) {
   Canvas c(w, h);
   DrawFish(c, s, phase);
   if (extra) extra(c, s, phase);
@@ -277,10 +277,10 @@ Image Swimmer(int w, int h, const FishSpec& s, double phase,
 }
 
 void AddSwimmer(std::vector<Picture>& out, const char* name, int w, int h, int frames,
-                bool first_faces_left, FishSpec (*spec)(),
-                std::function<void(Canvas&, const FishSpec&, double)> extra = {}) {
+                bool first_faces_left, FishLook (*look)(),
+                std::function<void(Canvas&, const FishLook&, double)> extra = {}) {
   out.push_back({name, [=] {
-                   const FishSpec s = spec();
+                   const FishLook s = look();
                    return MakeSwimSheet(
                        w, h, frames,
                        [&](int f) { return Swimmer(w, h, s, Phase(f, frames), extra); },
@@ -288,7 +288,7 @@ void AddSwimmer(std::vector<Picture>& out, const char* name, int w, int h, int f
                  }});
 }
 
-void SharkMouth(Canvas& c, const FishSpec& s, double phase) {
+void SharkMouth(Canvas& c, const FishLook& s, double phase) {
   GillSlits(c, s, phase, 0.2, 5);
   const Vec a = On(s, 0.05, 0.45, phase), b = On(s, 0.16, 0.55, phase);
   c.Fill(Ribbon(SmoothOpen({a, Lerp(a, b, 0.5) + Vec{0, 1.5}, b}, 4), 2.4, 1.2), Rgb(90, 30, 40));
@@ -298,7 +298,7 @@ void SharkMouth(Canvas& c, const FishSpec& s, double phase) {
   }
 }
 
-void HammerHead(Canvas& c, const FishSpec& s, double phase) {
+void HammerHead(Canvas& c, const FishLook& s, double phase) {
   GillSlits(c, s, phase, 0.2, 5);
   // the flat hammer seen edge-on: a broad blade across the snout with the eye at its end
   const Vec front = On(s, 0.02, 0.0, phase);
@@ -309,12 +309,12 @@ void HammerHead(Canvas& c, const FishSpec& s, double phase) {
   DrawEye(c, front + Vec{-6, -1}, 2.2, Rgb(200, 170, 60));
 }
 
-void DolphinSmile(Canvas& c, const FishSpec& s, double phase) {
+void DolphinSmile(Canvas& c, const FishLook& s, double phase) {
   const Vec blow = On(s, 0.22, -0.92, phase);
   c.Glaze(Ellipse(blow, 2, 1), Solid(Shade(s.back, 0.5)), 0.7);
 }
 
-void WhaleDetails(Canvas& c, const FishSpec& s, double phase) {
+void WhaleDetails(Canvas& c, const FishLook& s, double phase) {
   // the narrow lower jaw under the great square head
   const Vec j0 = On(s, 0.05, 0.7, phase), j1 = On(s, 0.32, 0.75, phase);
   c.Fill(Ribbon({j0 + Vec{2, 0}, j1}, 3, 5), Rgb(170, 165, 170));
@@ -325,7 +325,7 @@ void WhaleDetails(Canvas& c, const FishSpec& s, double phase) {
   }
 }
 
-void ManateeFace(Canvas& c, const FishSpec& s, double phase) {
+void ManateeFace(Canvas& c, const FishLook& s, double phase) {
   const Vec m = On(s, 0.02, 0.2, phase);
   c.Fill(Ellipse(m + Vec{1, 1}, 7, 8), Rgb(150, 140, 125));
   for (int i = 0; i < 5; ++i)
@@ -333,7 +333,7 @@ void ManateeFace(Canvas& c, const FishSpec& s, double phase) {
   c.Glaze(Ribbon({m + Vec{-4, 5}, m + Vec{3, 7}}, 1, 1), Solid(Rgb(70, 60, 55)), 0.7);
 }
 
-void OrcaDetails(Canvas& c, const FishSpec& s, double phase) {
+void OrcaDetails(Canvas& c, const FishLook& s, double phase) {
   const Vec p = On(s, 0.16, -0.45, phase);
   c.Fill(Ellipse(p + Vec{6, 0}, 7, 3.2, -0.15), Rgb(240, 242, 245));  // the eye patch
 }
@@ -341,14 +341,14 @@ void OrcaDetails(Canvas& c, const FishSpec& s, double phase) {
 }  // namespace
 
 void AddPredatorPictures(std::vector<Picture>& out) {
-  AddSwimmer(out, "a_Dolphin.bmp", 195, 54, 9, true, DolphinSpec, DolphinSmile);
-  AddSwimmer(out, "a_tigershark.bmp", 174, 66, 6, true, GreatWhiteSpec, SharkMouth);
-  AddSwimmer(out, "a_hammerhead.bmp", 177, 71, 9, false, HammerheadSpec, HammerHead);
-  AddSwimmer(out, "a_manatee.bmp", 148, 70, 8, false, ManateeSpec, ManateeFace);
-  AddSwimmer(out, "a_orca.bmp", 138, 101, 8, true, OrcaSpec, OrcaDetails);
-  AddSwimmer(out, "a_shark.bmp", 130, 62, 6, false, BlueSharkSpec, SharkMouth);
-  AddSwimmer(out, "a_tuna.bmp", 100, 46, 8, true, TunaSpec);
-  AddSwimmer(out, "a_whale.bmp", 129, 73, 8, false, SpermWhaleSpec, WhaleDetails);
+  AddSwimmer(out, "a_Dolphin.bmp", 195, 54, 9, true, DolphinLook, DolphinSmile);
+  AddSwimmer(out, "a_tigershark.bmp", 174, 66, 6, true, GreatWhiteLook, SharkMouth);
+  AddSwimmer(out, "a_hammerhead.bmp", 177, 71, 9, false, HammerheadLook, HammerHead);
+  AddSwimmer(out, "a_manatee.bmp", 148, 70, 8, false, ManateeLook, ManateeFace);
+  AddSwimmer(out, "a_orca.bmp", 138, 101, 8, true, OrcaLook, OrcaDetails);
+  AddSwimmer(out, "a_shark.bmp", 130, 62, 6, false, BlueSharkLook, SharkMouth);
+  AddSwimmer(out, "a_tuna.bmp", 100, 46, 8, true, TunaLook);
+  AddSwimmer(out, "a_whale.bmp", 129, 73, 8, false, SpermWhaleLook, WhaleDetails);
 }
 
 }  // namespace mediagen

@@ -13,23 +13,23 @@ double Smooth(double a, double b, double x) {
 }
 
 // Top or bottom edge of the body at u (sign -1 top, +1 bottom).
-double Edge(const FishSpec& s, double u, double phase, int sign) {
+double Edge(const FishLook& s, double u, double phase, int sign) {
   const double h = FishHalfDepth(s, u) * (1 + sign * s.belly);
   return FishCentre(s, u, phase) + sign * h;
 }
 
-Vec BodyPoint(const FishSpec& s, double u, double phase, double v) {
+Vec BodyPoint(const FishLook& s, double u, double phase, double v) {
   const double cy = FishCentre(s, u, phase);
   const double h = FishHalfDepth(s, u) * (1 + (v > 0 ? s.belly : -s.belly));
   return {s.nose_x + u * s.length, cy + v * h};
 }
 
-Paint FinPaint(const FishSpec& s, Vec base, Vec tip) {
+Paint FinPaint(const FishLook& s, Vec base, Vec tip) {
   return Linear(base, Shade(s.fin, 0.8), tip, Shade(s.fin, 1.25));
 }
 
 // A fin standing on the body edge between f.from and f.to, its tip swept back and rippling.
-void DrawEdgeFin(Canvas& c, const FishSpec& s, const Fin& f, int sign, double phase) {
+void DrawEdgeFin(Canvas& c, const FishLook& s, const Fin& f, int sign, double phase) {
   if (f.height <= 0) return;
   Path outer;
   const int n = 10;
@@ -51,7 +51,7 @@ void DrawEdgeFin(Canvas& c, const FishSpec& s, const Fin& f, int sign, double ph
   c.Fill(fin, FinPaint(s, Lerp(root, end, 0.5), tip), s.fin_alpha);
 }
 
-void DrawTail(Canvas& c, const FishSpec& s, double phase) {
+void DrawTail(Canvas& c, const FishLook& s, double phase) {
   const double cy = FishCentre(s, 1.0, phase);
   const double slope = FishCentre(s, 1.0, phase) - FishCentre(s, 0.9, phase);
   const Vec a = {s.nose_x + s.length - 1.0, cy};
@@ -124,7 +124,7 @@ void DrawTail(Canvas& c, const FishSpec& s, double phase) {
 
 }  // namespace
 
-double FishHalfDepth(const FishSpec& s, double u) {
+double FishHalfDepth(const FishLook& s, double u) {
   u = std::clamp(u, 0.0, 1.0);
   // t^b (1 - t)^a peaks at b / (a + b): choose a so that the peak falls on the hump.
   const double b = s.nose;
@@ -134,7 +134,7 @@ double FishHalfDepth(const FishSpec& s, double u) {
   return 0.5 * s.depth * (s.peduncle * Smooth(0.3, 1.0, u) + (1 - s.peduncle) * p);
 }
 
-double FishCentre(const FishSpec& s, double u, double phase) {
+double FishCentre(const FishLook& s, double u, double phase) {
   return s.centre_y + s.bend * std::sin(phase - 2.0 * u) * u * u;
 }
 
@@ -145,7 +145,7 @@ void DrawEye(Canvas& c, Vec at, double r, Color iris) {
   c.Fill(Ellipse(at + Vec{-0.35 * r, -0.35 * r}, r * 0.24, r * 0.24), Rgb(250, 250, 250));
 }
 
-void DrawFish(Canvas& c, const FishSpec& s, double phase) {
+void DrawFish(Canvas& c, const FishLook& s, double phase) {
   DrawTail(c, s, phase);
   DrawEdgeFin(c, s, s.dorsal, -1, phase);
   DrawEdgeFin(c, s, s.second_dorsal, -1, phase + 1);

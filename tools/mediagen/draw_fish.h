@@ -17,7 +17,7 @@ struct Fin {
   double sweep = 0.3;       // where along the fin its tip stands, 0 front to 1 back and beyond
 };
 
-struct FishSpec {
+struct FishLook {
   double nose_x = 2, length = 20;  // body from the nose to the tail base, px
   double centre_y = 10, depth = 8;
   double hump = 0.35;      // where the body is deepest
@@ -40,10 +40,10 @@ struct FishSpec {
 };
 
 // Half the body depth at u, and the centre line at u for a given phase.
-double FishHalfDepth(const FishSpec& s, double u);
-double FishCentre(const FishSpec& s, double u, double phase);
+double FishHalfDepth(const FishLook& s, double u);
+double FishCentre(const FishLook& s, double u, double phase);
 
-void DrawFish(Canvas& c, const FishSpec& s, double phase);
+void DrawFish(Canvas& c, const FishLook& s, double phase);
 void DrawEye(Canvas& c, Vec at, double r, Color iris);
 
 }  // namespace mediagen

@@ -154,9 +154,9 @@ Image PreviewLoopCell(int f) {
   }
   PaintCoral(c, 0.3, -40, 112 - 0.3 * kStripH);
   PaintCoral(c, 0.3, -40 + 0.3 * kStripW, 112 - 0.3 * kStripH);
-  FishSpec fish = Placed(YellowFishSpec(), 0.9, 48, 22 + 3 * std::sin(ph));
+  FishLook fish = Placed(YellowFishLook(), 0.9, 48, 22 + 3 * std::sin(ph));
   DrawFish(c, fish, ph);
-  FishSpec red = Placed(RedFishSpec(), 0.7, 96, 42 - 2 * std::sin(ph + 1));
+  FishLook red = Placed(RedFishLook(), 0.7, 96, 42 - 2 * std::sin(ph + 1));
   DrawFish(c, red, ph + 2);
   for (int i = 0; i < 4; ++i) {  // bubbles rise one spacing per loop
     const double y = 110 - std::fmod(i * 28 + f * 28.0 / 6, 112.0);
@@ -186,10 +186,10 @@ Image SceneryPreview() {
 Image OtherPreview() {
   Canvas c(197, 167, 3);
   PaintBackground(c, 1);
-  DrawFish(c, Placed(BlueDevilSpec(), 1.4, 20, 30), 0.5);
-  DrawFish(c, Placed(YellowFishSpec(), 1.3, 120, 40), 1.5);
-  DrawFish(c, Placed(RedFishSpec(), 1.2, 60, 80), 2.5);
-  DrawFish(c, Placed(EmperorFishSpec(), 1.4, 130, 100), 3.5);
+  DrawFish(c, Placed(BlueDevilLook(), 1.4, 20, 30), 0.5);
+  DrawFish(c, Placed(YellowFishLook(), 1.3, 120, 40), 1.5);
+  DrawFish(c, Placed(RedFishLook(), 1.2, 60, 80), 2.5);
+  DrawFish(c, Placed(EmperorFishLook(), 1.4, 130, 100), 3.5);
   DrawSeahorse(c, {30, 95}, 40, 0, Rgb(250, 150, 30), Rgb(255, 220, 120));
   return c.Resolve(1.0);
 }
