@@ -4,7 +4,7 @@
 //
 // Mixing follows the old language: Integer op Integer gives Integer, anything with a Long gives
 // Long, and a plain C++ integer literal takes the type of the other operand. Division with "/"
-// gives a double, as it did there; IntDiv is the integer division "\".
+// gives a double, as it did there.
 #pragma once
 
 #include <compare>
@@ -74,21 +74,6 @@ using Long = Checked<std::int32_t>;
 
 // Integer op Long picks the Long operators through the widening conversion, so the result is a
 // Long and the check is 32-bit, as in the old language.
-
-// Integer division "\" (both operands rounded to integers first in the old language; here they
-// already are integers): truncates toward zero; division by zero raises error 11.
-template <class Rep>
-constexpr Checked<Rep> IntDiv(Checked<Rep> a, Checked<Rep> b) {
-  if (b.Value() == 0) Raise(kDivisionByZero);
-  return Checked<Rep>(static_cast<long long>(a.Value()) / b.Value());
-}
-
-// The remainder "Mod", sign of the dividend; division by zero raises error 11.
-template <class Rep>
-constexpr Checked<Rep> Mod(Checked<Rep> a, Checked<Rep> b) {
-  if (b.Value() == 0) Raise(kDivisionByZero);
-  return Checked<Rep>(static_cast<long long>(a.Value()) % b.Value());
-}
 
 // Truth values are 16-bit integers: -1 true, 0 false.
 inline constexpr Integer kTrue = Integer(-1);

@@ -2,7 +2,6 @@
 
 #include <cctype>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 
 namespace rt {
@@ -92,20 +91,6 @@ bool IsNumeric(std::string_view text) {
 double CDblText(std::string_view text) {
   if (!IsNumeric(text)) Raise(kTypeMismatch);
   return Val(text);
-}
-
-std::string Str(double v) {
-  if (v == std::floor(v) && std::fabs(v) < 1e15) {
-    return (v < 0 ? std::string() : std::string(" ")) +
-           std::to_string(static_cast<long long>(v));
-  }
-  char buf[64];
-  std::snprintf(buf, sizeof buf, "%.15g", v);
-  std::string s = buf;
-  // The old run time writes 0.5 as ".5".
-  if (s.rfind("0.", 0) == 0) s.erase(0, 1);
-  if (s.rfind("-0.", 0) == 0) s.erase(1, 1);
-  return (v < 0 ? std::string() : std::string(" ")) + s;
 }
 
 std::string Str(Long v) { return (v.Value() < 0 ? "" : " ") + std::to_string(v.Value()); }

@@ -29,8 +29,7 @@ bool IsNumeric(std::string_view text);
 // CDbl of a text: like IsNumeric then the value; raises error 13 when the text is not a number.
 double CDblText(std::string_view text);
 
-// Str(): a number as text with a blank in front when not negative (" 1", "-1", " 1.5").
-std::string Str(double v);
+// Str(): a whole number as text with a blank in front when not negative (" 1", "-1").
 std::string Str(Long v);
 inline std::string Str(Integer v) { return Str(Long(v)); }
 
