@@ -23,35 +23,81 @@ void ShellTop(Canvas& c, Vec centre, double r, double tilt, Color shell) {
   }
 }
 
+// A fin on the foot at `ankle`, trailing along `dir` and bent by `flex` (radians, + down).
+void DiveFin(Canvas& c, Vec ankle, Vec dir, double flex, Color blade) {
+  const double a = std::atan2(dir.y, dir.x);
+  Path spine;
+  for (int i = 0; i <= 10; ++i) {
+    const double t = i / 10.0, turn = a + flex * t * t;
+    const Vec prev = spine.empty() ? ankle : spine.back();
+    spine.push_back(prev + Vec{std::cos(turn), std::sin(turn)} * (i == 0 ? 0 : 2.5));
+  }
+  const auto width = [](double t) { return 6.5 + 6 * t - 3 * t * t * t; };
+  c.Fill(Tube(spine, [&](double t) { return width(t) + 1.6; }), Shade(blade, 0.45));
+  c.Fill(Tube(spine, width), Linear(ankle, Shade(blade, 1.1), spine.back(), Shade(blade, 0.8)));
+  c.Glaze(Tube(spine, [&](double t) { return width(t) * 0.3; }), Solid(Shade(blade, 0.6)), 0.6);
+  c.Fill(Ellipse(ankle + dir * 3, 5, 3.6, a), Rgb(30, 30, 36));  // the foot pocket
+}
+
+// Swims to the left with a flutter kick: the legs beat in turn, the fins trailing each stroke.
 Image ScubaDiverCell(int f) {
   Canvas c(150, 90);
   const double ph = Phase(f, 8);
-  const Color suit = Rgb(30, 35, 60), fins = Rgb(240, 200, 20);
-  const Paint wet = [suit](double, double y) { return Shade(suit, 1.3 - (y - 30) / 60); };
-  for (int leg = 0; leg < 2; ++leg) {  // flutter kick: the legs beat in turn
-    const double k = 8 * std::sin(ph + leg * kPi);
-    const Vec hip = {78, 50.0 + leg * 2}, knee = {100, 50 + k * 0.5}, foot = {121, 50 + k};
-    Limb(c, {hip, knee, foot}, 11, 7, wet);
-    c.Fill(SmoothClosed({foot + Vec{-2, -3}, foot + Vec{24, -6 + k * 0.4},
-                         foot + Vec{26, 4 + k * 0.4}, foot + Vec{-2, 4}},
-                        3),
-           Linear(foot, fins, foot + Vec{26, 0}, Shade(fins, 0.7)));
+  const Color suit = Rgb(48, 60, 105), ink = Rgb(18, 22, 40), stripe = Rgb(40, 185, 215);
+  const Color fins = Rgb(250, 205, 30);
+  const Paint wet = [suit](double, double y) { return Shade(suit, 1.45 - (y - 34) / 45); };
+  for (int leg = 0; leg < 2; ++leg) {  // far leg first, in shadow
+    const double kick = 9 * std::sin(ph + leg * kPi), swing = std::cos(ph + leg * kPi);
+    const Vec hip = {80, 50.0 + leg * 1.5}, knee = {102, hip.y + 0.35 * kick + 1.5},
+              ankle = {119, hip.y + kick};
+    const double dim = leg == 0 ? 0.7 : 1.0;
+    const Paint leg_paint = [&wet, dim](double x, double y) { return Shade(wet(x, y), dim); };
+    DiveFin(c, ankle, ankle - knee, 0.55 * swing, Shade(fins, 0.75 + 0.25 * leg));
+    InkedLimb(c, {hip, knee, ankle}, 11, 7, leg_paint, ink);
+    c.Fill(Ribbon(SmoothOpen({hip + Vec{0, -2.5}, knee + Vec{0, -2}, ankle + Vec{-3, -1.5}}, 4),
+                  1.6, 1.2),
+           Shade(stripe, dim));
   }
-  c.Fill(SmoothClosed({{28, 44}, {45, 38}, {80, 42}, {82, 56}, {45, 60}, {30, 56}}, 5), wet);
-  c.Fill(SmoothClosed({{40, 30}, {76, 30}, {78, 40}, {40, 41}}, 4),
-         Linear({0, 30}, Rgb(255, 230, 80), {0, 41}, Rgb(200, 140, 20)));  // tank
-  Limb(c, {{42, 50}, {28, 58}, {14, 56}}, 8, 6, wet);
-  c.Fill(Ellipse({20, 46}, 10, 10), wet);  // hood
-  c.Fill(Ellipse({14, 47}, 6, 6), SkinPaint({12, 44}));
-  c.Fill(SmoothClosed({{6, 41}, {16, 40}, {17, 48}, {7, 49}}, 3),
-         Rgb(120, 200, 230));  // mask glass
-  c.Fill(Tube(Ellipse({11.5, 44.5}, 6, 5), [](double) { return 1.4; }), Rgb(60, 60, 70));
-  c.Fill(Ribbon(SmoothOpen({{10, 53}, {22, 40}, {40, 32}}, 4), 2, 2), Rgb(60, 60, 70));  // hose
-  for (int i = 0; i < 3; ++i) {
-    const double y = 34 - 10 * i - 4 * (f % 4), r = 2 + i * 0.5;
-    if (y > 3) {
-      c.Fill(Ellipse({8 + 2 * std::sin(ph + i), y}, r, r), Rgb(180, 225, 250));
-      c.Erase(Ellipse({8.2 + 2 * std::sin(ph + i), y + 0.2}, r * 0.55, r * 0.55));
+  Limb(c, {{40, 53}, {46, 61}, {34, 64}}, 7, 6, [&wet](double x, double y) {
+    return Shade(wet(x, y), 0.7);
+  });  // far arm, tucked under the chest
+  const Path torso = SmoothClosed(
+      {{24, 45}, {40, 39}, {66, 41}, {84, 46}, {84, 55}, {62, 59}, {36, 60}, {25, 54}}, 5);
+  c.Fill(Apply(torso, Affine::Stretch(1.03, 1.12, {55, 50})), ink);
+  c.Fill(torso, wet);
+  c.Fill(Ribbon(SmoothOpen({{30, 52}, {50, 53}, {70, 52}, {84, 51}}, 4), 2, 1.8), stripe);
+  c.Fill(Rect(72, 41.5, 78, 58.5), Rgb(28, 28, 34));  // weight belt and its buckle
+  c.Fill(Rect(73, 47, 77, 52), Rgb(190, 195, 205));
+  // the tank on his back, its valve ahead of his shoulders
+  const Path tank = SmoothClosed({{38, 30}, {74, 29}, {79, 34.5}, {74, 40}, {38, 40.5}}, 4);
+  c.Fill(Apply(tank, Affine::Stretch(1.03, 1.15, {58, 35})), ink);
+  c.Fill(tank, Linear({0, 29}, Rgb(255, 235, 90), {0, 41}, Rgb(190, 120, 15)));
+  c.Glaze(Rect(40, 31.5, 73, 33), Solid(Rgb(255, 255, 235)), 0.6);
+  c.Fill(Rect(33, 32, 39, 37), Rgb(170, 170, 180));
+  c.Fill(Ellipse({33, 34.5}, 2.5, 3), Rgb(120, 120, 130));
+  for (double x : {48.0, 66.0}) c.Fill(Rect(x, 38, x + 3, 49), Rgb(30, 30, 38));  // straps
+  c.Fill(Ribbon(SmoothOpen({{32, 36}, {24, 40}, {16, 50}, {11, 53}}, 5), 2, 2), Rgb(45, 45, 55));
+  // head in its hood, mask and mouthpiece
+  c.Fill(Ellipse({20, 46}, 10.5, 10), ink);
+  c.Fill(Ellipse({20, 46}, 9.5, 9), wet);
+  c.Fill(Ellipse({15, 48}, 6, 6.5), SkinPaint({12, 45}));
+  c.Fill(SmoothClosed({{6, 42}, {16, 40.5}, {18, 46}, {15, 50}, {7, 49}}, 3), Rgb(30, 30, 40));
+  c.Fill(SmoothClosed({{7.5, 43}, {15.5, 42}, {16.5, 46}, {14, 48.5}, {8, 48}}, 3),
+         Linear({7, 42}, Rgb(190, 235, 250), {15, 48}, Rgb(70, 150, 190)));
+  c.Glaze(Ribbon({{9, 44}, {12, 43.5}}, 1, 1), Solid(Rgb(255, 255, 255)), 0.8);
+  c.Fill(Ribbon({{17, 44}, {28, 42}}, 1.6, 1.6), Rgb(30, 30, 40));  // mask strap
+  c.Fill(Ellipse({10, 53}, 2.6, 2.2), Rgb(50, 50, 60));
+  // near arm: a slow sculling stroke under the chest
+  const double scull = 3 * std::sin(ph);
+  const Vec elbow = {44, 62 + 0.5 * scull}, hand = {30 + scull, 63};
+  InkedLimb(c, {{42, 49}, elbow, hand}, 7.5, 6, wet, ink);
+  Hand(c, hand, hand - elbow, 3.6, Solid(Rgb(35, 35, 45)), 1);
+  for (int i = 0; i < 4; ++i) {  // breath rising from the mouthpiece
+    const double y = 48 - 11 * i - 11 * std::fmod(f / 4.0, 1.0), r = 1.6 + i * 0.6;
+    if (y > 3 && y < 46) {
+      const Vec b = {7 + 2.5 * std::sin(ph + i * 1.7) + i * 1.5, y};
+      c.Fill(Ellipse(b, r, r), Rgb(190, 230, 250));
+      c.Erase(Ellipse(b + Vec{0.2, 0.2}, r * 0.55, r * 0.55));
     }
   }
   return c.Resolve(0.75);
