@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "mediagen/creatures.h"
+#include "mediagen/draw_people.h"
 #include "mediagen/pictures.h"
 
 namespace mediagen {
@@ -66,33 +67,43 @@ Image AnchorCell(int cell) {
   return c.Resolve(0.75);
 }
 
-// Rocks as it sinks, the light running over the glass.
+// Tumbles end over end as it sinks: one full turn over the thirteen cells. The bottle is
+// short enough to turn inside its cell without losing its ends.
 Image BottleCell(int cell, bool green) {
   Canvas c(32, 51);
-  const double ph = Phase(cell, 13);
-  const Affine rock = Affine::Turn(0.38 * std::sin(ph), {16, 26});
-  const Color glass = green ? Rgb(40, 130, 60) : Rgb(130, 70, 25);
-  const Path body = SmoothClosed({{9, 47},
-                                  {9, 22},
-                                  {12, 17},
-                                  {14, 12},
-                                  {14, 5},
-                                  {18, 5},
-                                  {18, 12},
-                                  {20, 17},
-                                  {23, 22},
-                                  {23, 47}},
+  const Vec mid = {16, 24.5};
+  const Affine turn = Affine::Turn(Phase(cell, 13), mid);
+  const auto T = [&](const Path& p) { return Apply(p, turn); };
+  const Color glass = green ? Rgb(45, 150, 70) : Rgb(150, 80, 30);
+  const Path body = SmoothClosed({{11, 40},
+                                  {11, 25},
+                                  {13, 21},
+                                  {14.5, 18},
+                                  {14.5, 12},
+                                  {17.5, 12},
+                                  {17.5, 18},
+                                  {19, 21},
+                                  {21, 25},
+                                  {21, 40}},
                                  3);
-  c.Fill(Apply(body, rock), Linear({9, 0}, Shade(glass, 0.6), {23, 0}, Shade(glass, 1.1)));
-  c.Fill(Apply(Rect(13.5, 2, 18.5, 7), rock), Rgb(170, 130, 80));  // cork
-  if (green) {                                                     // the rolled message inside
-    c.Glaze(Apply(Rect(12, 27, 20, 42), rock), Solid(Rgb(235, 220, 170)), 0.75);
+  c.Fill(T(Apply(body, Affine::Stretch(1.12, 1.03, mid))), Shade(glass, 0.4));
+  // the glass is lit from above whichever way the bottle points
+  c.Fill(T(body), [&](double x, double y) {
+    return Shade(glass, 1.3 - 0.022 * (y - 9) + 0.02 * (16 - x));
+  });
+  c.Fill(T(Rect(14, 10.5, 18, 12.5)), Shade(glass, 1.3));   // the lip
+  c.Fill(T(Rect(14.5, 8.5, 17.5, 11)), Rgb(185, 140, 85));  // cork
+  if (green) {  // the rolled message inside, tied with string
+    c.Glaze(T(Rect(13, 26, 19, 38)), Solid(Rgb(240, 228, 180)), 0.75);
+    c.Glaze(T(Rect(13, 31, 19, 32.2)), Solid(Rgb(170, 60, 40)), 0.8);
   } else {
-    c.Glaze(Apply(Rect(9.5, 28, 22.5, 38), rock), Solid(Rgb(230, 200, 120)), 0.9);  // label
+    c.Fill(T(Rect(11, 27, 21, 35)), Rgb(235, 205, 125));  // label
+    c.Fill(T(Rect(12.5, 29.5, 19.5, 30.5)), Rgb(160, 40, 30));
+    c.Fill(T(Rect(13.5, 32, 18.5, 33)), Rgb(160, 40, 30));
   }
-  const double glint = 11 + 2 * std::cos(ph);
-  c.Glaze(Apply(Rect(glint, 20, glint + 1.6, 45), rock), Solid(Rgb(255, 255, 255)), 0.6);
-  return c.Resolve(0.8);
+  c.Glaze(T(Rect(12.5, 22, 13.8, 39)), Solid(Rgb(255, 255, 255)), 0.6);
+  c.Glaze(T(Rect(15.2, 13, 15.9, 18)), Solid(Rgb(255, 255, 255)), 0.5);
+  return c.Resolve(0.85);
 }
 
 Image BubbleCell() {
@@ -206,44 +217,102 @@ Image MarinaSignCell(int cell) {
   return c.Resolve(0.8);
 }
 
-// Sinks with his feet in a block of concrete, waving his arms.
+// Cast concrete: grey with pale pebbles and dark pits, lit by `light`.
+Paint Concrete(double light) {
+  return [light](double x, double y) {
+    Color c = Mix(Rgb(135, 135, 128), Rgb(185, 183, 172), Fractal(x / 5, y / 5, 3, 3));
+    const double grit = Noise(x * 1.3, y * 1.3, 4);
+    if (grit > 0.8) c = Rgb(215, 210, 195);
+    if (grit < 0.12) c = Shade(c, 0.65);
+    return Shade(c, light);
+  };
+}
+
+// Sinks with his feet set in a block of concrete: arms flailing, knees jerking, tie and hat
+// pulled upward by the water, air bursting from his mouth.
 Image SnitchCell(int cell) {
   Canvas c(65, 144);
   const double ph = Phase(cell, 6);
-  const Color suit = Rgb(45, 45, 60), skin = Rgb(235, 185, 150);
+  const Color suit = Rgb(52, 52, 70), ink = Rgb(20, 20, 28);
   const Paint stripes = [suit](double x, double) {
-    return std::fmod(x, 4.0) < 0.6 ? Rgb(110, 110, 130) : suit;
+    return std::fmod(x, 4.0) < 0.7 ? Rgb(130, 130, 150) : suit;
   };
-  c.Fill(Rect(12, 112, 53, 142), [](double x, double y) {
-    return Mix(Rgb(150, 150, 145), Rgb(200, 200, 190), Noise(x * 0.4, y * 0.4, 3));
-  });
-  Limb(c, {{27, 115}, {26, 96}, {29, 78}}, 8, 9, stripes);
-  Limb(c, {{39, 115}, {40, 96}, {37, 78}}, 8, 9, stripes);
-  c.Fill(SmoothClosed({{21, 82}, {20, 60}, {24, 46}, {42, 46}, {46, 60}, {45, 82}}, 4), stripes);
-  c.Fill(Path{{29, 46}, {37, 46}, {33, 62}}, Rgb(240, 240, 240));  // shirt
-  const double flap = 3 * std::sin(ph);
-  c.Fill(Ribbon({{33, 48}, {33 + flap, 40}, {33 - flap, 30}}, 3, 4),
-         Rgb(200, 30, 40));  // tie floats up
-  for (int side = -1; side <= 1; side += 2) {
-    const double wave = 0.5 * std::sin(ph + (side > 0 ? 0 : 2));
-    const Vec sh = {33 + side * 10.0, 49};
-    const Vec el = sh + Vec{side * (9 + 3 * wave), -12 + 4 * wave};
-    const Vec hand = el + Vec{side * (2 - 6 * wave), -13};
-    Limb(c, {sh, el, hand}, 6, 5, stripes);
-    c.Fill(Ellipse(hand + Vec{0, -2}, 3.5, 4), skin);
+  const Paint skin = SkinPaint({30, 30});
+  // the block, seen from a little above and to the left
+  c.Fill(Path{{9, 118}, {47, 118}, {56, 110}, {18, 110}}, Concrete(1.2));
+  c.Fill(Path{{47, 118}, {56, 110}, {56, 134}, {47, 142}}, Concrete(0.7));
+  c.Fill(Rect(9, 118, 47, 142), Concrete(0.95));
+  c.Glaze(Ribbon({{9, 118}, {47, 118}, {56, 110}}, 0.8, 0.8), Solid(Rgb(240, 240, 230)), 0.6);
+  const double jerk = 3 * std::sin(ph * 2);
+  for (int side = -1; side <= 1; side += 2) {  // legs, knees jerking against the block
+    const Vec hip = {32.5 + side * 5.0, 82}, foot = {32.5 + side * 5.0, 114};
+    const Vec knee = {32.5 + side * (7.0 + jerk * (side > 0 ? 1 : -0.6)), 98};
+    InkedLimb(c, {hip, knee, foot}, 9, 8, stripes, ink);
+    c.Fill(Ellipse(foot + Vec{0, 0.5}, 5.5, 2), Rgb(90, 90, 85));  // where the leg goes in
   }
-  c.Fill(Ellipse({33, 37}, 8, 9), Radial({31, 34}, 11, Rgb(250, 210, 180), Rgb(200, 140, 110)));
-  c.Fill(Ellipse({30, 35}, 1.2, 1.8), Rgb(20, 20, 30));
-  c.Fill(Ellipse({36, 35}, 1.2, 1.8), Rgb(20, 20, 30));
-  c.Fill(Ellipse({33, 41.5}, 2.2, 1.8 + 0.6 * std::sin(ph * 2)), Rgb(110, 30, 30));
-  c.Fill(Ellipse({33, 28}, 12, 2.5), Rgb(40, 35, 35));  // fedora
-  c.Fill(SmoothClosed({{25, 29}, {26, 20}, {33, 18}, {40, 20}, {41, 29}}, 3), Rgb(55, 50, 50));
-  c.Fill(Rect(25.5, 25, 40.5, 27.5), Rgb(150, 30, 30));
-  for (int i = 0; i < 3; ++i) {  // air escaping from his mouth
-    const double y = 30 - 9 * i - 9 * std::fmod(cell / 6.0, 1.0), r = 1.5 + i * 0.6;
-    if (y > 3) {
-      c.Fill(Ellipse({38 + 2 * std::sin(i + ph), y - 10}, r, r), Rgb(170, 220, 250));
-      c.Erase(Ellipse({38 + 2 * std::sin(i + ph), y - 10}, r * 0.55, r * 0.55));
+  // the jacket sways as he struggles
+  const Affine sway = Affine::Turn(0.05 * std::sin(ph), {32.5, 84});
+  const auto S = [&](const Path& p) { return Apply(p, sway); };
+  const Path jacket =
+      SmoothClosed({{20, 86}, {19, 62}, {22, 50}, {43, 50}, {46, 62}, {45, 86}, {32.5, 88}}, 4);
+  c.Fill(S(Apply(jacket, Affine::Stretch(1.06, 1.03, {32.5, 68}))), ink);
+  c.Fill(S(jacket), stripes);
+  c.Fill(S(Path{{28, 50}, {37, 50}, {32.5, 70}}), Rgb(240, 240, 235));  // shirt
+  c.Fill(S(Path{{27, 50}, {32.5, 70}, {25, 60}}), Shade(suit, 0.7));    // lapels
+  c.Fill(S(Path{{38, 50}, {32.5, 70}, {40, 60}}), Shade(suit, 0.7));
+  for (double y : {72.0, 79.0}) c.Fill(S(Ellipse({35.5, y}, 1, 1)), Rgb(200, 200, 210));
+  const double flap = 4 * std::sin(ph);
+  c.Fill(S(Tube(SmoothOpen({{32.5, 53}, {32.5 + flap * 0.5, 45}, {32.5 - flap, 36}}, 4),
+                [](double t) { return 2.5 + 1.5 * t; })),
+         Rgb(205, 30, 40));                    // the tie floats up over his face
+  for (int side = -1; side <= 1; side += 2) {  // arms thrashing, each on its own beat
+    const double beat = ph + (side > 0 ? 2.1 : 0);
+    const double upper = (side > 0 ? -0.95 : -2.2) + side * 0.45 * std::sin(beat);
+    const double fore = upper + side * (0.4 + 0.6 * std::sin(beat + 1.2));
+    const Vec sh = sway({32.5 + side * 10.0, 53});
+    const Vec el = sh + Vec{std::cos(upper), std::sin(upper)} * 11;
+    const Vec wr = el + Vec{std::cos(fore), std::sin(fore)} * 10;
+    InkedLimb(c, {sh, el, wr}, 7, 6, stripes, ink);
+    c.Fill(Ellipse(wr, 3.2, 3.2), Rgb(240, 240, 235));  // cuff
+    Hand(c, wr, wr - el, 3.8, skin, side);
+  }
+  // a panicked face: brows up, eyes wide, mouth open
+  const Vec head = sway({32.5, 40});
+  c.Fill(Ellipse(head, 8.6, 9.6), ink);
+  c.Fill(Ellipse(head, 7.8, 8.8),
+         Radial(head + Vec{-2, -3}, 11, Rgb(250, 212, 180), Rgb(205, 145, 115)));
+  for (int side = -1; side <= 1; side += 2) {
+    const Vec e = head + Vec{side * 3.2, -1};
+    c.Fill(Ellipse(e, 2.2, 2.6), Rgb(250, 250, 250));
+    c.Fill(Ellipse(e + Vec{0.3 * std::sin(ph * 3), 0.3}, 0.9, 1.1), Rgb(20, 20, 30));
+    c.Fill(Ribbon({e + Vec{-2, -3.2 + side * 0.6}, e + Vec{2, -3.6 - side * 0.6}}, 0.9, 0.9),
+           Rgb(40, 30, 25));
+  }
+  c.Fill(Ellipse(head + Vec{0, 4.6}, 2.2, 2 + 0.7 * std::sin(ph * 2)), Rgb(90, 20, 25));
+  c.Fill(
+      SmoothClosed({head + Vec{-8, -2}, head + Vec{-6, -8}, head + Vec{0, -9.6}, head + Vec{6, -8},
+                    head + Vec{8, -2}, head + Vec{5, -5.5}, head + Vec{-5, -5.5}},
+                   3),
+      Rgb(40, 30, 25));  // slicked hair
+  // the fedora lifts off his head as he sinks
+  const double lift = 3 + 2 * std::sin(ph + 1);
+  const Affine hat =
+      Affine::Turn(0.12 * std::sin(ph + 0.5), head + Vec{0, -10}).Then(Affine::Move(0, -lift));
+  c.Fill(Apply(Ellipse(head + Vec{0, -9}, 12.5, 2.6), hat), Rgb(35, 32, 32));
+  c.Fill(Apply(SmoothClosed({head + Vec{-7.5, -9}, head + Vec{-7, -18}, head + Vec{-2, -19},
+                             head + Vec{0, -17}, head + Vec{2, -19}, head + Vec{7, -18},
+                             head + Vec{7.5, -9}},
+                            3),
+               hat),
+         Linear(head + Vec{-7, 0}, Rgb(80, 74, 70), head + Vec{7, 0}, Rgb(45, 40, 40)));
+  c.Fill(Apply(Rect(head.x - 7.5, head.y - 12.5, head.x + 7.5, head.y - 10), hat),
+         Rgb(160, 30, 30));
+  for (int i = 0; i < 4; ++i) {  // his last breath
+    const double y = head.y - 2 - 10 * i - 10 * std::fmod(cell / 3.0, 1.0), r = 1.4 + i * 0.5;
+    if (y > 3 && y < head.y) {
+      const Vec b = {head.x + 11 + 2 * std::sin(i + ph), y};
+      c.Fill(Ellipse(b, r, r), Rgb(180, 225, 250));
+      c.Erase(Ellipse(b + Vec{0.2, 0.2}, r * 0.55, r * 0.55));
     }
   }
   return c.Resolve(0.8);
