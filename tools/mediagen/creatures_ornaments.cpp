@@ -14,25 +14,45 @@ void Limb(Canvas& c, const Path& joints, double w0, double w1, const Paint& pain
   c.Fill(Ellipse(joints.back(), w1 / 2, w1 / 2), paint);
 }
 
-// A 3 x 5 pixel alphabet for the few words the pictures carry.
+// Painted capitals drawn as strokes in a 3 x 5 box, px pixels per unit.
 void Letters(Canvas& c, const char* text, double x, double y, double px, Color ink,
              const Affine& m) {
-  struct Glyph {
-    char ch;
-    const char* rows;  // 15 cells, row by row
-  };
-  static const Glyph kGlyphs[] = {{'N', "101111111111101"}, {'O', "111101101101111"},
-                                  {'F', "111100110100100"}, {'I', "111010010010111"},
-                                  {'S', "111100111001111"}, {'H', "101101111101101"},
-                                  {'G', "111100101101111"}, {'!', "010010010000010"}};
   for (const char* p = text; *p; ++p, x += 4 * px) {
-    for (const Glyph& g : kGlyphs) {
-      if (g.ch != *p) continue;
-      for (int i = 0; i < 15; ++i) {
-        if (g.rows[i] == '1') {
-          const double gx = x + (i % 3) * px, gy = y + (i / 3) * px;
-          c.Fill(Apply(Rect(gx, gy, gx + px, gy + px), m), ink);
-        }
+    std::vector<Path> strokes;
+    switch (*p) {
+      case 'N':
+        strokes = {{{0, 5}, {0, 0}, {3, 5}, {3, 0}}};
+        break;
+      case 'O':
+        strokes = {SmoothClosed({{1.5, 0}, {3, 1.2}, {3, 3.8}, {1.5, 5}, {0, 3.8}, {0, 1.2}}, 4)};
+        strokes[0].push_back(strokes[0].front());
+        break;
+      case 'F':
+        strokes = {{{3, 0}, {0, 0}, {0, 5}}, {{0, 2.4}, {2.2, 2.4}}};
+        break;
+      case 'I':
+        strokes = {{{1.5, 0}, {1.5, 5}}, {{0.4, 0}, {2.6, 0}}, {{0.4, 5}, {2.6, 5}}};
+        break;
+      case 'S':
+        strokes = {SmoothOpen(
+            {{3, 0.7}, {1.6, 0}, {0.1, 1.2}, {1.5, 2.5}, {2.9, 3.8}, {1.4, 5}, {0, 4.3}}, 4)};
+        break;
+      case 'H':
+        strokes = {{{0, 0}, {0, 5}}, {{3, 0}, {3, 5}}, {{0, 2.5}, {3, 2.5}}};
+        break;
+      case 'G':
+        strokes = {SmoothOpen({{3, 0.8}, {1.5, 0}, {0, 2.5}, {1.5, 5}, {3, 4}}, 4),
+                   {{3, 5}, {3, 2.8}, {1.7, 2.8}}};
+        break;
+      default:
+        break;
+    }
+    const Affine place = Affine::Stretch(px, px).Then(Affine::Move(x, y)).Then(m);
+    for (const Path& s : strokes) {
+      Path line = Apply(s, place);
+      c.Fill(Ribbon(line, px * 0.95, px * 0.95), ink);
+      for (const Vec& end : {line.front(), line.back()}) {
+        c.Fill(Ellipse(end, px * 0.47, px * 0.47, 0, 10), ink);
       }
     }
   }
@@ -88,9 +108,8 @@ Image BottleCell(int cell, bool green) {
                                  3);
   c.Fill(T(Apply(body, Affine::Stretch(1.12, 1.03, mid))), Shade(glass, 0.4));
   // the glass is lit from above whichever way the bottle points
-  c.Fill(T(body), [&](double x, double y) {
-    return Shade(glass, 1.3 - 0.022 * (y - 9) + 0.02 * (16 - x));
-  });
+  c.Fill(T(body),
+         [&](double x, double y) { return Shade(glass, 1.3 - 0.022 * (y - 9) + 0.02 * (16 - x)); });
   c.Fill(T(Rect(14, 10.5, 18, 12.5)), Shade(glass, 1.3));   // the lip
   c.Fill(T(Rect(14.5, 8.5, 17.5, 11)), Rgb(185, 140, 85));  // cork
   if (green) {  // the rolled message inside, tied with string
@@ -132,40 +151,116 @@ Image HeartCell(int cell) {
   return c.Resolve(0.85);
 }
 
-// A brass diving helmet hanging in from above; cells 1 to 6 let a burst of air escape.
+// Polished metal: a warm base lit from the upper left, a dark band where the sea floor is
+// mirrored, and a hot spot.
+Paint Polished(Color base, Vec centre, double r) {
+  return [=](double x, double y) {
+    const double u = (x - centre.x) / r, v = (y - centre.y) / r;
+    const double lit = 1.25 - 0.55 * std::hypot(u + 0.35, v + 0.4);
+    const double band = 0.25 * std::exp(-std::pow((v - 0.15 + 0.1 * u) * 5, 2));
+    const double spot = std::exp(-(std::pow(u + 0.45, 2) + std::pow(v + 0.45, 2)) * 30);
+    return Mix(Shade(base, std::max(0.45, lit - band)), Rgb(255, 250, 220), spot);
+  };
+}
+
+// A ring of metal of width w round an ellipse.
+void Rim(Canvas& c, Vec at, double rx, double ry, double w, const Paint& paint) {
+  c.Fill(Tube(Ellipse(at, rx, ry, 0, 40), [w](double) { return w; }), paint);
+}
+
+// An old copper-and-brass diving helmet hanging in from the top of the screen. Cells 1 to 6
+// open the exhaust valve: a burst of air climbs from it and spreads.
 Image DiverHeadCell(int cell) {
   Canvas c(129, 150);
-  const Paint brass = [](double x, double y) {
-    const double l = std::exp(-((x - 48) * (x - 48) + (y - 60) * (y - 60)) / 900.0);
-    return Mix(Rgb(150, 95, 30), Rgb(255, 225, 130), l);
-  };
-  c.Fill(Ribbon(SmoothOpen({{90, 0}, {88, 20}, {80, 38}}, 6), 9, 9), Rgb(60, 60, 55));  // air hose
-  c.Fill(Ellipse({64, 70}, 44, 46), brass);
-  c.Fill(Rect(22, 100, 106, 122), Mix(Rgb(150, 95, 30), Rgb(230, 180, 90), 0.4));  // breastplate
-  c.Fill(Ellipse({64, 122}, 44, 10), brass);
-  for (int i = 0; i < 6; ++i) c.Fill(Ellipse({28 + i * 14.5, 118}, 3, 3), Rgb(120, 120, 125));
-  // front port with a face behind the glass
-  c.Fill(Ellipse({60, 72}, 23, 23), Rgb(90, 70, 35));
-  c.Fill(Ellipse({60, 72}, 19, 19), Radial({54, 66}, 24, Rgb(120, 160, 170), Rgb(30, 60, 80)));
-  c.Glaze(Ellipse({60, 76}, 12, 14), Solid(Rgb(230, 180, 150)), 0.8);
-  c.Fill(Ellipse({55, 72}, 2, 2.5), Rgb(30, 30, 40));
-  c.Fill(Ellipse({66, 72}, 2, 2.5), Rgb(30, 30, 40));
-  c.Fill(Ellipse({60.5, 82}, 3, 1.5 + (cell > 0 ? 1.5 : 0)), Rgb(120, 40, 40));
-  for (int i = 0; i < 4; ++i) {  // the grille bars over the port
-    c.Fill(Rect(50 + 6.5 * i, 53, 51.5 + 6.5 * i, 91), Rgb(110, 80, 30));
+  const Color copper = Rgb(200, 115, 55), brass = Rgb(225, 180, 75), dark = Rgb(50, 35, 25);
+  const Vec dome = {64, 66};
+  const Paint bonnet = Polished(copper, dome, 44), fitting = Polished(brass, dome, 44);
+  // the air hose leaves the gooseneck at the back and climbs out of sight
+  c.Fill(Ribbon(SmoothOpen({{96, 0}, {98, 14}, {94, 28}, {88, 34}}, 6), 10, 10), dark);
+  c.Fill(Ribbon(SmoothOpen({{96, 0}, {98, 14}, {94, 28}, {88, 34}}, 6), 8, 8),
+         [](double x, double y) {
+           return std::fmod(y + x * 0.2, 5.0) < 1.2 ? Rgb(45, 45, 40) : Rgb(85, 85, 75);
+         });
+  // corselet on the shoulders, studded brass rim with wing nuts
+  const Path corselet = SmoothClosed(
+      {{6, 146}, {10, 124}, {30, 108}, {64, 102}, {98, 108}, {118, 124}, {122, 146}}, 6);
+  c.Fill(Apply(corselet, Affine::Stretch(1.02, 1.03, {64, 126})), dark);
+  c.Fill(corselet, Polished(copper, {50, 118}, 60));
+  c.Fill(Ribbon(SmoothOpen({{8, 140}, {30, 137}, {64, 136}, {98, 137}, {120, 140}}, 6), 7, 7),
+         Polished(brass, {50, 118}, 60));
+  for (int i = 0; i < 6; ++i) {
+    const double x = 16 + i * 19.2, y = 137.5 + 0.8 * std::abs(i - 2.5);
+    c.Fill(Path{{x - 4.5, y - 1},
+                {x, y - 3},
+                {x + 4.5, y - 1},
+                {x + 4.5, y + 1},
+                {x, y},
+                {x - 4.5, y + 1}},
+           Rgb(170, 170, 175));  // wing nut
+    c.Fill(Ellipse({x, y}, 1.6, 1.6), Rgb(110, 110, 115));
   }
-  c.Glaze(Ellipse({48, 62}, 6, 4, -0.6), Solid(Rgb(255, 255, 255)), 0.5);
-  c.Fill(Ellipse({104, 70}, 9, 11), brass);  // side port
-  c.Fill(Ellipse({104, 70}, 6, 8), Rgb(50, 90, 110));
+  c.Fill(Rect(52, 118, 76, 127), Polished(brass, {50, 118}, 60));  // name plate
+  c.Fill(Rect(54, 120, 74, 125), Rgb(130, 95, 40));
+  // the bonnet, its neck ring, the gooseneck
+  c.Fill(Ellipse(dome, 45, 46), dark);
+  c.Fill(Ellipse(dome, 43.5, 44.5), bonnet);
+  c.Fill(Ribbon(SmoothOpen({{22, 100}, {64, 108}, {106, 100}}, 6), 8, 8), fitting);
+  c.Fill(Ribbon(SmoothOpen({{86, 36}, {92, 32}, {97, 34}}, 4), 8, 8), fitting);
+  // side port with its guard, and the small top port
+  c.Fill(Ellipse({103, 62}, 8.5, 12.5), fitting);
+  c.Fill(Ellipse({103.5, 62}, 6, 9.5), Radial({101, 58}, 11, Rgb(90, 150, 170), Rgb(20, 45, 60)));
+  for (int k = -1; k <= 1; ++k) c.Fill(Rect(100, 61 + k * 4.0, 107, 62.2 + k * 4.0), fitting);
+  c.Fill(Ellipse({56, 26}, 11, 5), fitting);
+  c.Fill(Ellipse({56, 26.3}, 8, 3.2), Rgb(40, 80, 100));
+  // the faceplate: a thick bolted rim round the glass, the diver looking out
+  const Vec port = {57, 70};
+  c.Fill(Ellipse(port, 25, 25), dark);
+  Rim(c, port, 21, 21, 7, fitting);
+  c.Fill(Ellipse(port, 18, 18), Radial(port + Vec{-6, -6}, 26, Rgb(90, 140, 150), Rgb(15, 35, 50)));
+  const Paint skin = SkinPaint(port + Vec{-4, -6});
+  c.Fill(Ellipse(port + Vec{0, 3}, 11, 13), skin);
+  for (int side = -1; side <= 1; side += 2) {
+    const Vec e = port + Vec{side * 4.5, 0};
+    c.Fill(Ellipse(e, 2.2, 2.5), Rgb(250, 250, 245));
+    c.Fill(Ellipse(e + Vec{-0.6, 0.3}, 1.2, 1.5), Rgb(40, 60, 90));
+    c.Fill(Ribbon({e + Vec{-2.5, -3.5}, e + Vec{2.5, -3.5 - side * 0.6}}, 1.2, 1.0),
+           Rgb(90, 60, 40));
+  }
+  c.Fill(Ribbon({port + Vec{0, 1}, port + Vec{-1.5, 6}, port + Vec{1, 6.5}}, 1.4, 1.4),
+         Shade(kSkin, 0.75));
+  c.Fill(SmoothClosed({port + Vec{-7, 10}, port + Vec{-2, 8}, port + Vec{0, 9}, port + Vec{2, 8},
+                       port + Vec{7, 10}, port + Vec{0, 11}},
+                      3),
+         Rgb(110, 70, 40));  // moustache
+  c.Fill(Ellipse(port + Vec{0, 12.5}, 2.4, cell > 0 ? 2 : 1), Rgb(120, 45, 45));
+  c.Glaze(
+      SmoothClosed(
+          {port + Vec{-14, -6}, port + Vec{-8, -14}, port + Vec{-4, -15}, port + Vec{-11, -4}}, 3),
+      Solid(Rgb(255, 255, 255)), 0.55);
+  for (int i = 0; i < 8; ++i) {  // studs round the faceplate
+    const double a = i * kPi / 4 + kPi / 8;
+    const Vec b = port + Vec{std::cos(a), std::sin(a)} * 21;
+    c.Fill(Ellipse(b, 2.3, 2.3), Rgb(120, 90, 40));
+    c.Fill(Ellipse(b + Vec{-0.5, -0.5}, 1.4, 1.4), Rgb(250, 230, 160));
+  }
+  // the exhaust valve on the left cheek; from cell 1 a burst of air leaves it and climbs
+  const Vec valve = {21, 74};
+  c.Fill(Rect(17, 69, 27, 79), fitting);
+  c.Fill(Ellipse({17, 74}, 3, 5), Polished(brass, {17, 70}, 8));
   if (cell >= 1 && cell <= 6) {
-    Rng rng(40 + cell);
-    for (int i = 0; i < 5 + cell * 2; ++i) {
-      const double age = rng.Range(0, 1);
-      const double y = 40 - (cell - 1 + age) * 7, x = 84 + rng.Range(-6, 10) + 2 * std::sin(y);
-      if (y < 3) continue;
-      const double r = 1.2 + 2.5 * rng.Next();
-      c.Fill(Ellipse({x, y}, r, r), Rgb(170, 220, 250));
-      c.Erase(Ellipse({x + 0.2, y + 0.2}, r * 0.6, r * 0.6));
+    for (int puff = 1; puff <= cell; ++puff) {
+      const double age = cell - puff;  // cells since this puff left the valve
+      Rng rng(40 + puff);
+      for (int i = 0; i < 6; ++i) {
+        const double spread = 3 + age * 3.2;
+        const Vec b = {valve.x - 2 + rng.Range(-spread * 0.6, spread * 0.6),
+                       valve.y - 8 - age * 13 + rng.Range(-3, 3) - 0.4 * age * age};
+        const double r = 1.5 + rng.Range(0, 1.5) + age * 0.6;
+        if (b.y - r < 1 || b.x - r < 1) continue;
+        c.Fill(Ellipse(b, r, r), Rgb(190, 230, 250));
+        c.Erase(Ellipse(b + Vec{0.3, 0.3}, r * 0.6, r * 0.6));
+        c.Fill(Ellipse(b + Vec{-r * 0.45, -r * 0.45}, 0.7, 0.7), Rgb(255, 255, 255));
+      }
     }
   }
   return c.Resolve(0.75);
@@ -190,29 +285,55 @@ Image EyesCell(int cell) {
   return c.Resolve(1.0);
 }
 
+// A weathered board hung on ropes from a post; it swings a little in the current.
 Image MarinaSignCell(int cell) {
   Canvas c(55, 141);
   const double ph = Phase(cell, 6);
   const Paint wood = [](double x, double y) {
-    return Mix(Rgb(110, 75, 40), Rgb(160, 115, 65), Noise(x * 0.5, y * 0.05, 9));
+    const double grain =
+        Noise(x * 0.9, y * 0.06, 9) + 0.3 * std::sin(x * 2.1 + 4 * Noise(x * 0.2, y * 0.03, 8));
+    return Shade(Mix(Rgb(95, 65, 35), Rgb(165, 120, 70), grain), 1.1 - 0.004 * y);
   };
-  c.Fill(Rect(24, 20, 31, 141), wood);  // the post
-  c.Fill(Rect(6, 18, 50, 23), wood);    // the cross bar
-  const Affine swing = Affine::Turn(0.07 * std::sin(ph), {28, 22});
-  for (double x : {11.0, 45.0})
-    c.Fill(Apply(Ribbon({{x, 22}, {x, 32}}, 1, 1), swing), Rgb(150, 150, 150));
-  c.Fill(Apply(Rect(3, 32, 53, 62), swing), Rgb(235, 230, 210));
-  c.Fill(Apply(Tube(Rect(3, 32, 53, 62), [](double) { return 2.0; }), swing), Rgb(170, 40, 30));
-  Letters(c, "NO", 21, 35, 1.5, Rgb(170, 30, 30), swing);
-  Letters(c, "FISHING", 6.5, 48, 1.5, Rgb(170, 30, 30), swing);
+  const Color ink = Rgb(45, 30, 18);
+  c.Fill(Rect(23, 16, 32, 141), ink);
+  c.Fill(Rect(24, 17, 31, 141), [&wood](double x, double y) {
+    return Shade(wood(x, y), 1.15 - 0.06 * (x - 24));
+  });  // the post, rounded by the light
+  c.Fill(Rect(4, 15, 51, 22), ink);
+  c.Fill(Rect(5, 16, 50, 21), wood);  // the cross arm
+  c.Fill(Path{{24, 21}, {31, 21}, {31, 28}}, ink);
+  const Affine swing = Affine::Turn(0.08 * std::sin(ph), {28, 21});
+  const auto S = [&](const Path& p) { return Apply(p, swing); };
+  for (double x : {11.0, 45.0}) {
+    c.Fill(S(Ribbon({{x, 20}, {x, 33}}, 1.4, 1.4)), Rgb(190, 170, 120));
+    c.Fill(S(Ellipse({x, 20}, 1.6, 1.6)), Rgb(170, 150, 100));
+  }
+  c.Fill(S(Rect(2, 31, 53, 64)), ink);
+  c.Fill(S(Rect(3, 32, 52, 47.4)), [&wood](double x, double y) { return Shade(wood(x, y), 1.25); });
+  c.Fill(S(Rect(3, 48, 52, 63)), [&wood](double x, double y) { return Shade(wood(x, y), 1.15); });
+  c.Glaze(S(Rect(5, 34, 50, 61)), Solid(Rgb(235, 225, 195)), 0.82);  // flaking white paint
+  for (const Vec n : {Vec{5.5, 35}, Vec{49.5, 35}, Vec{5.5, 60}, Vec{49.5, 60}}) {
+    c.Fill(S(Ellipse(n, 1, 1)), Rgb(110, 100, 95));
+  }
+  const Color red = Rgb(175, 30, 25);
+  Letters(c, "NO", 22.3, 36, 1.6, red, swing);
+  Letters(c, "FISHING", 7.3, 50.5, 1.5, red, swing);
+  Rng rng(12);
+  for (int i = 0; i < 5; ++i) {  // barnacles on the lower edge of the board and the post
+    const Vec b = i < 3 ? Vec{rng.Range(6, 50), 62.5} : Vec{rng.Range(25, 30), rng.Range(100, 125)};
+    const Path shell = Ellipse(b, 1.8, 1.4);
+    c.Fill(i < 3 ? S(shell) : shell, Rgb(200, 195, 180));
+    c.Fill(i < 3 ? S(Ellipse(b, 0.7, 0.5)) : Ellipse(b, 0.7, 0.5), Rgb(80, 75, 70));
+  }
   // weed waving at the foot of the post
-  for (int k = 0; k < 3; ++k) {
+  for (int k = 0; k < 4; ++k) {
     Path weed;
     for (int i = 0; i <= 8; ++i) {
       const double t = i / 8.0;
-      weed.push_back({20 + 7.0 * k + 3 * std::sin(ph + t * 4 + k) * t, 141 - t * (40 + 10 * k)});
+      weed.push_back(
+          {17 + 6.5 * k + 3 * std::sin(ph + t * 4 + k) * t, 141 - t * (26 + 9 * (k % 3))});
     }
-    c.Fill(Ribbon(weed, 4, 1), Linear({0, 100}, Rgb(40, 120, 50), {0, 141}, Rgb(20, 70, 30)));
+    c.Fill(Ribbon(weed, 4, 1), Linear({0, 100}, Rgb(70, 160, 70), {0, 141}, Rgb(25, 80, 35)));
   }
   return c.Resolve(0.8);
 }
