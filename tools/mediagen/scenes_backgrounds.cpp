@@ -111,66 +111,143 @@ void MuddyWaters(Canvas& c, const Design& d) {
   }
 }
 
+// Weathered rock: a bumpy height field lit from the upper left, with faint strata, on top of
+// the shading `form` that gives the mass its shape.
+Color Rock(double x, double y, Color dark, Color light, double form, int seed) {
+  const double h = Fractal(x / 16, y / 16, seed, 4);
+  const double lit = h - Fractal((x + 2) / 16, (y + 2) / 16, seed, 4);
+  const double strata = 0.07 * std::sin(y / 5 + 4 * Noise(x / 50, y / 50, seed + 7));
+  return Shade(Mix(dark, light, h), std::max(0.15, form + 2.2 * lit + strata));
+}
+
+// A closed smooth outline roughened along its length, except where it runs along the bottom.
+Path Craggy(const Path& smooth, double amount, int seed) {
+  Path out = smooth;
+  const int n = static_cast<int>(out.size());
+  for (int i = 0; i < n; ++i) {
+    const Vec a = smooth[(i + n - 1) % n], b = smooth[(i + 1) % n];
+    Vec nrm = {b.y - a.y, a.x - b.x};
+    const double len = std::hypot(nrm.x, nrm.y);
+    if (len == 0 || smooth[i].y > 470) continue;
+    nrm = nrm * (1 / len);
+    out[i] = out[i] + nrm * (amount * (Fractal(i / 5.0, 0.5, seed, 3) - 0.5));
+  }
+  return out;
+}
+
 void SkullMountain(Canvas& c, const Design& d) {
   const Color haze = Rgb(40, 50, 110);
   Water(c, d, Rgb(80, 110, 190), Rgb(15, 10, 45), 8);
   Rays(c, d, Rgb(200, 210, 255), 6, 9);
-  Ridge(c, d,
-        SmoothClosed({{-20, 480},
-                      {0, 360},
-                      {90, 320},
-                      {160, 380},
-                      {480, 380},
-                      {560, 300},
-                      {660, 340},
-                      {660, 480}},
-                     6),
-        Rgb(45, 45, 80), haze, 0.5);
-  // the mountain: a cranium with a jaw of rock teeth
-  const Paint bone = [](double x, double y) {
-    return Mix(Rgb(120, 115, 130), Rgb(60, 55, 80),
-               std::clamp((y - 120) / 320 + 0.3 * Noise(x / 25, y / 25, 12), 0.0, 1.0));
+  const Path far_hills = Craggy(SmoothClosed({{-20, 480},
+                                              {0, 360},
+                                              {90, 320},
+                                              {160, 380},
+                                              {480, 380},
+                                              {560, 300},
+                                              {660, 340},
+                                              {660, 480}},
+                                             12),
+                                12, 5);
+  c.Fill(d(far_hills), d([haze](double x, double y) {
+           return Mix(Rock(x, y, Rgb(35, 35, 65), Rgb(80, 80, 120), 0.9, 21), haze, 0.45);
+         }));
+  // the mountain: a cranium of weathered rock lit from the upper left, shadowed on its right
+  const Vec centre = {330, 300};
+  // temples sunk in shadow, cheekbones standing out below the eyes
+  const auto bump = [](double x, double y, Vec at, double rx, double ry) {
+    return std::exp(-std::pow((x - at.x) / rx, 2) - std::pow((y - at.y) / ry, 2));
   };
-  c.Fill(d(SmoothClosed({{170, 480},
-                         {160, 330},
-                         {175, 210},
-                         {240, 130},
-                         {330, 105},
-                         {420, 130},
-                         {480, 210},
-                         {495, 330},
-                         {480, 480}},
-                        8)),
-         d(bone));
+  const Paint rock = [centre, bump](double x, double y) {
+    const double u = (x - centre.x) / 165, v = (y - 105) / 375;
+    double form = 1.15 - 0.45 * (u + 0.3) * (u + 0.3) - 0.35 * v - 0.15 * u;
+    for (int side = -1; side <= 1; side += 2) {
+      form -= 0.3 * bump(x, y, {330 + side * 150.0, 260}, 24, 55);
+      form += (side < 0 ? 0.3 : 0.12) * bump(x, y, {330 + side * 95.0, 318}, 36, 11);
+      form -= 0.35 * bump(x, y, {330 + side * 62.0, 258}, 58, 50);  // hollows round the eyes
+      form += (side < 0 ? 0.35 : 0.15) * bump(x, y, {330 + side * 62.0, 206}, 46, 9);  // brow
+    }
+    return Rock(x, y, Rgb(55, 52, 72), Rgb(150, 142, 150), form, 12);
+  };
+  const Path cranium = Craggy(SmoothClosed({{170, 480},
+                                            {160, 330},
+                                            {175, 210},
+                                            {240, 130},
+                                            {330, 105},
+                                            {420, 130},
+                                            {480, 210},
+                                            {495, 330},
+                                            {480, 480}},
+                                           16),
+                              14, 3);
+  c.Fill(d(cranium), d(rock));
+  // eye sockets: deep hollows, darkest at their back, under an overhanging brow
   for (int side = -1; side <= 1; side += 2) {
-    c.Fill(d(Ellipse({330 + side * 62.0, 255}, 42, 36, side * 0.25)), d(Solid(Rgb(12, 10, 25))));
-    c.Glaze(d(Ellipse({330 + side * 62.0, 260}, 12, 10)), d(Solid(Rgb(120, 200, 160))), 0.3);
+    const Vec e = {330 + side * 62.0, 255};
+    c.Fill(d(Craggy(Ellipse(e, 44, 38, side * 0.25, 48), 6, 8 + side)),
+           d(Radial(e + Vec{side * 4.0, 6}, 46, Rgb(6, 6, 18), Rgb(28, 25, 45))));
+    c.Glaze(d(Ellipse(e + Vec{0, 8}, 20, 16)),
+            d(Radial(e + Vec{0, 8}, 20, Rgb(110, 200, 150), Rgb(20, 30, 45))), 0.2);
+    c.Fill(d(Craggy(Ribbon(SmoothOpen({e + Vec{-48, -18}, e + Vec{-10, -42}, e + Vec{30, -40},
+                                       e + Vec{48, -22}},
+                                      8),
+                           14, 10),
+                    5, 9 + side)),
+           d(rock));
+    c.Glaze(d(Ribbon(SmoothOpen({e + Vec{-40, -16}, e + Vec{-6, -34}, e + Vec{38, -20}}, 8), 6, 4)),
+            d(Solid(Rgb(15, 12, 30))), 0.45);  // the brow's shadow inside the socket
   }
-  c.Fill(d(Path{{330, 295}, {310, 345}, {350, 345}}), d(Solid(Rgb(15, 12, 30))));
-  // a grin of big worn teeth, ivory against the dark rock, upper row over a lower one
+  // the nose: a ragged hollow that narrows upward
+  const Path nose = Craggy(SmoothClosed({{330, 292},
+                                         {346, 326},
+                                         {352, 348},
+                                         {334, 342},
+                                         {330, 350},
+                                         {326, 342},
+                                         {308, 348},
+                                         {314, 326}},
+                                        6),
+                           3, 4);
+  c.Fill(d(nose), d(Linear({330, 292}, Rgb(40, 36, 62), {330, 350}, Rgb(10, 9, 25))));
+  // a grin of big worn stone teeth, some chipped, an upper row over a lower one
   c.Fill(
       d(SmoothClosed({{222, 362}, {330, 352}, {438, 362}, {430, 392}, {330, 420}, {230, 392}}, 5)),
-      d(Solid(Rgb(15, 12, 30))));
-  const auto tooth = [&](double x, double top, double bottom, double w, bool upper) {
+      d(Solid(Rgb(12, 10, 26))));
+  const auto tooth = [&](double x, double top, double bottom, double w, bool upper, int k) {
     const double tip = upper ? bottom : top, root = upper ? top : bottom;
+    const double chip = (k * 7) % 5 == 0 ? 5 : 0;  // a corner broken off
     c.Fill(d(SmoothClosed({{x - w / 2, root},
                            {x + w / 2, root},
-                           {x + w / 2 - 1, tip + (upper ? -5 : 5)},
-                           {x + w / 4, tip},
+                           {x + w / 2 - 1, tip + (upper ? -5 - chip : 5 + chip)},
+                           {x + w / 4, tip + (upper ? -chip : chip)},
                            {x - w / 4, tip},
                            {x - w / 2 + 1, tip + (upper ? -5 : 5)}},
                           3)),
-           d(Linear({x, root}, Rgb(165, 155, 135), {x + w / 3, tip}, Rgb(225, 215, 190))));
+           d([x, w, root, tip](double px, double py) {
+             const double across = (px - x) / w, along = (py - root) / (tip - root);
+             return Rock(px, py, Rgb(120, 112, 100), Rgb(215, 205, 180),
+                         1.05 - 0.7 * std::abs(across + 0.15) - 0.15 * (1 - along), 31);
+           }));
   };
   for (int i = 0; i < 9; ++i) {
     const double x = 246 + i * 21.0, sag = 8 * std::sin(kPi * i / 8);
-    tooth(x, 358 + sag * 0.3, 386 + sag, 18, true);
+    tooth(x, 358 + sag * 0.3, 386 + sag - (i == 6 ? 8 : 0), 18, true, i);
   }
   for (int i = 0; i < 8; ++i) {
     const double x = 256 + i * 21.0, sag = 8 * std::sin(kPi * (i + 0.5) / 8);
-    tooth(x, 392 + sag, 412 + sag * 0.6, 17, false);
+    tooth(x, 392 + sag, 412 + sag * 0.6, 17, false, i + 3);
   }
   Floor(c, d, 430, Rgb(120, 115, 130), haze, 10);
+  // boulders fallen round its foot
+  Rng rng(17);
+  for (int i = 0; i < 9; ++i) {
+    const Vec b = {rng.Range(140, 520), rng.Range(440, 470)};
+    const double r = rng.Range(10, 24);
+    c.Fill(d(Craggy(Ellipse(b, r, r * 0.6, 0, 24), r * 0.3, 40 + i)), d([b, r](double x, double y) {
+             const double form = 1.1 - 0.5 * ((x - b.x) / r + 0.4) - 0.4 * (y - b.y) / r;
+             return Rock(x, y, Rgb(50, 48, 70), Rgb(135, 128, 140), form, 50);
+           }));
+  }
 }
 
 void TheReef(Canvas& c, const Design& d) {
