@@ -31,8 +31,8 @@ void GillSlits(Canvas& c, const FishLook& s, double phase, double at, int count)
 
 FishLook DolphinLook() {
   FishLook s;
-  s.nose_x = 4;
-  s.length = 158;
+  s.nose_x = 13;
+  s.length = 150;
   s.centre_y = 27;
   s.depth = 31;
   s.hump = 0.33;
@@ -185,7 +185,9 @@ FishLook OrcaLook() {
   s.pattern = [](double u, double v, Color) {
     const double patch =
         std::exp(-((u - 0.18) * (u - 0.18) / 0.002 + (v + 0.35) * (v + 0.35) / 0.03));
-    const bool belly = v > 0.45 - 0.6 * std::exp(-(u - 0.55) * (u - 0.55) / 0.01) && u < 0.75;
+    // the white belly narrows to a point behind the flank patch, which sweeps up
+    const bool belly =
+        v > 0.45 + 5 * std::max(0.0, u - 0.6) - 0.75 * std::exp(-(u - 0.58) * (u - 0.58) / 0.006);
     const Color black = Rgb(20, 22, 28), white = Rgb(240, 242, 245);
     const double saddle = std::exp(-((u - 0.5) * (u - 0.5) / 0.005 + (v + 0.9) * (v + 0.9) / 0.05));
     if (belly || patch > 0.5) return white;
@@ -309,7 +311,17 @@ void HammerHead(Canvas& c, const FishLook& s, double phase) {
   DrawEye(c, front + Vec{-6, -1}, 2.2, Rgb(200, 170, 60));
 }
 
+// The beak in front of the rounded melon, its smiling mouth line running back toward the eye.
 void DolphinSmile(Canvas& c, const FishLook& s, double phase) {
+  const Vec melon = On(s, 0.02, 0.1, phase), tip = melon + Vec{-11, 2.5};
+  const Path beak = SmoothClosed({melon + Vec{2, -4}, tip + Vec{1, -1.6}, tip + Vec{0, 0.6},
+                                  tip + Vec{2, 2}, melon + Vec{3, 6}},
+                                 4);
+  c.Fill(Apply(beak, Affine::Stretch(1.06, 1.2, melon)), Shade(s.back, 0.55));
+  c.Fill(beak, Linear(melon + Vec{0, -4}, Shade(s.back, 1.1), melon + Vec{0, 5}, s.belly_color));
+  c.Fill(Ribbon(SmoothOpen({tip + Vec{1, 0.6}, melon + Vec{2, 2.4}, On(s, 0.07, 0.22, phase)}, 4),
+                1.0, 0.7),
+         Shade(s.back, 0.5));
   const Vec blow = On(s, 0.22, -0.92, phase);
   c.Glaze(Ellipse(blow, 2, 1), Solid(Shade(s.back, 0.5)), 0.7);
 }
