@@ -283,6 +283,8 @@ void Form::Show() {
   } else if (impl.state == WindowState::Minimized) {
     w.setWindowState(Qt::WindowMinimized);
   }
+  // The window's own choice would be its first child; the old run time chose by tab order.
+  if (!w.focusWidget()) FocusFirstInTabOrder(impl);
   w.show();
   w.raise();
   w.activateWindow();

@@ -83,6 +83,16 @@ void ApplyTabOrder(FormImpl& form) {
   }
 }
 
+void FocusFirstInTabOrder(FormImpl& form) {
+  for (ControlImpl* control : form.tab_order) {
+    QWidget* w = control->widget;
+    if (w && w->isEnabled() && w->isVisibleTo(form.widget) && (w->focusPolicy() & Qt::TabFocus)) {
+      w->setFocus(Qt::TabFocusReason);
+      return;
+    }
+  }
+}
+
 void Control::SetTabIndex(int index) {
   auto& impl = static_cast<ControlImpl&>(*impl_);
   std::vector<ControlImpl*>& order = ImplOf(*impl.form).tab_order;

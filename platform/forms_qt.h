@@ -140,6 +140,9 @@ Widget* Place(std::unique_ptr<Impl>& slot, Container& parent, Widget* widget) {
 }
 // Chains the form's focusable widgets in its tab order.
 void ApplyTabOrder(FormImpl& form);
+// Gives the focus to the first control of the tab order that can take it, as a form shown for
+// the first time does; nothing when no control can.
+void FocusFirstInTabOrder(FormImpl& form);
 
 // A built-in picture as an image: opaque, or with its alpha when it has one.
 QImage ToQImage(const BuiltinPicture& picture);

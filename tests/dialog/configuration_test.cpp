@@ -2,11 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QCoreApplication>
+
 #include <string>
 #include <vector>
 
 #include "dialog_test_support.h"
 #include "platform/forms.h"
+#include "platform/forms_qt.h"
 
 namespace {
 
@@ -146,6 +150,14 @@ TEST_F(DialogTest, SongsSoundsAndMouseMoveBoxesFollowTheirFlags) {
   EXPECT_EQ(dialog.MouseMoveCheck.Value(), 1);
   EXPECT_EQ(dialog.songchk[3].Caption(), "MargaritaVille");
   EXPECT_EQ(dialog.soundchk[1].Caption(), "Whale Call");
+}
+
+// Apply leads the tab order, so it holds the focus when the dialog opens: Enter saves.
+TEST_F(DialogTest, ApplyHasTheFocusWhenTheDialogOpens) {
+  ConfigurationForm& dialog = Open();
+  for (int i = 0; i < 20; ++i) QCoreApplication::processEvents();
+  EXPECT_EQ(QApplication::focusWidget(),
+            static_cast<forms::ControlImpl&>(dialog.Command2.impl()).widget.data());
 }
 
 TEST_F(DialogTest, CancelEndsThroughTheCommonExitAndWritesNothing) {

@@ -262,6 +262,23 @@ TEST(Focus, TabIndexOrdersTheFocusChain) {
   EXPECT_EQ(WidgetOf(second)->nextInFocusChain(), WidgetOf(first));
 }
 
+TEST(Focus, AFormFirstShownFocusesTheFirstControlInTabOrderThatCanTakeIt) {
+  Dialog form;
+  forms::SSTab tabs(form, 2);
+  forms::CheckBox on_a_page(tabs.Page(0));
+  forms::TextBox hidden(form);
+  forms::CommandButton disabled(form);
+  forms::CommandButton first(form);
+  hidden.SetVisible(false);
+  disabled.SetEnabled(false);
+  hidden.SetTabIndex(0);
+  disabled.SetTabIndex(1);
+  first.SetTabIndex(2);  // hidden, disabled, first, then the tabs and the check box
+  form.Show();
+  PumpFor(50);
+  EXPECT_EQ(QApplication::focusWidget(), WidgetOf(first));
+}
+
 // ---- Picture boxes and the screen's pointer ----
 
 TEST(Pointers, APictureBoxShowsItsCustomPointerOnlyWithPointer99) {
