@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "platform/paths.h"
+#include "platform/text_case.h"
 #include "runtime/errors.h"
 
 namespace forms {
@@ -12,16 +13,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-char AsciiUpper(char c) {
-  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-bool SameText(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i)
-    if (AsciiUpper(a[i]) != AsciiUpper(b[i])) return false;
-  return true;
-}
+using textcase::SameText;
 
 // Characters that no Windows file name can hold; the old search refused such a path outright.
 bool HoldsForbiddenCharacter(const std::string& path) {

@@ -11,6 +11,7 @@
 #include "platform/audio_engine.h"
 #include "platform/midi_synth.h"
 #include "platform/paths.h"
+#include "platform/text_case.h"
 #include "platform/winmm.h"
 
 namespace win {
@@ -36,11 +37,7 @@ constexpr std::int32_t Code(MciError e) {
   return static_cast<std::int32_t>(e);
 }
 
-std::string Lower(std::string_view text) {
-  std::string out(text);
-  for (auto& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return out;
-}
+using textcase::Lower;
 
 // Words separated by blanks; a double-quoted word may hold blanks. Nothing on an open quote.
 std::optional<std::vector<std::string>> Words(std::string_view command) {

@@ -9,6 +9,7 @@
 #include "platform/audio_engine.h"
 #include "platform/forms.h"
 #include "platform/paths.h"
+#include "platform/text_case.h"
 #include "platform/wav_reader.h"
 #include "platform/winmm.h"
 
@@ -124,10 +125,7 @@ bool Stop(const std::string& path) {
   return true;
 }
 
-std::string Lower(std::string text) {
-  for (auto& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return text;
-}
+using textcase::Lower;
 
 }  // namespace
 

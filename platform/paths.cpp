@@ -2,6 +2,7 @@
 // folder the program knows by name; its media folder inside it may be the built-in media, and the
 // rest of it (the settings file, the registry store) belongs to the user.
 #include "platform/paths.h"
+#include "platform/text_case.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -18,16 +19,7 @@ namespace fs = std::filesystem;
 constexpr std::string_view kWindowsDirectory = "C:\\WINDOWS";
 constexpr std::string_view kMediaFolder = "Quorvane\\Solmere Finbrook";
 
-char AsciiLower(char c) {
-  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool SameText(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
-  return true;
-}
+using textcase::SameText;
 
 // The rest of path after prefix when path starts with prefix as whole components (case-blind);
 // nullopt otherwise. The rest carries no leading separator.

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/paths.h"
+#include "platform/text_case.h"
 
 namespace win {
 namespace {
@@ -20,16 +21,7 @@ namespace fs = std::filesystem;
 
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
-char AsciiLower(char c) {
-  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool SameName(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
-  return true;
-}
+using textcase::SameText;
 
 std::string_view TrimBlanks(std::string_view s) {
   while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
@@ -86,7 +78,7 @@ struct IniLines {
   std::optional<size_t> FindSection(std::string_view section) const {
     for (size_t i = 0; i < lines.size(); ++i) {
       auto name = SectionOf(lines[i], i == 0);
-      if (name && SameName(*name, section)) return i;
+      if (name && SameText(*name, section)) return i;
     }
     return std::nullopt;
   }
@@ -103,7 +95,7 @@ struct IniLines {
     for (size_t i = header + 1; i < end; ++i) {
       const size_t eq = lines[i].find('=');
       if (eq != std::string::npos &&
-          SameName(TrimBlanks(std::string_view(lines[i]).substr(0, eq)), key))
+          SameText(TrimBlanks(std::string_view(lines[i]).substr(0, eq)), key))
         return i;
     }
     return std::nullopt;
