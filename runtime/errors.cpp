@@ -17,7 +17,6 @@ std::string ErrorDescription(int number) {
     case kInvalidProcedureCall: return "Invalid procedure call or argument";
     case kOverflow: return "Overflow";
     case kSubscriptOutOfRange: return "Subscript out of range";
-    case kDivisionByZero: return "Division by zero";
     case kTypeMismatch: return "Type mismatch";
     case kBadFileName: return "Bad file name or number";
     case kInvalidPropertyValue: return "Invalid property value";

@@ -4,7 +4,6 @@
 //   5   Invalid procedure call or argument (a bad argument to a run-time function)
 //   6   Overflow (checked 16- and 32-bit integer arithmetic and conversions)
 //   9   Subscript out of range (a bounds-checked array index)
-//   11  Division by zero
 //   13  Type mismatch (a text that is not a number where a number is needed)
 //   52  Bad file name or number (the directory search refuses a name)
 //   380 Invalid property value (a control refuses a value, e.g. a negative timer interval)
@@ -19,7 +18,6 @@ namespace rt {
 inline constexpr int kInvalidProcedureCall = 5;
 inline constexpr int kOverflow = 6;
 inline constexpr int kSubscriptOutOfRange = 9;
-inline constexpr int kDivisionByZero = 11;
 inline constexpr int kTypeMismatch = 13;
 inline constexpr int kBadFileName = 52;
 inline constexpr int kInvalidPropertyValue = 380;
