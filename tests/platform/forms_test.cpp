@@ -148,7 +148,8 @@ TEST(Timers, OverdueTicksComeAsOne) {
   form.timer.SetInterval(10);
   form.Load();
   std::this_thread::sleep_for(std::chrono::milliseconds(150));  // fifteen ticks overdue
-  PumpFor(4);
+  // One pass over what is pending, however slow the machine: the overdue ticks come as one.
+  QCoreApplication::processEvents();
   EXPECT_EQ(form.ticks, 1);
   PumpFor(80);
   EXPECT_GE(form.ticks, 3);  // and it goes on ticking
