@@ -14,11 +14,13 @@ Vec On(const FishLook& s, double u, double v, double phase) {
   return {s.nose_x + u * s.length, FishCentre(s, u, phase) + v * h};
 }
 
+double Smooth01(double x) {
+  return std::clamp(x, 0.0, 1.0);
+}
+
 // Grey back, white belly with a crisp line between them, as on most sharks and dolphins.
 std::function<Color(double, double, Color)> Countershade(Color top, Color under, double line) {
-  return [=](double, double v, Color) {
-    return Mix(top, under, std::clamp((v - line) * 6 + 0.5, 0.0, 1.0));
-  };
+  return [=](double, double v, Color) { return Mix(top, under, Smooth01((v - line) * 6 + 0.5)); };
 }
 
 void GillSlits(Canvas& c, const FishLook& s, double phase, double at, int count) {
@@ -81,14 +83,31 @@ FishLook GreatWhiteLook() {
   s.fin = Rgb(90, 100, 110);
   s.pattern = Countershade(Rgb(100, 110, 122), Rgb(238, 238, 236), 0.15);
   s.pectoral_at = 0.3;
-  s.pectoral_length = 30;
+  s.pectoral_length = 28;
   s.pectoral_width = 10;
-  s.pectoral_angle = 1.0;
+  s.pectoral_angle = 0.65;
   s.eye_u = 0.1;
   s.eye_v = -0.2;
   s.eye_r = 2.5;
   s.iris = Rgb(30, 30, 35);
   s.gill_u = 0;
+  return s;
+}
+
+// Blunt-snouted and brownish grey, with dark bars across the back that fade toward the head.
+FishLook TigerSharkLook() {
+  FishLook s = GreatWhiteLook();
+  s.nose = 0.45;
+  s.depth = 33;
+  s.back = Rgb(110, 112, 98);
+  s.fin = Rgb(100, 102, 90);
+  s.pattern = [](double u, double v, Color) {
+    const Color base = Mix(Rgb(118, 120, 104), Rgb(232, 230, 220), Smooth01((v - 0.15) * 6 + 0.5));
+    const double wobble = 0.35 * Noise(u * 9, v * 2.5, 11);
+    const double bar = std::abs(std::fmod(u * 17 + 0.6 * v + wobble, 1.0) - 0.5);
+    const double strength = Smooth01((u - 0.15) * 4) * Smooth01((0.25 - v) * 3);
+    return Shade(base, 1 - 0.42 * strength * Smooth01((0.22 - bar) * 12));
+  };
   return s;
 }
 
@@ -98,14 +117,14 @@ FishLook HammerheadLook() {
   s.length = 132;
   s.centre_y = 38;
   s.depth = 30;
-  s.nose = 0.35;
+  s.nose = 0.6;
   s.tail_length = 34;
   s.tail_span = 44;
   s.dorsal = {0.33, 0.45, 26, 0.6};
   s.back = Rgb(120, 115, 100);
   s.fin = Rgb(115, 110, 95);
   s.pattern = Countershade(Rgb(125, 118, 102), Rgb(225, 220, 205), 0.2);
-  s.eye_u = 0.0;
+  s.eye_u = 0.03;
   return s;
 }
 
@@ -123,45 +142,54 @@ FishLook BlueSharkLook() {
   s.back = Rgb(40, 70, 170);
   s.fin = Rgb(40, 70, 165);
   s.pattern = Countershade(Rgb(40, 75, 180), Rgb(230, 235, 245), 0.2);
-  s.pectoral_length = 28;
+  s.pectoral_length = 30;
   s.pectoral_width = 7;
-  s.pectoral_angle = 1.1;
+  s.pectoral_angle = 0.55;
   s.eye_r = 2.4;
   return s;
 }
 
+// A bluefin: a torpedo with a dark blue back over a silver belly, dark spiny first dorsal,
+// pectoral and crescent tail, and yellow soft fins and finlets.
 FishLook TunaLook() {
   FishLook s;
   s.nose_x = 2;
   s.length = 76;
   s.centre_y = 23;
-  s.depth = 25;
+  s.depth = 23;
   s.hump = 0.4;
-  s.nose = 0.65;
-  s.peduncle = 0.08;
+  s.nose = 0.8;
+  s.peduncle = 0.1;
+  s.belly = 0.08;
   s.bend = 1;
   s.tail = Tail::kLunate;
-  s.tail_length = 20;
-  s.tail_span = 36;
-  s.dorsal = {0.3, 0.45, 7, 0.3};
-  s.second_dorsal = {0.58, 0.66, 8, 0.6};
-  s.anal = {0.6, 0.68, 7, 0.6};
-  s.back = Rgb(25, 45, 110);
-  s.belly_color = Rgb(215, 222, 230);
-  s.fin = Rgb(230, 200, 60);
+  s.tail_length = 19;
+  s.tail_span = 38;
+  s.dorsal = {0.27, 0.5, 5, 0.12};
+  s.second_dorsal = {0.55, 0.63, 9, 1.1};
+  s.anal = {0.59, 0.67, 8, 1.1};
+  s.back = Rgb(18, 32, 86);
+  s.belly_color = Rgb(212, 218, 228);
+  s.fin = Rgb(50, 64, 108);
+  s.rear_fin = Rgb(235, 195, 45);
   s.pattern = [](double u, double v, Color base) {
-    const Color band =
-        Mix(base, Rgb(120, 200, 220), 0.5 * std::exp(-(v + 0.05) * (v + 0.05) / 0.01));
-    const double bars = v > 0.2 ? 0.1 * (0.5 + 0.5 * std::sin(u * 70)) : 0.0;
-    return Shade(band, 1 - bars);
+    // a steel-blue sheen along the flank and rows of pale dashes across the silver below it
+    const Color sheen =
+        Mix(base, Rgb(95, 150, 205), 0.45 * std::exp(-(v + 0.1) * (v + 0.1) / 0.012));
+    const bool dash = v > 0.15 && v < 0.75 && u > 0.35 && u < 0.85 && std::sin(u * 95) > 0.75 &&
+                      std::sin(v * 40) > -0.2;
+    return dash ? Shade(sheen, 1.25) : sheen;
   };
-  s.pectoral_length = 10;
-  s.pectoral_width = 3;
+  s.pectoral_at = 0.27;
+  s.pectoral_length = 11;
+  s.pectoral_width = 2.6;
+  s.pectoral_angle = 0.3;
   s.eye_u = 0.1;
-  s.eye_v = -0.15;
-  s.eye_r = 3;
-  s.iris = Rgb(200, 190, 160);
-  s.mouth = 5;
+  s.eye_v = -0.12;
+  s.eye_r = 2.3;
+  s.iris = Rgb(190, 180, 150);
+  s.gill_u = 0.22;
+  s.mouth = 4;
   return s;
 }
 
@@ -209,7 +237,7 @@ FishLook OrcaLook() {
 FishLook SpermWhaleLook() {
   FishLook s;
   s.nose_x = 3;
-  s.length = 100;
+  s.length = 95;
   s.centre_y = 36;
   s.depth = 42;
   s.hump = 0.2;
@@ -217,22 +245,23 @@ FishLook SpermWhaleLook() {
   s.peduncle = 0.14;
   s.bend = 4;
   s.tail = Tail::kFlukes;
-  s.tail_length = 25;
-  s.tail_span = 26;
+  s.tail_length = 30;
+  s.tail_span = 34;
   s.dorsal = {0.62, 0.72, 4, 0.5};
   s.back = Rgb(70, 72, 85);
   s.belly_color = Rgb(110, 110, 120);
   s.fin = Rgb(65, 66, 78);
   s.pattern = [](double u, double v, Color base) {
-    const double wrinkle = 0.5 + 0.5 * std::sin(u * 160 + v * 4);
-    return Shade(base, 0.92 + 0.08 * wrinkle * (u > 0.35));
+    // wrinkled skin behind the smooth head
+    const double wrinkle = Noise(u * 90, v * 3, 5) * Smooth01((u - 0.3) * 8);
+    return Shade(base, 0.97 - 0.1 * wrinkle);
   };
-  s.pectoral_at = 0.4;
-  s.pectoral_length = 12;
-  s.pectoral_width = 6;
-  s.pectoral_angle = 1.3;
-  s.eye_u = 0.36;
-  s.eye_v = 0.25;
+  s.pectoral_at = 0.42;
+  s.pectoral_length = 11;
+  s.pectoral_width = 5;
+  s.pectoral_angle = 0.8;
+  s.eye_u = 0.31;
+  s.eye_v = 0.42;
   s.eye_r = 1.8;
   s.iris = Rgb(50, 45, 40);
   s.gill_u = 0;
@@ -243,11 +272,12 @@ FishLook ManateeLook() {
   FishLook s;
   s.nose_x = 4;
   s.length = 112;
-  s.centre_y = 34;
-  s.depth = 48;
-  s.hump = 0.5;
-  s.nose = 0.35;
+  s.centre_y = 33;
+  s.depth = 46;
+  s.hump = 0.48;
+  s.nose = 0.75;
   s.peduncle = 0.35;
+  s.belly = 0.1;
   s.bend = 3;
   s.tail = Tail::kRounded;
   s.tail_length = 28;
@@ -300,15 +330,21 @@ void SharkMouth(Canvas& c, const FishLook& s, double phase) {
   }
 }
 
+// The hammer seen a little from below: the near wing hangs under the snout and the far one
+// rises above it, a flat blade across the head with an eye at each end.
 void HammerHead(Canvas& c, const FishLook& s, double phase) {
   GillSlits(c, s, phase, 0.2, 5);
-  // the flat hammer seen edge-on: a broad blade across the snout with the eye at its end
-  const Vec front = On(s, 0.02, 0.0, phase);
-  c.Fill(SmoothClosed(
-             {front + Vec{-9, -4}, front + Vec{12, -6}, front + Vec{14, 1}, front + Vec{-9, 3}}, 4),
-         Linear(front + Vec{0, -6}, Shade(s.back, 1.15), front + Vec{0, 3},
-                Shade(s.belly_color, 0.9)));
-  DrawEye(c, front + Vec{-6, -1}, 2.2, Rgb(200, 170, 60));
+  const Vec front = On(s, 0.03, 0.0, phase);
+  const Vec top = front + Vec{5, -15}, bottom = front + Vec{1, 13};
+  const Path blade = SmoothClosed({top + Vec{-2.5, 0}, top + Vec{1.5, -1}, top + Vec{3, 2},
+                                   front + Vec{5, -3}, front + Vec{5, 3}, bottom + Vec{2.5, -1},
+                                   bottom + Vec{0, 2}, bottom + Vec{-3, 0}, front + Vec{-4, 0}},
+                                  5);
+  c.Fill(blade, Linear(top, Shade(s.back, 0.8), bottom, Shade(s.belly_color, 0.95)));
+  c.Glaze(Ribbon({top + Vec{-1.5, 1}, front + Vec{-3.2, 0}, bottom + Vec{-2, -1}}, 1.2, 1.2),
+          Solid(Shade(s.back, 1.3)), 0.6);  // light on the leading edge
+  DrawEye(c, top + Vec{0.2, 1.5}, 1.6, Rgb(200, 170, 60));
+  DrawEye(c, bottom + Vec{-0.3, -0.8}, 2.1, Rgb(200, 170, 60));
 }
 
 // The beak in front of the rounded melon, its smiling mouth line running back toward the eye.
@@ -327,10 +363,16 @@ void DolphinSmile(Canvas& c, const FishLook& s, double phase) {
 }
 
 void WhaleDetails(Canvas& c, const FishLook& s, double phase) {
-  // the narrow lower jaw under the great square head
-  const Vec j0 = On(s, 0.05, 0.7, phase), j1 = On(s, 0.32, 0.75, phase);
-  c.Fill(Ribbon({j0 + Vec{2, 0}, j1}, 3, 5), Rgb(170, 165, 170));
-  c.Glaze(Ribbon({j0 + Vec{2, -2}, j1 + Vec{0, -3}}, 1, 1), Solid(Rgb(40, 40, 50)), 0.8);
+  // the narrow lower jaw tucked under the great square head, pale inside the mouth line
+  const Vec j0 = On(s, 0.07, 0.78, phase), j1 = On(s, 0.34, 0.8, phase);
+  const Path jaw = SmoothClosed({j0 + Vec{0, -1.5}, j1 + Vec{0, -2.5}, j1 + Vec{3, 0.5},
+                                 Lerp(j0, j1, 0.5) + Vec{0, 3}, j0 + Vec{0, 1.5}},
+                                5);
+  c.Fill(jaw, Linear(j0, Rgb(185, 182, 186), j1, Shade(s.belly_color, 0.95)));
+  c.Glaze(Ribbon(SmoothOpen(
+                     {j0 + Vec{0.5, -1.2}, Lerp(j0, j1, 0.5) + Vec{0, -1.8}, j1 + Vec{1, -2.5}}, 4),
+                 0.9, 0.6),
+          Solid(Rgb(35, 35, 45)), 0.8);
   // a knuckled ridge along the back toward the flukes
   for (int i = 0; i < 4; ++i) {
     c.Fill(Ellipse(On(s, 0.76 + 0.05 * i, -0.95, phase), 2.2, 1.6), Shade(s.back, 1.05));
@@ -345,6 +387,26 @@ void ManateeFace(Canvas& c, const FishLook& s, double phase) {
   c.Glaze(Ribbon({m + Vec{-4, 5}, m + Vec{3, 7}}, 1, 1), Solid(Rgb(70, 60, 55)), 0.7);
 }
 
+// The yellow finlets along the back and belly from the soft fins to the tail, and the dark
+// keel on the narrow tail stock.
+void TunaFinlets(Canvas& c, const FishLook& s, double phase) {
+  const Color yellow = Rgb(250, 212, 40);
+  for (int sign = -1; sign <= 1; sign += 2) {
+    const double from = sign < 0 ? 0.67 : 0.71;
+    const int count = sign < 0 ? 8 : 7;
+    const double step = (0.985 - from) / count;
+    for (int i = 0; i < count; ++i) {
+      const double u = from + step * i, size = 2.6 - 1.1 * i / count;
+      const Vec root = On(s, u, sign * 0.75, phase),
+                end = On(s, u + step * 0.85, sign * 0.75, phase);
+      const Vec tip = On(s, u + step * 1.1, sign * 1.0, phase) + Vec{0, sign * size};
+      c.Fill(Path{root, tip, end}, yellow);
+    }
+  }
+  c.Fill(Ribbon({On(s, 0.9, 0, phase), On(s, 1.0, 0, phase) + Vec{1.5, 0}}, 0.8, 1.6),
+         Shade(s.fin, 0.7));
+}
+
 void OrcaDetails(Canvas& c, const FishLook& s, double phase) {
   const Vec p = On(s, 0.16, -0.45, phase);
   c.Fill(Ellipse(p + Vec{6, 0}, 7, 3.2, -0.15), Rgb(240, 242, 245));  // the eye patch
@@ -354,12 +416,12 @@ void OrcaDetails(Canvas& c, const FishLook& s, double phase) {
 
 void AddPredatorPictures(std::vector<Picture>& out) {
   AddSwimmer(out, "a_Dolphin.bmp", 195, 54, 9, true, DolphinLook, DolphinSmile);
-  AddSwimmer(out, "a_tigershark.bmp", 174, 66, 6, true, GreatWhiteLook, SharkMouth);
+  AddSwimmer(out, "a_tigershark.bmp", 174, 66, 6, true, TigerSharkLook, SharkMouth);
   AddSwimmer(out, "a_hammerhead.bmp", 177, 71, 9, false, HammerheadLook, HammerHead);
   AddSwimmer(out, "a_manatee.bmp", 148, 70, 8, false, ManateeLook, ManateeFace);
   AddSwimmer(out, "a_orca.bmp", 138, 101, 8, true, OrcaLook, OrcaDetails);
   AddSwimmer(out, "a_shark.bmp", 130, 62, 6, false, BlueSharkLook, SharkMouth);
-  AddSwimmer(out, "a_tuna.bmp", 100, 46, 8, true, TunaLook);
+  AddSwimmer(out, "a_tuna.bmp", 100, 46, 8, true, TunaLook, TunaFinlets);
   AddSwimmer(out, "a_whale.bmp", 129, 73, 8, false, SpermWhaleLook, WhaleDetails);
 }
 

@@ -24,12 +24,12 @@ Vec BodyPoint(const FishLook& s, double u, double phase, double v) {
   return {s.nose_x + u * s.length, cy + v * h};
 }
 
-Paint FinPaint(const FishLook& s, Vec base, Vec tip) {
-  return Linear(base, Shade(s.fin, 0.8), tip, Shade(s.fin, 1.25));
+Paint FinPaint(Color fin, Vec base, Vec tip) {
+  return Linear(base, Shade(fin, 0.8), tip, Shade(fin, 1.25));
 }
 
 // A fin standing on the body edge between f.from and f.to, its tip swept back and rippling.
-void DrawEdgeFin(Canvas& c, const FishLook& s, const Fin& f, int sign, double phase) {
+void DrawEdgeFin(Canvas& c, const FishLook& s, const Fin& f, int sign, double phase, Color colour) {
   if (f.height <= 0) return;
   Path outer;
   const int n = 10;
@@ -48,7 +48,7 @@ void DrawEdgeFin(Canvas& c, const FishLook& s, const Fin& f, int sign, double ph
               Lerp(tip, end, 0.5) + Vec{0.05 * len, sign * 0.1 * f.height}, end};
   Path fin = SmoothOpen(pts, 6);
   fin.insert(fin.end(), base.rbegin(), base.rend());
-  c.Fill(fin, FinPaint(s, Lerp(root, end, 0.5), tip), s.fin_alpha);
+  c.Fill(fin, FinPaint(colour, Lerp(root, end, 0.5), tip), s.fin_alpha);
 }
 
 void DrawTail(Canvas& c, const FishLook& s, double phase) {
@@ -72,15 +72,19 @@ void DrawTail(Canvas& c, const FishLook& s, double phase) {
              a + Vec{len * 0.5, span * 0.34 + skew},
              a + Vec{0, pd}};
       break;
-    case Tail::kLunate:
+    case Tail::kLunate:  // a thin crescent: convex leading edges, tips swept back
       pts = {a + Vec{0, -pd},
-             a + Vec{len * 0.55, -span * 0.3 + skew},
+             a + Vec{len * 0.3, -span * 0.22 + skew},
+             a + Vec{len * 0.7, -span * 0.42 + skew},
              a + Vec{len, -span * 0.5 + skew},
-             a + Vec{len * 0.75, -span * 0.2 + skew},
-             a + Vec{len * 0.55, skew * 0.6},
-             a + Vec{len * 0.75, span * 0.2 + skew},
+             a + Vec{len * 0.72, -span * 0.3 + skew},
+             a + Vec{len * 0.42, -span * 0.08 + skew * 0.6},
+             a + Vec{len * 0.36, skew * 0.6},
+             a + Vec{len * 0.42, span * 0.08 + skew * 0.6},
+             a + Vec{len * 0.72, span * 0.3 + skew},
              a + Vec{len, span * 0.5 + skew},
-             a + Vec{len * 0.55, span * 0.3 + skew},
+             a + Vec{len * 0.7, span * 0.42 + skew},
+             a + Vec{len * 0.3, span * 0.22 + skew},
              a + Vec{0, pd}};
       break;
     case Tail::kShark:
@@ -119,7 +123,7 @@ void DrawTail(Canvas& c, const FishLook& s, double phase) {
     }
   }
   const bool pointed = s.tail != Tail::kRounded && s.tail != Tail::kFan;
-  c.Fill(pointed ? pts : SmoothClosed(pts, 6), FinPaint(s, a, a + Vec{len, 0}), s.fin_alpha);
+  c.Fill(pointed ? pts : SmoothClosed(pts, 6), FinPaint(s.fin, a, a + Vec{len, 0}), s.fin_alpha);
 }
 
 }  // namespace
@@ -147,9 +151,10 @@ void DrawEye(Canvas& c, Vec at, double r, Color iris) {
 
 void DrawFish(Canvas& c, const FishLook& s, double phase) {
   DrawTail(c, s, phase);
-  DrawEdgeFin(c, s, s.dorsal, -1, phase);
-  DrawEdgeFin(c, s, s.second_dorsal, -1, phase + 1);
-  DrawEdgeFin(c, s, s.anal, 1, phase + 0.5);
+  const Color rear = s.rear_fin.value_or(s.fin);
+  DrawEdgeFin(c, s, s.dorsal, -1, phase, s.fin);
+  DrawEdgeFin(c, s, s.second_dorsal, -1, phase + 1, rear);
+  DrawEdgeFin(c, s, s.anal, 1, phase + 0.5, rear);
 
   Path body;
   const int n = 28;
@@ -191,7 +196,7 @@ void DrawFish(Canvas& c, const FishLook& s, double phase) {
                              Lerp(root, tip, 0.6) + Vec{-dir.y, dir.x} * (s.pectoral_width * 0.5),
                              tip, root + Vec{dir.y, -dir.x} * (s.pectoral_width * 0.4)},
                             5);
-    c.Fill(fin, FinPaint(s, root, tip), std::min(1.0, s.fin_alpha + 0.1));
+    c.Fill(fin, FinPaint(s.fin, root, tip), std::min(1.0, s.fin_alpha + 0.1));
   }
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 
 #include "mediagen/draw.h"
 
@@ -31,6 +32,7 @@ struct FishLook {
   double pectoral_at = 0.3, pectoral_length = 4, pectoral_width = 2, pectoral_angle = 0.6;
   Color back = Rgb(40, 80, 160), belly_color = Rgb(200, 210, 230), fin = Rgb(60, 90, 170);
   double fin_alpha = 1.0;
+  std::optional<Color> rear_fin;  // the second dorsal and the anal fin, when they differ
   // Colour of the body at (u along, v across: -1 back, +1 belly) before lighting.
   std::function<Color(double u, double v, Color base)> pattern;
   double eye_u = 0.12, eye_v = -0.2, eye_r = 1.6;
