@@ -165,6 +165,7 @@ FishLook TunaLook() {
   s.tail = Tail::kLunate;
   s.tail_length = 19;
   s.tail_span = 38;
+  s.tail_notch = 0.36;
   s.dorsal = {0.27, 0.5, 5, 0.12};
   s.second_dorsal = {0.55, 0.63, 9, 1.1};
   s.anal = {0.59, 0.67, 8, 1.1};
@@ -379,12 +380,27 @@ void WhaleDetails(Canvas& c, const FishLook& s, double phase) {
   }
 }
 
+// The heavy muzzle bends down in front of the small head, bristled at the lip, with a nostril
+// on top and soft folds where the neck meets the body.
 void ManateeFace(Canvas& c, const FishLook& s, double phase) {
-  const Vec m = On(s, 0.02, 0.2, phase);
-  c.Fill(Ellipse(m + Vec{1, 1}, 7, 8), Rgb(150, 140, 125));
-  for (int i = 0; i < 5; ++i)
-    c.Fill(Ellipse(m + Vec{-1 + i * 1.5, 2.0 + (i % 2)}, 0.6, 0.6), Rgb(60, 55, 50));
-  c.Glaze(Ribbon({m + Vec{-4, 5}, m + Vec{3, 7}}, 1, 1), Solid(Rgb(70, 60, 55)), 0.7);
+  for (int i = 0; i < 2; ++i) {
+    const double u = 0.17 + 0.035 * i;
+    c.Glaze(Ribbon(SmoothOpen({On(s, u + 0.02, -0.7, phase), On(s, u - 0.01, 0, phase),
+                               On(s, u + 0.02, 0.7, phase)},
+                              4),
+                   1.2, 1.2),
+            Solid(Shade(s.back, 0.7)), 0.3);
+  }
+  const Vec m = On(s, 0.03, 0.15, phase);
+  const Path muzzle = SmoothClosed({On(s, 0.08, -0.55, phase), m + Vec{-3, -4}, m + Vec{-5, 1},
+                                    m + Vec{-3, 6}, m + Vec{3, 8}, On(s, 0.1, 0.6, phase)},
+                                   5);
+  c.Fill(muzzle, Linear(m + Vec{0, -6}, Shade(s.back, 1.08), m + Vec{0, 8}, s.belly_color));
+  for (int i = 0; i < 6; ++i) {
+    c.Fill(Ellipse(m + Vec{-3.5 + 0.9 * i, 1.5 + 1.1 * i - 0.08 * i * i}, 0.5, 0.5),
+           Shade(s.back, 0.55));
+  }
+  c.Fill(Ellipse(m + Vec{-2, -3.3}, 1.1, 0.6, -0.4), Shade(s.back, 0.45));
 }
 
 // The yellow finlets along the back and belly from the soft fins to the tail, and the dark

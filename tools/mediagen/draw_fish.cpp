@@ -72,21 +72,23 @@ void DrawTail(Canvas& c, const FishLook& s, double phase) {
              a + Vec{len * 0.5, span * 0.34 + skew},
              a + Vec{0, pd}};
       break;
-    case Tail::kLunate:  // a thin crescent: convex leading edges, tips swept back
+    case Tail::kLunate: {  // a crescent: convex leading edges, tips swept back
+      const double notch = s.tail_notch, mid = notch + 0.4 * (1 - notch);
       pts = {a + Vec{0, -pd},
              a + Vec{len * 0.3, -span * 0.22 + skew},
              a + Vec{len * 0.7, -span * 0.42 + skew},
              a + Vec{len, -span * 0.5 + skew},
-             a + Vec{len * 0.72, -span * 0.3 + skew},
-             a + Vec{len * 0.42, -span * 0.08 + skew * 0.6},
-             a + Vec{len * 0.36, skew * 0.6},
-             a + Vec{len * 0.42, span * 0.08 + skew * 0.6},
-             a + Vec{len * 0.72, span * 0.3 + skew},
+             a + Vec{len * mid, -span * 0.25 + skew},
+             a + Vec{len * (notch + 0.06), -span * 0.08 + skew * 0.6},
+             a + Vec{len * notch, skew * 0.6},
+             a + Vec{len * (notch + 0.06), span * 0.08 + skew * 0.6},
+             a + Vec{len * mid, span * 0.25 + skew},
              a + Vec{len, span * 0.5 + skew},
              a + Vec{len * 0.7, span * 0.42 + skew},
              a + Vec{len * 0.3, span * 0.22 + skew},
              a + Vec{0, pd}};
       break;
+    }
     case Tail::kShark:
       pts = {a + Vec{0, -pd},
              a + Vec{len * 0.5, -span * 0.38 + skew},

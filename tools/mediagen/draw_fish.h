@@ -28,6 +28,7 @@ struct FishLook {
   double bend = 0.5;       // vertical flex of the rear, px, moving with the phase
   Tail tail = Tail::kForked;
   double tail_length = 6, tail_span = 8;
+  double tail_notch = 0.55;  // how far back a lunate tail's trailing edge cuts in, of its length
   Fin dorsal, anal, second_dorsal;
   double pectoral_at = 0.3, pectoral_length = 4, pectoral_width = 2, pectoral_angle = 0.6;
   Color back = Rgb(40, 80, 160), belly_color = Rgb(200, 210, 230), fin = Rgb(60, 90, 170);
