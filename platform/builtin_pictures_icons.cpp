@@ -1,7 +1,8 @@
-// The settings dialog's built-in pictures: one small icon a preview button, the audition
-// speaker, the About tab's banner and logo, and the preview buttons' pointer. Each is drawn on
-// a QPainter with antialiasing; the shapes are made to read at their tiny sizes (a strong
-// outline of the creature's silhouette, one or two marks that tell it apart).
+// The settings dialog's built-in pictures: one small icon a preview button (the "More..." tab's
+// in builtin_pictures_icons_more.cpp), the audition speaker, the About tab's banner and logo,
+// and the preview buttons' pointer. Each is drawn on a QPainter with antialiasing; the shapes
+// are made to read at their tiny sizes (a strong outline of the creature's silhouette, one or
+// two marks that tell it apart).
 #include <QImage>
 #include <QLinearGradient>
 #include <QPainter>
@@ -12,648 +13,340 @@
 #include <map>
 
 #include "platform/builtin_pictures_draw.h"
+#include "platform/builtin_pictures_icon_kit.h"
 
 namespace forms {
 
 namespace {
 
-using Draw = std::function<void(QPainter&)>;
+using namespace icons;
 
-QColor Shade(const QColor& c, int factor) {
-  return factor > 100 ? c.lighter(factor) : c.darker(200 - factor);
-}
-
-// A body lit from above: lighter at the top, darker underneath.
-QBrush Lit(const QRectF& box, const QColor& c) {
-  QLinearGradient g(box.topLeft(), box.bottomLeft());
-  g.setColorAt(0, Shade(c, 140));
-  g.setColorAt(0.5, c);
-  g.setColorAt(1, Shade(c, 60));
-  return g;
-}
-
-void Eye(QPainter& p, QPointF at, double r = 0.9) {
-  p.setPen(Qt::NoPen);
-  p.setBrush(Qt::white);
-  p.drawEllipse(at, r + 0.4, r + 0.4);
-  p.setBrush(Qt::black);
-  p.drawEllipse(at, r * 0.7, r * 0.7);
-}
-
-void Outline(QPainter& p, const QColor& c, double width = 0.6) {
-  p.setPen(QPen(Shade(c, 45), width));
-}
-
-// A fish facing right: an oval body from (x0, cy) to x1, its half-height h, a forked tail.
-void FishBody(QPainter& p, double x0, double x1, double cy, double h, const QColor& c) {
-  QPainterPath tail;
-  tail.moveTo(x0 + 1.5, cy);
-  tail.lineTo(x0 - 2.2, cy - h * 0.9);
-  tail.lineTo(x0 - 1.2, cy);
-  tail.lineTo(x0 - 2.2, cy + h * 0.9);
-  tail.closeSubpath();
-  Outline(p, c);
-  p.setBrush(Shade(c, 80));
-  p.drawPath(tail);
-  QPainterPath body;
-  body.moveTo(x0, cy);
-  body.cubicTo(x0 + (x1 - x0) * 0.3, cy - h * 1.3, x1 - 1.5, cy - h * 0.9, x1, cy);
-  body.cubicTo(x1 - 1.5, cy + h * 0.9, x0 + (x1 - x0) * 0.3, cy + h * 1.3, x0, cy);
-  p.setBrush(Lit(QRectF(x0, cy - h, x1 - x0, 2 * h), c));
-  p.drawPath(body);
-}
-
-// A shark facing right: slender body, pointed snout, tall dorsal fin, tail upper lobe longer.
-void SharkBody(QPainter& p, const QColor& back, const QColor& belly) {
-  QPainterPath fin;
-  fin.moveTo(7, 7.5);
-  fin.lineTo(9.5, 3);
-  fin.lineTo(10.5, 7.5);
-  QPainterPath tail;
-  tail.moveTo(3, 9);
-  tail.lineTo(0.5, 4.5);
-  tail.lineTo(1.5, 9.5);
-  tail.lineTo(0.8, 12.5);
-  tail.closeSubpath();
-  QPainterPath body;
-  body.moveTo(2, 9.3);
-  body.cubicTo(6, 6, 12, 6.5, 16.5, 9);
-  body.cubicTo(12, 12, 6, 12, 2, 9.3);
-  Outline(p, back);
-  p.setBrush(Shade(back, 85));
-  p.drawPath(fin);
-  p.drawPath(tail);
-  QLinearGradient g(0, 6.5, 0, 12);
-  g.setColorAt(0, Shade(back, 120));
-  g.setColorAt(0.55, back);
-  g.setColorAt(0.6, belly);
-  g.setColorAt(1, belly);
-  p.setBrush(g);
-  p.drawPath(body);
-}
-
-void SeaHorse(QPainter& p, double x, double y, double s, const QColor& c) {
-  p.save();
-  p.translate(x, y);
-  p.scale(s, s);
-  QPainterPath body;
-  body.moveTo(0, 0);  // crown
-  body.cubicTo(3, -0.5, 3.5, 2, 2, 3);
-  body.cubicTo(4, 5, 3.5, 8, 1.5, 10);
-  body.cubicTo(0, 11.5, -1.5, 12, -0.5, 13.5);  // curled tail
-  body.cubicTo(0.5, 14, 1, 13, 0, 12.8);
-  body.cubicTo(-3, 12, -1, 9.5, -0.5, 8);
-  body.cubicTo(-1.5, 6, -1.5, 4, 0, 2.5);
-  body.lineTo(-3, 2);  // snout
-  body.lineTo(-3, 1);
-  body.closeSubpath();
-  Outline(p, c, 0.7 / s);
-  p.setBrush(Lit(QRectF(-3, 0, 7, 14), c));
-  p.drawPath(body);
-  p.restore();
-  Eye(p, QPointF(x + 0.2 * s, y + 1.2 * s), 0.5);
-}
-
-void Bubble(QPainter& p, QPointF at, double r) {
-  QRadialGradient g(at - QPointF(r * 0.4, r * 0.4), r * 1.3);
-  g.setColorAt(0, QColor(255, 255, 255, 230));
-  g.setColorAt(0.5, QColor(190, 230, 255, 120));
-  g.setColorAt(1, QColor(120, 190, 240, 90));
-  p.setPen(QPen(QColor(235, 250, 255), 0.6));
-  p.setBrush(g);
-  p.drawEllipse(at, r, r);
-}
-
-const std::map<std::string, Draw>& Icons() {
-  static const std::map<std::string, Draw> icons = {
-      {"icon_whale",
-       [](QPainter& p) {  // the square-headed sperm whale
-         const QColor c(80, 90, 110);
-         QPainterPath body;
-         body.moveTo(1, 7);
-         body.lineTo(3, 9.5);
-         body.cubicTo(6, 13, 12, 13.5, 16, 12.5);
-         body.lineTo(16, 6.5);
-         body.cubicTo(12, 5, 7, 6, 3, 8.5);
-         body.lineTo(1, 10.5);
-         body.closeSubpath();
-         Outline(p, c);
-         p.setBrush(Lit(QRectF(1, 5, 15, 9), c));
-         p.drawPath(body);
-         p.setPen(QPen(QColor(200, 205, 215), 0.7));
-         p.drawLine(QPointF(11, 12.6), QPointF(15.5, 12.3));  // the narrow jaw
-         Eye(p, QPointF(12.5, 9.2), 0.6);
-       }},
-      {"icon_manatee",
-       [](QPainter& p) {
-         const QColor c(135, 125, 115);
-         Outline(p, c);
-         p.setBrush(Shade(c, 85));
-         p.drawEllipse(QRectF(0.5, 6.5, 5, 5.5));  // the round paddle tail
-         p.setBrush(Lit(QRectF(3, 5, 12, 8), c));
-         p.drawEllipse(QRectF(3, 5, 11, 8));
-         p.drawEllipse(QRectF(11.5, 6.8, 5, 4.5));  // the blunt snout
-         p.setBrush(Shade(c, 75));
-         p.drawEllipse(QRectF(9, 11, 3, 2.5));  // flipper
-         p.setPen(QPen(Shade(c, 50), 0.5));
-         p.drawPoint(QPointF(15.8, 9.5));
-         Eye(p, QPointF(13.2, 7.9), 0.45);
-       }},
-      {"icon_orca",
-       [](QPainter& p) {
-         const QColor black(25, 25, 35);
-         SharkBody(p, black, QColor(245, 245, 250));
-         p.setPen(Qt::NoPen);
-         p.setBrush(Qt::white);
-         p.drawEllipse(QRectF(11, 7.2, 2.6, 1.3));  // the white eye patch
-         p.setBrush(black);
-         QPainterPath fin;  // a taller fin than a shark's
-         fin.moveTo(7, 7.3);
-         fin.lineTo(8.5, 1.5);
-         fin.lineTo(10, 7.3);
-         p.drawPath(fin);
-       }},
-      {"icon_octopus",
-       [](QPainter& p) {
-         const QColor c(190, 60, 120);
-         p.setPen(QPen(Shade(c, 80), 1.5, Qt::SolidLine, Qt::RoundCap));
-         p.setBrush(Qt::NoBrush);
-         for (int i = 0; i < 5; ++i) {
-           const double x = 3.5 + i * 2.5;
-           const double bend = (i % 2 ? 1.8 : -1.8);
-           QPainterPath arm;
-           arm.moveTo(x, 8);
-           arm.cubicTo(x + bend, 11, x - bend, 13, x + bend * 0.8, 15.5);
-           p.drawPath(arm);
-         }
-         Outline(p, c);
-         p.setBrush(Lit(QRectF(3, 1, 11, 9), c));
-         p.drawEllipse(QRectF(3, 1, 11, 9.5));
-         Eye(p, QPointF(6.5, 6.5), 0.8);
-         Eye(p, QPointF(10.5, 6.5), 0.8);
-       }},
-      {"icon_hammerhead",
-       [](QPainter& p) {
-         const QColor c(120, 130, 140);
-         SharkBody(p, c, QColor(225, 225, 225));
-         Outline(p, c);
-         p.setBrush(Lit(QRectF(14, 4, 2.5, 10), c));
-         p.drawRoundedRect(QRectF(14, 4.5, 2.5, 9.5), 1, 1);  // the hammer, end on
-         Eye(p, QPointF(15.2, 5.2), 0.45);
-         Eye(p, QPointF(15.2, 13.2), 0.45);
-       }},
-      {"icon_tuna",
-       [](QPainter& p) {
-         FishBody(p, 3, 16.5, 8.5, 3.6, QColor(60, 90, 150));
-         p.setPen(Qt::NoPen);
-         p.setBrush(QColor(250, 210, 40));
-         for (int i = 0; i < 3; ++i) {  // the yellow finlets
-           p.drawRect(QRectF(4 + i * 1.4, 5.4, 0.8, 0.9));
-           p.drawRect(QRectF(4 + i * 1.4, 10.8, 0.8, 0.9));
-         }
-         p.setBrush(QColor(210, 220, 230, 170));
-         p.drawEllipse(QRectF(7, 9, 8, 2.2));  // silver flank
-         Eye(p, QPointF(13.7, 8), 0.6);
-       }},
-      {"icon_shark",
-       [](QPainter& p) {
-         SharkBody(p, QColor(50, 100, 200), QColor(235, 240, 250));
-         Eye(p, QPointF(13.5, 8.3), 0.45);
-       }},
-      {"icon_swimmaid",
-       [](QPainter& p) {
-         const QColor tail(30, 160, 120);
-         QPainterPath fish;
-         fish.moveTo(9, 8);
-         fish.cubicTo(6, 11, 4, 12, 2.5, 12);
-         fish.lineTo(0.5, 10);
-         fish.lineTo(1.2, 12.8);
-         fish.lineTo(0.5, 15.5);
-         fish.lineTo(3, 13.5);
-         fish.cubicTo(6, 14, 9, 12, 11, 9.5);
-         fish.closeSubpath();
-         Outline(p, tail);
-         p.setBrush(Lit(QRectF(0, 8, 11, 8), tail));
-         p.drawPath(fish);
-         const QColor skin(240, 190, 150);
-         Outline(p, skin);
-         p.setBrush(skin);
-         p.drawEllipse(QRectF(8.5, 5.5, 4.5, 5));   // body
-         p.drawEllipse(QRectF(11.5, 2, 4.5, 4.5));  // head
-         p.setPen(Qt::NoPen);
-         p.setBrush(QColor(220, 90, 30));  // red hair streaming back
-         QPainterPath hair;
-         hair.moveTo(16, 3.5);
-         hair.cubicTo(14, 0.5, 10, 1.5, 8, 4.5);
-         hair.cubicTo(10, 3.5, 12, 4, 12.5, 5.5);
-         hair.closeSubpath();
-         p.drawPath(hair);
-         p.setBrush(QColor(150, 60, 180));
-         p.drawEllipse(QRectF(10, 6.2, 1.6, 1.4));
-         p.drawEllipse(QRectF(11.2, 6.6, 1.6, 1.4));
-       }},
-      {"icon_tigershark",
-       [](QPainter& p) {
-         SharkBody(p, QColor(130, 120, 95), QColor(230, 225, 210));
-         p.setPen(QPen(QColor(60, 50, 35), 0.8));
-         for (double x : {5.0, 7.5, 10.0, 12.5}) p.drawLine(QPointF(x, 7.5), QPointF(x - 0.6, 9.6));
-         Eye(p, QPointF(14, 8.4), 0.45);
-       }},
-      {"icon_dolphin",
-       [](QPainter& p) {
-         const QColor c(100, 140, 180);
-         QPainterPath body;
-         body.moveTo(1, 11);
-         body.cubicTo(4, 5, 11, 4, 14, 7.5);
-         body.lineTo(16.5, 8.3);  // beak
-         body.lineTo(14, 9.3);
-         body.cubicTo(10, 10, 6, 10.5, 2.5, 12.5);
-         body.closeSubpath();
-         QPainterPath fins;
-         fins.moveTo(7.5, 5.8);
-         fins.lineTo(7, 2.5);
-         fins.lineTo(10, 5.5);
-         fins.moveTo(2, 11.5);
-         fins.lineTo(0.3, 14);
-         fins.lineTo(3.5, 13);
-         Outline(p, c);
-         p.setBrush(Shade(c, 80));
-         p.drawPath(fins);
-         p.setBrush(Lit(QRectF(1, 4, 15, 9), c));
-         p.drawPath(body);
-         Eye(p, QPointF(12.3, 7.4), 0.45);
-       }},
-      {"icon_redfish",
-       [](QPainter& p) {  // a fighting fish: small body, great flowing fins
-         const QColor c(210, 30, 40);
-         QPainterPath fins;
-         fins.moveTo(10, 6);
-         fins.cubicTo(6, 0.5, 2, 1, 0.5, 5);
-         fins.cubicTo(0, 9, 0, 12, 1.5, 16);
-         fins.cubicTo(5, 14, 8, 13, 10, 10.5);
-         fins.closeSubpath();
-         Outline(p, c);
-         p.setBrush(QColor(170, 20, 60, 220));
-         p.drawPath(fins);
-         p.setBrush(Lit(QRectF(5, 5.5, 11, 5.5), c));
-         p.drawEllipse(QRectF(5, 5.5, 11, 5.5));
-         Eye(p, QPointF(13.5, 7.6), 0.6);
-       }},
-      {"icon_crab",
-       [](QPainter& p) {
-         const QColor c(225, 90, 30);
-         p.setPen(QPen(Shade(c, 70), 0.9, Qt::SolidLine, Qt::RoundCap));
-         for (int side : {-1, 1}) {
-           for (int i = 0; i < 3; ++i) {
-             p.drawLine(QPointF(8.5 + side * 3, 11 + i * 0.8),
-                        QPointF(8.5 + side * 7.5, 13 + i * 1.2));
-           }
-           p.drawLine(QPointF(8.5 + side * 3, 8.5), QPointF(8.5 + side * 5, 5.5));
-           p.drawLine(QPointF(8.5 + side * 1.2, 8), QPointF(8.5 + side * 1.5, 5));  // stalks
-         }
-         Outline(p, c);
-         p.setBrush(Lit(QRectF(3, 7, 11, 7), c));
-         p.drawEllipse(QRectF(3, 7.5, 11, 6.5));
-         for (int side : {-1, 1}) {  // claws
-           p.drawEllipse(QPointF(8.5 + side * 5.7, 4.2), 2, 1.6);
-           p.setPen(QPen(QColor(60, 140, 200), 0.6));
-           p.drawLine(QPointF(8.5 + side * 5.7, 3), QPointF(8.5 + side * 5.2, 4.3));
+const std::map<std::string, IconDraw>& Icons() {
+  static const std::map<std::string, IconDraw> by_name = [] {
+    std::map<std::string, IconDraw> all = {
+        {"icon_whale",
+         [](QPainter& p) {  // the square-headed sperm whale
+           const QColor c(80, 90, 110);
+           QPainterPath body;
+           body.moveTo(1, 7);
+           body.lineTo(3, 9.5);
+           body.cubicTo(6, 13, 12, 13.5, 16, 12.5);
+           body.lineTo(16, 6.5);
+           body.cubicTo(12, 5, 7, 6, 3, 8.5);
+           body.lineTo(1, 10.5);
+           body.closeSubpath();
            Outline(p, c);
-         }
-         Eye(p, QPointF(7.3, 4.8), 0.6);
-         Eye(p, QPointF(9.7, 4.8), 0.6);
-       }},
-      {"icon_emperorfish",
-       [](QPainter& p) {  // blue with yellow stripes along the body
-         FishBody(p, 3, 16, 8.5, 5, QColor(30, 60, 170));
-         p.save();
-         QPainterPath clip;
-         clip.addEllipse(QRectF(3.5, 4, 12, 9));
-         p.setClipPath(clip);
-         p.setPen(QPen(QColor(255, 220, 40), 0.8));
-         for (int i = 0; i < 5; ++i) p.drawLine(QPointF(2, 3 + i * 2.4), QPointF(16, 5 + i * 2.4));
-         p.restore();
-         p.setPen(Qt::NoPen);
-         p.setBrush(QColor(20, 20, 40));
-         p.drawRect(QRectF(12.5, 5, 1.3, 7));  // the dark mask band
-         Eye(p, QPointF(14, 7.7), 0.6);
-       }},
-      {"icon_clams",
-       [](QPainter& p) {
-         const QColor c(170, 150, 200);
-         for (const QPointF at : {QPointF(5, 11), QPointF(12, 12)}) {
-           QPainterPath shell;
-           shell.moveTo(at + QPointF(-4.5, 0));
-           shell.cubicTo(at + QPointF(-4, -6), at + QPointF(4, -6), at + QPointF(4.5, 0));
-           shell.closeSubpath();
+           p.setBrush(Lit(QRectF(1, 5, 15, 9), c));
+           p.drawPath(body);
+           p.setPen(QPen(QColor(200, 205, 215), 0.7));
+           p.drawLine(QPointF(11, 12.6), QPointF(15.5, 12.3));  // the narrow jaw
+           Eye(p, QPointF(12.5, 9.2), 0.6);
+         }},
+        {"icon_manatee",
+         [](QPainter& p) {
+           const QColor c(135, 125, 115);
            Outline(p, c);
-           p.setBrush(Lit(QRectF(at.x() - 4.5, at.y() - 5, 9, 5), c));
-           p.drawPath(shell);
-           p.setPen(QPen(Shade(c, 60), 0.5));
-           for (int r = -2; r <= 2; ++r) {
-             p.drawLine(at + QPointF(0, 0.5), at + QPointF(r * 1.8, -4));  // ribs
-           }
-           p.setBrush(Shade(c, 70));
-           p.drawEllipse(QRectF(at.x() - 4.5, at.y() - 0.5, 9, 3.5));  // lower shell
-         }
-         p.setPen(Qt::NoPen);
-         QRadialGradient pearl(QPointF(8.3, 13.3), 1.5);
-         pearl.setColorAt(0, Qt::white);
-         pearl.setColorAt(1, QColor(200, 200, 215));
-         p.setBrush(pearl);
-         p.drawEllipse(QPointF(8.5, 13.5), 1.3, 1.3);
-       }},
-      {"icon_swimhorses",
-       [](QPainter& p) {
-         SeaHorse(p, 5, 1.5, 0.95, QColor(240, 140, 40));
-         SeaHorse(p, 12.5, 2.5, 0.95, QColor(230, 110, 60));
-       }},
-      {"icon_seahorse", [](QPainter& p) { SeaHorse(p, 9.5, 1, 1.1, QColor(240, 200, 40)); }},
-      {"icon_yellowfish",
-       [](QPainter& p) {  // a tang: a tall disc and a small pointed snout
-         const QColor c(250, 215, 20);
-         QPainterPath body;
-         body.moveTo(3, 8.5);
-         body.cubicTo(5, 0.5, 12, 1, 16.5, 8);
-         body.cubicTo(12, 16, 5, 16.5, 3, 8.5);
-         QPainterPath tail;
-         tail.moveTo(3.5, 8.5);
-         tail.lineTo(0.5, 5.5);
-         tail.lineTo(0.5, 11.5);
-         tail.closeSubpath();
-         Outline(p, c);
-         p.setBrush(Shade(c, 85));
-         p.drawPath(tail);
-         p.setBrush(Lit(QRectF(3, 2, 14, 13), c));
-         p.drawPath(body);
-         p.setPen(QPen(Qt::white, 0.7));
-         p.drawPoint(QPointF(4.2, 8.5));  // the white spine by the tail
-         Eye(p, QPointF(12.5, 6.5), 0.7);
-       }},
-      {"icon_jellyfish",
-       [](QPainter& p) {
-         const QColor c(240, 120, 200);
-         p.setPen(QPen(QColor(250, 170, 220, 210), 0.8));
-         for (int i = 0; i < 5; ++i) {
-           const double x = 4.5 + i * 2;
-           QPainterPath t;
-           t.moveTo(x, 8);
-           t.cubicTo(x - 1.2, 11, x + 1.2, 13, x - 0.5, 16.5);
-           p.drawPath(t);
-         }
-         QPainterPath dome;
-         dome.moveTo(2.5, 8.5);
-         dome.cubicTo(2.5, 0.5, 14.5, 0.5, 14.5, 8.5);
-         dome.cubicTo(12, 7.5, 5, 7.5, 2.5, 8.5);
-         QRadialGradient g(QPointF(7, 3.5), 8);
-         g.setColorAt(0, QColor(255, 230, 245, 240));
-         g.setColorAt(1, QColor(c.red(), c.green(), c.blue(), 210));
-         Outline(p, c);
-         p.setBrush(g);
-         p.drawPath(dome);
-       }},
-      {"icon_bluedevils",
-       [](QPainter& p) {  // two electric-blue damsels
-         FishBody(p, 3, 11, 5, 2.6, QColor(20, 90, 255));
-         FishBody(p, 8, 16, 11.5, 2.6, QColor(20, 110, 255));
-         Eye(p, QPointF(9.3, 4.5), 0.5);
-         Eye(p, QPointF(14.3, 11), 0.5);
-       }},
-      {"icon_angelfish",
-       [](QPainter& p) {  // silver with black bars, long sail fins above and below
-         const QColor c(215, 215, 200);
-         QPainterPath fins;
-         fins.moveTo(12, 5);
-         fins.lineTo(5, 0.5);
-         fins.lineTo(6.5, 8.5);
-         fins.lineTo(5, 16.5);
-         fins.lineTo(12, 12);
-         fins.closeSubpath();
-         Outline(p, c);
-         p.setBrush(Shade(c, 85));
-         p.drawPath(fins);
-         FishBody(p, 5, 16, 8.5, 4, c);
-         p.setPen(QPen(QColor(30, 30, 30), 1));
-         p.drawLine(QPointF(9, 4.5), QPointF(9, 12.5));
-         p.drawLine(QPointF(12.8, 5.5), QPointF(12.8, 11.5));
-         Eye(p, QPointF(14.3, 7.8), 0.55);
-       }},
-      {"icon_scubadiver",
-       [](QPainter& p) {
-         const QColor suit(30, 30, 40);
-         p.setPen(QPen(suit, 1.8, Qt::SolidLine, Qt::RoundCap));
-         p.drawLine(QPointF(3, 9), QPointF(11, 8.5));     // body
-         p.drawLine(QPointF(3.5, 9), QPointF(0.8, 7.5));  // legs
-         p.drawLine(QPointF(3.5, 9.3), QPointF(1, 11));
-         p.setPen(Qt::NoPen);
-         p.setBrush(QColor(40, 170, 220));  // fins
-         p.drawEllipse(QRectF(-0.5, 5.8, 1.8, 2.5));
-         p.drawEllipse(QRectF(-0.3, 10.5, 1.8, 2.5));
-         p.setBrush(Lit(QRectF(4, 5, 7, 3), QColor(240, 200, 30)));  // the yellow tank
-         p.drawRoundedRect(QRectF(4, 5.3, 7, 2.4), 1.2, 1.2);
-         p.setBrush(QColor(240, 190, 150));
-         p.drawEllipse(QPointF(13, 8.3), 2.1, 2.1);  // head
-         p.setBrush(QColor(90, 200, 240));
-         p.drawRoundedRect(QRectF(13.3, 6.9, 2.5, 1.8), 0.6, 0.6);  // mask
-         Bubble(p, QPointF(15, 3.5), 1);
-         Bubble(p, QPointF(13.5, 1.5), 0.8);
-       }},
-      {"icon_bubbles",
-       [](QPainter& p) {
-         Bubble(p, QPointF(5, 12), 3.2);
-         Bubble(p, QPointF(11.5, 9), 2.4);
-         Bubble(p, QPointF(7, 5), 1.8);
-         Bubble(p, QPointF(12.5, 3), 1.3);
-         Bubble(p, QPointF(3.5, 2), 1);
-       }},
-      {"icon_worm",
-       [](QPainter& p) {
-         p.setPen(QPen(QColor(230, 230, 230), 0.6));
-         p.drawLine(QPointF(10, 0), QPointF(10, 4));  // the line
-         p.setPen(QPen(QColor(140, 140, 150), 1, Qt::SolidLine, Qt::RoundCap));
-         p.setBrush(Qt::NoBrush);
-         QPainterPath hook;
-         hook.moveTo(10, 3.5);
-         hook.lineTo(10, 13);
-         hook.cubicTo(10, 16.5, 5, 16.5, 5, 13);
-         hook.lineTo(6.2, 12);
-         p.drawPath(hook);
-         p.setPen(QPen(QColor(220, 110, 120), 2.2, Qt::SolidLine, Qt::RoundCap));
-         QPainterPath worm;  // wound round the shank
-         worm.moveTo(13.5, 6);
-         worm.cubicTo(7, 6, 13, 9, 8, 9.5);
-         worm.cubicTo(12, 11, 13, 13, 15, 11);
-         p.drawPath(worm);
-         p.setPen(QPen(QColor(255, 180, 190), 0.6));
-         p.drawPath(worm);
-       }},
-      {"icon_anchor",
-       [](QPainter& p) {
-         const QColor iron(110, 115, 125);
-         QPen pen(iron, 1.6, Qt::SolidLine, Qt::RoundCap);
-         p.setPen(pen);
-         p.setBrush(Qt::NoBrush);
-         p.drawEllipse(QPointF(8.5, 2.3), 1.5, 1.5);         // ring
-         p.drawLine(QPointF(8.5, 3.8), QPointF(8.5, 14.5));  // shank
-         p.drawLine(QPointF(5, 6), QPointF(12, 6));          // stock
-         QPainterPath arms;
-         arms.moveTo(2.5, 10);
-         arms.cubicTo(3, 14, 6, 15, 8.5, 15);
-         arms.cubicTo(11, 15, 14, 14, 14.5, 10);
-         p.drawPath(arms);
-         p.setPen(Qt::NoPen);
-         p.setBrush(iron);
-         for (double side : {-1.0, 1.0}) {
-           QPainterPath fluke;
-           fluke.moveTo(8.5 + side * 6, 8.3);
-           fluke.lineTo(8.5 + side * 4.6, 11);
-           fluke.lineTo(8.5 + side * 7.4, 11);
-           p.drawPath(fluke);
-         }
-         p.setPen(QPen(QColor(200, 170, 110), 0.8));  // a turn of rope
-         p.drawArc(QRectF(6.5, 3.5, 4, 5), 30 * 16, 300 * 16);
-       }},
-      {"icon_mofiasnitch",
-       [](QPainter& p) {  // a man in a pinstriped suit and a hat
-         const QColor suit(45, 45, 55);
-         p.setPen(Qt::NoPen);
-         p.setBrush(Lit(QRectF(3.5, 7, 10, 10), suit));
-         QPainterPath body;
-         body.moveTo(3, 17);
-         body.lineTo(4, 8.5);
-         body.cubicTo(6, 7, 11, 7, 13, 8.5);
-         body.lineTo(14, 17);
-         body.closeSubpath();
-         p.drawPath(body);
-         p.setBrush(Qt::white);
-         QPainterPath shirt;
-         shirt.moveTo(7, 7.6);
-         shirt.lineTo(8.5, 12);
-         shirt.lineTo(10, 7.6);
-         p.drawPath(shirt);
-         p.setBrush(QColor(200, 20, 30));
-         p.drawPolygon(QPolygonF(
-             {QPointF(8.5, 8), QPointF(9.2, 11), QPointF(8.5, 12), QPointF(7.8, 11)}));  // tie
-         p.setBrush(QColor(235, 185, 145));
-         p.drawEllipse(QPointF(8.5, 5), 2.4, 2.6);  // face
-         p.setBrush(QColor(30, 30, 30));
-         p.drawRect(QRectF(4.8, 2.6, 7.4, 0.9));  // the hat's brim
-         p.drawRoundedRect(QRectF(6.2, 0.3, 4.6, 2.8), 0.8, 0.8);
-         p.setBrush(QColor(150, 30, 30));
-         p.drawRect(QRectF(6.2, 2, 4.6, 0.7));
-         p.setBrush(Qt::black);
-         p.drawRect(QRectF(6.8, 4.3, 3.4, 0.9));  // dark glasses
-       }},
-      {"icon_marinasign",
-       [](QPainter& p) {  // a signboard on a post with a fish painted on it
-         const QColor wood(150, 100, 50);
-         p.setPen(Qt::NoPen);
-         p.setBrush(Lit(QRectF(7.5, 8, 2, 9), wood));
-         p.drawRect(QRectF(7.5, 9, 2, 8));
-         Outline(p, wood);
-         p.setBrush(Lit(QRectF(1, 1.5, 15, 8), QColor(225, 195, 130)));
-         p.drawRoundedRect(QRectF(1, 1.5, 15, 8), 1, 1);
-         p.setPen(QPen(QColor(140, 100, 60, 120), 0.5));
-         p.drawLine(QPointF(1.5, 4.2), QPointF(15.5, 4.2));  // planks
-         p.drawLine(QPointF(1.5, 6.8), QPointF(15.5, 6.8));
-         FishBody(p, 5.5, 13, 5.5, 1.8, QColor(30, 110, 190));
-       }},
-      {"icon_pillars",
-       [](QPainter& p) {  // two marble columns, one broken off
-         const QColor stone(225, 220, 205);
-         for (const auto& [x, top] : {std::pair{2.5, 2.0}, std::pair{10.0, 7.0}}) {
-           QLinearGradient g(x, 0, x + 4.5, 0);
-           g.setColorAt(0, Shade(stone, 120));
-           g.setColorAt(1, Shade(stone, 70));
-           Outline(p, stone, 0.5);
-           p.setBrush(g);
-           p.drawRect(QRectF(x, top + 1.2, 4.5, 14.5 - top));
-           p.setPen(QPen(Shade(stone, 60), 0.4));
-           p.drawLine(QPointF(x + 1.5, top + 2), QPointF(x + 1.5, 15.5));  // fluting
-           p.drawLine(QPointF(x + 3, top + 2), QPointF(x + 3, 15.5));
+           p.setBrush(Shade(c, 85));
+           p.drawEllipse(QRectF(0.5, 6.5, 5, 5.5));  // the round paddle tail
+           p.setBrush(Lit(QRectF(3, 5, 12, 8), c));
+           p.drawEllipse(QRectF(3, 5, 11, 8));
+           p.drawEllipse(QRectF(11.5, 6.8, 5, 4.5));  // the blunt snout
+           p.setBrush(Shade(c, 75));
+           p.drawEllipse(QRectF(9, 11, 3, 2.5));  // flipper
+           p.setPen(QPen(Shade(c, 50), 0.5));
+           p.drawPoint(QPointF(15.8, 9.5));
+           Eye(p, QPointF(13.2, 7.9), 0.45);
+         }},
+        {"icon_orca",
+         [](QPainter& p) {
+           const QColor black(25, 25, 35);
+           SharkBody(p, black, QColor(245, 245, 250));
            p.setPen(Qt::NoPen);
-           p.setBrush(Shade(stone, 85));
-           p.drawRect(QRectF(x - 1, 15.5, 6.5, 1.5));  // base
-         }
-         p.setBrush(Shade(stone, 85));
-         p.drawRect(QRectF(1.5, 2, 6.5, 1.4));  // the standing one's capital
-         p.setBrush(QColor(60, 120, 60, 200));
-         p.drawEllipse(QRectF(10.5, 14, 4, 3));  // weed at the broken one's foot
-       }},
-      {"icon_eyes",
-       [](QPainter& p) {  // glowing eyes in a dark cave mouth
-         QRadialGradient cave(QPointF(8.5, 9), 9);
-         cave.setColorAt(0, QColor(5, 5, 15));
-         cave.setColorAt(0.8, QColor(20, 25, 40));
-         cave.setColorAt(1, QColor(60, 60, 70));
-         p.setPen(Qt::NoPen);
-         p.setBrush(cave);
-         p.drawEllipse(QRectF(0, 1.5, 17, 16));
-         for (double x : {5.0, 12.0}) {
-           QRadialGradient glow(QPointF(x, 8.5), 3);
-           glow.setColorAt(0, QColor(255, 255, 120));
-           glow.setColorAt(0.5, QColor(255, 120, 0));
-           glow.setColorAt(1, QColor(120, 0, 0, 0));
-           p.setBrush(glow);
-           p.drawEllipse(QPointF(x, 8.5), 3, 2.2);
-           p.setBrush(Qt::black);
-           p.drawEllipse(QPointF(x, 8.5), 0.5, 1.4);  // slit pupils
-         }
-       }},
-      {"icon_bottles",
-       [](QPainter& p) {  // a green bottle tumbling down, a bubble behind it
-         Bubble(p, QPointF(3, 3), 1.2);
-         p.save();
-         p.translate(9, 9);
-         p.rotate(30);
-         const QColor glass(40, 150, 70);
-         QPainterPath bottle;
-         bottle.addRoundedRect(QRectF(-3, -2, 6, 9), 1.5, 1.5);
-         bottle.addRect(QRectF(-1.2, -6.5, 2.4, 5));
-         QLinearGradient g(-3, 0, 3, 0);
-         g.setColorAt(0, QColor(120, 220, 140, 230));
-         g.setColorAt(0.35, QColor(glass.red(), glass.green(), glass.blue(), 220));
-         g.setColorAt(1, Shade(glass, 55));
-         Outline(p, glass, 0.5);
-         p.setBrush(g);
-         p.drawPath(bottle.simplified());
-         p.setPen(Qt::NoPen);
-         p.setBrush(QColor(170, 120, 70));
-         p.drawRect(QRectF(-1.2, -8, 2.4, 1.7));  // cork
-         p.setBrush(QColor(245, 240, 220));
-         p.drawRect(QRectF(-2.5, 1, 5, 3));  // label
-         p.restore();
-       }},
-      {"icon_diverhead",
-       [](QPainter& p) {  // a brass diving helmet with its front window
-         QRadialGradient brass(QPointF(6, 5), 10);
-         brass.setColorAt(0, QColor(255, 230, 140));
-         brass.setColorAt(0.5, QColor(210, 150, 50));
-         brass.setColorAt(1, QColor(120, 70, 20));
-         p.setPen(QPen(QColor(90, 55, 15), 0.6));
-         p.setBrush(brass);
-         p.drawRect(QRectF(2.5, 13, 12, 3.5));  // collar
-         p.drawEllipse(QRectF(2, 1, 13, 13));
-         p.setBrush(QColor(60, 60, 60));
-         p.drawEllipse(QPointF(8.5, 7.8), 3.6, 3.6);  // window frame
-         QRadialGradient glass(QPointF(7.5, 6.8), 3.5);
-         glass.setColorAt(0, QColor(200, 240, 255));
-         glass.setColorAt(1, QColor(40, 90, 130));
-         p.setBrush(glass);
-         p.drawEllipse(QPointF(8.5, 7.8), 2.7, 2.7);
-         p.setPen(QPen(QColor(60, 60, 60), 0.6));
-         p.drawLine(QPointF(8.5, 5.1), QPointF(8.5, 10.5));  // grille
-         p.drawLine(QPointF(5.8, 7.8), QPointF(11.2, 7.8));
-         p.setPen(Qt::NoPen);
-         p.setBrush(QColor(90, 55, 15));
-         for (double x : {3.8, 13.2}) p.drawEllipse(QPointF(x, 14.7), 0.7, 0.7);  // bolts
-       }},
-  };
-  return icons;
+           p.setBrush(Qt::white);
+           p.drawEllipse(QRectF(11, 7.2, 2.6, 1.3));  // the white eye patch
+           p.setBrush(black);
+           QPainterPath fin;  // a taller fin than a shark's
+           fin.moveTo(7, 7.3);
+           fin.lineTo(8.5, 1.5);
+           fin.lineTo(10, 7.3);
+           p.drawPath(fin);
+         }},
+        {"icon_octopus",
+         [](QPainter& p) {
+           const QColor c(190, 60, 120);
+           p.setPen(QPen(Shade(c, 80), 1.5, Qt::SolidLine, Qt::RoundCap));
+           p.setBrush(Qt::NoBrush);
+           for (int i = 0; i < 5; ++i) {
+             const double x = 3.5 + i * 2.5;
+             const double bend = (i % 2 ? 1.8 : -1.8);
+             QPainterPath arm;
+             arm.moveTo(x, 8);
+             arm.cubicTo(x + bend, 11, x - bend, 13, x + bend * 0.8, 15.5);
+             p.drawPath(arm);
+           }
+           Outline(p, c);
+           p.setBrush(Lit(QRectF(3, 1, 11, 9), c));
+           p.drawEllipse(QRectF(3, 1, 11, 9.5));
+           Eye(p, QPointF(6.5, 6.5), 0.8);
+           Eye(p, QPointF(10.5, 6.5), 0.8);
+         }},
+        {"icon_hammerhead",
+         [](QPainter& p) {
+           const QColor c(120, 130, 140);
+           SharkBody(p, c, QColor(225, 225, 225));
+           Outline(p, c);
+           p.setBrush(Lit(QRectF(14, 4, 2.5, 10), c));
+           p.drawRoundedRect(QRectF(14, 4.5, 2.5, 9.5), 1, 1);  // the hammer, end on
+           Eye(p, QPointF(15.2, 5.2), 0.45);
+           Eye(p, QPointF(15.2, 13.2), 0.45);
+         }},
+        {"icon_tuna",
+         [](QPainter& p) {
+           FishBody(p, 3, 16.5, 8.5, 3.6, QColor(60, 90, 150));
+           p.setPen(Qt::NoPen);
+           p.setBrush(QColor(250, 210, 40));
+           for (int i = 0; i < 3; ++i) {  // the yellow finlets
+             p.drawRect(QRectF(4 + i * 1.4, 5.4, 0.8, 0.9));
+             p.drawRect(QRectF(4 + i * 1.4, 10.8, 0.8, 0.9));
+           }
+           p.setBrush(QColor(210, 220, 230, 170));
+           p.drawEllipse(QRectF(7, 9, 8, 2.2));  // silver flank
+           Eye(p, QPointF(13.7, 8), 0.6);
+         }},
+        {"icon_shark",
+         [](QPainter& p) {
+           SharkBody(p, QColor(50, 100, 200), QColor(235, 240, 250));
+           Eye(p, QPointF(13.5, 8.3), 0.45);
+         }},
+        {"icon_swimmaid",
+         [](QPainter& p) {
+           const QColor tail(30, 160, 120);
+           QPainterPath fish;
+           fish.moveTo(9, 8);
+           fish.cubicTo(6, 11, 4, 12, 2.5, 12);
+           fish.lineTo(0.5, 10);
+           fish.lineTo(1.2, 12.8);
+           fish.lineTo(0.5, 15.5);
+           fish.lineTo(3, 13.5);
+           fish.cubicTo(6, 14, 9, 12, 11, 9.5);
+           fish.closeSubpath();
+           Outline(p, tail);
+           p.setBrush(Lit(QRectF(0, 8, 11, 8), tail));
+           p.drawPath(fish);
+           const QColor skin(240, 190, 150);
+           Outline(p, skin);
+           p.setBrush(skin);
+           p.drawEllipse(QRectF(8.5, 5.5, 4.5, 5));   // body
+           p.drawEllipse(QRectF(11.5, 2, 4.5, 4.5));  // head
+           p.setPen(Qt::NoPen);
+           p.setBrush(QColor(220, 90, 30));  // red hair streaming back
+           QPainterPath hair;
+           hair.moveTo(16, 3.5);
+           hair.cubicTo(14, 0.5, 10, 1.5, 8, 4.5);
+           hair.cubicTo(10, 3.5, 12, 4, 12.5, 5.5);
+           hair.closeSubpath();
+           p.drawPath(hair);
+           p.setBrush(QColor(150, 60, 180));
+           p.drawEllipse(QRectF(10, 6.2, 1.6, 1.4));
+           p.drawEllipse(QRectF(11.2, 6.6, 1.6, 1.4));
+         }},
+        {"icon_tigershark",
+         [](QPainter& p) {
+           SharkBody(p, QColor(130, 120, 95), QColor(230, 225, 210));
+           p.setPen(QPen(QColor(60, 50, 35), 0.8));
+           for (double x : {5.0, 7.5, 10.0, 12.5})
+             p.drawLine(QPointF(x, 7.5), QPointF(x - 0.6, 9.6));
+           Eye(p, QPointF(14, 8.4), 0.45);
+         }},
+        {"icon_dolphin",
+         [](QPainter& p) {
+           const QColor c(100, 140, 180);
+           QPainterPath body;
+           body.moveTo(1, 11);
+           body.cubicTo(4, 5, 11, 4, 14, 7.5);
+           body.lineTo(16.5, 8.3);  // beak
+           body.lineTo(14, 9.3);
+           body.cubicTo(10, 10, 6, 10.5, 2.5, 12.5);
+           body.closeSubpath();
+           QPainterPath fins;
+           fins.moveTo(7.5, 5.8);
+           fins.lineTo(7, 2.5);
+           fins.lineTo(10, 5.5);
+           fins.moveTo(2, 11.5);
+           fins.lineTo(0.3, 14);
+           fins.lineTo(3.5, 13);
+           Outline(p, c);
+           p.setBrush(Shade(c, 80));
+           p.drawPath(fins);
+           p.setBrush(Lit(QRectF(1, 4, 15, 9), c));
+           p.drawPath(body);
+           Eye(p, QPointF(12.3, 7.4), 0.45);
+         }},
+        {"icon_redfish",
+         [](QPainter& p) {  // a fighting fish: small body, great flowing fins
+           const QColor c(210, 30, 40);
+           QPainterPath fins;
+           fins.moveTo(10, 6);
+           fins.cubicTo(6, 0.5, 2, 1, 0.5, 5);
+           fins.cubicTo(0, 9, 0, 12, 1.5, 16);
+           fins.cubicTo(5, 14, 8, 13, 10, 10.5);
+           fins.closeSubpath();
+           Outline(p, c);
+           p.setBrush(QColor(170, 20, 60, 220));
+           p.drawPath(fins);
+           p.setBrush(Lit(QRectF(5, 5.5, 11, 5.5), c));
+           p.drawEllipse(QRectF(5, 5.5, 11, 5.5));
+           Eye(p, QPointF(13.5, 7.6), 0.6);
+         }},
+        {"icon_crab",
+         [](QPainter& p) {
+           const QColor c(225, 90, 30);
+           p.setPen(QPen(Shade(c, 70), 0.9, Qt::SolidLine, Qt::RoundCap));
+           for (int side : {-1, 1}) {
+             for (int i = 0; i < 3; ++i) {
+               p.drawLine(QPointF(8.5 + side * 3, 11 + i * 0.8),
+                          QPointF(8.5 + side * 7.5, 13 + i * 1.2));
+             }
+             p.drawLine(QPointF(8.5 + side * 3, 8.5), QPointF(8.5 + side * 5, 5.5));
+             p.drawLine(QPointF(8.5 + side * 1.2, 8), QPointF(8.5 + side * 1.5, 5));  // stalks
+           }
+           Outline(p, c);
+           p.setBrush(Lit(QRectF(3, 7, 11, 7), c));
+           p.drawEllipse(QRectF(3, 7.5, 11, 6.5));
+           for (int side : {-1, 1}) {  // claws
+             p.drawEllipse(QPointF(8.5 + side * 5.7, 4.2), 2, 1.6);
+             p.setPen(QPen(QColor(60, 140, 200), 0.6));
+             p.drawLine(QPointF(8.5 + side * 5.7, 3), QPointF(8.5 + side * 5.2, 4.3));
+             Outline(p, c);
+           }
+           Eye(p, QPointF(7.3, 4.8), 0.6);
+           Eye(p, QPointF(9.7, 4.8), 0.6);
+         }},
+        {"icon_emperorfish",
+         [](QPainter& p) {  // blue with yellow stripes along the body
+           FishBody(p, 3, 16, 8.5, 5, QColor(30, 60, 170));
+           p.save();
+           QPainterPath clip;
+           clip.addEllipse(QRectF(3.5, 4, 12, 9));
+           p.setClipPath(clip);
+           p.setPen(QPen(QColor(255, 220, 40), 0.8));
+           for (int i = 0; i < 5; ++i)
+             p.drawLine(QPointF(2, 3 + i * 2.4), QPointF(16, 5 + i * 2.4));
+           p.restore();
+           p.setPen(Qt::NoPen);
+           p.setBrush(QColor(20, 20, 40));
+           p.drawRect(QRectF(12.5, 5, 1.3, 7));  // the dark mask band
+           Eye(p, QPointF(14, 7.7), 0.6);
+         }},
+        {"icon_clams",
+         [](QPainter& p) {
+           const QColor c(170, 150, 200);
+           for (const QPointF at : {QPointF(5, 11), QPointF(12, 12)}) {
+             QPainterPath shell;
+             shell.moveTo(at + QPointF(-4.5, 0));
+             shell.cubicTo(at + QPointF(-4, -6), at + QPointF(4, -6), at + QPointF(4.5, 0));
+             shell.closeSubpath();
+             Outline(p, c);
+             p.setBrush(Lit(QRectF(at.x() - 4.5, at.y() - 5, 9, 5), c));
+             p.drawPath(shell);
+             p.setPen(QPen(Shade(c, 60), 0.5));
+             for (int r = -2; r <= 2; ++r) {
+               p.drawLine(at + QPointF(0, 0.5), at + QPointF(r * 1.8, -4));  // ribs
+             }
+             p.setBrush(Shade(c, 70));
+             p.drawEllipse(QRectF(at.x() - 4.5, at.y() - 0.5, 9, 3.5));  // lower shell
+           }
+           p.setPen(Qt::NoPen);
+           QRadialGradient pearl(QPointF(8.3, 13.3), 1.5);
+           pearl.setColorAt(0, Qt::white);
+           pearl.setColorAt(1, QColor(200, 200, 215));
+           p.setBrush(pearl);
+           p.drawEllipse(QPointF(8.5, 13.5), 1.3, 1.3);
+         }},
+        {"icon_swimhorses",
+         [](QPainter& p) {
+           SeaHorse(p, 5, 1.5, 0.95, QColor(240, 140, 40));
+           SeaHorse(p, 12.5, 2.5, 0.95, QColor(230, 110, 60));
+         }},
+        {"icon_seahorse", [](QPainter& p) { SeaHorse(p, 9.5, 1, 1.1, QColor(240, 200, 40)); }},
+        {"icon_yellowfish",
+         [](QPainter& p) {  // a tang: a tall disc and a small pointed snout
+           const QColor c(250, 215, 20);
+           QPainterPath body;
+           body.moveTo(3, 8.5);
+           body.cubicTo(5, 0.5, 12, 1, 16.5, 8);
+           body.cubicTo(12, 16, 5, 16.5, 3, 8.5);
+           QPainterPath tail;
+           tail.moveTo(3.5, 8.5);
+           tail.lineTo(0.5, 5.5);
+           tail.lineTo(0.5, 11.5);
+           tail.closeSubpath();
+           Outline(p, c);
+           p.setBrush(Shade(c, 85));
+           p.drawPath(tail);
+           p.setBrush(Lit(QRectF(3, 2, 14, 13), c));
+           p.drawPath(body);
+           p.setPen(QPen(Qt::white, 0.7));
+           p.drawPoint(QPointF(4.2, 8.5));  // the white spine by the tail
+           Eye(p, QPointF(12.5, 6.5), 0.7);
+         }},
+        {"icon_jellyfish",
+         [](QPainter& p) {
+           const QColor c(240, 120, 200);
+           p.setPen(QPen(QColor(250, 170, 220, 210), 0.8));
+           for (int i = 0; i < 5; ++i) {
+             const double x = 4.5 + i * 2;
+             QPainterPath t;
+             t.moveTo(x, 8);
+             t.cubicTo(x - 1.2, 11, x + 1.2, 13, x - 0.5, 16.5);
+             p.drawPath(t);
+           }
+           QPainterPath dome;
+           dome.moveTo(2.5, 8.5);
+           dome.cubicTo(2.5, 0.5, 14.5, 0.5, 14.5, 8.5);
+           dome.cubicTo(12, 7.5, 5, 7.5, 2.5, 8.5);
+           QRadialGradient g(QPointF(7, 3.5), 8);
+           g.setColorAt(0, QColor(255, 230, 245, 240));
+           g.setColorAt(1, QColor(c.red(), c.green(), c.blue(), 210));
+           Outline(p, c);
+           p.setBrush(g);
+           p.drawPath(dome);
+         }},
+        {"icon_bluedevils",
+         [](QPainter& p) {  // two electric-blue damsels
+           FishBody(p, 3, 11, 5, 2.6, QColor(20, 90, 255));
+           FishBody(p, 8, 16, 11.5, 2.6, QColor(20, 110, 255));
+           Eye(p, QPointF(9.3, 4.5), 0.5);
+           Eye(p, QPointF(14.3, 11), 0.5);
+         }},
+        {"icon_angelfish",
+         [](QPainter& p) {  // silver with black bars, long sail fins above and below
+           const QColor c(215, 215, 200);
+           QPainterPath fins;
+           fins.moveTo(12, 5);
+           fins.lineTo(5, 0.5);
+           fins.lineTo(6.5, 8.5);
+           fins.lineTo(5, 16.5);
+           fins.lineTo(12, 12);
+           fins.closeSubpath();
+           Outline(p, c);
+           p.setBrush(Shade(c, 85));
+           p.drawPath(fins);
+           FishBody(p, 5, 16, 8.5, 4, c);
+           p.setPen(QPen(QColor(30, 30, 30), 1));
+           p.drawLine(QPointF(9, 4.5), QPointF(9, 12.5));
+           p.drawLine(QPointF(12.8, 5.5), QPointF(12.8, 11.5));
+           Eye(p, QPointF(14.3, 7.8), 0.55);
+         }},
+    };
+    AddMoreTabIcons(all);
+    return all;
+  }();
+  return by_name;
 }
 
 // The water behind every icon: light at the top, deeper below.
-QImage Icon(const Draw& draw) {
+QImage Icon(const IconDraw& draw) {
   QImage image(17, 17, QImage::Format_RGB32);
   QPainter p(&image);
   QLinearGradient water(0, 0, 0, 17);
