@@ -218,7 +218,9 @@ TEST_F(PicturesTest, OpaquePixelsAreNeverNearlyBlackAndScenesHaveNoHoles) {
       }
     }
     EXPECT_EQ(near_black, 0);
-    if (Opaque(name)) EXPECT_EQ(transparent, 0);
+    if (Opaque(name)) {
+      EXPECT_EQ(transparent, 0);
+    }
   }
 }
 

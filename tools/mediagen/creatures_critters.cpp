@@ -96,14 +96,14 @@ Image CrabCell(int cell) {
   const Paint carapace = Radial({30, 22}, 22, Rgb(250, 130, 70), deep);
   for (int side = -1; side <= 1; side += 2) {
     for (int k = 0; k < 3; ++k) {  // jointed walking legs
-      const Vec hip = {30 + side * (12 + 3 * k), 30};
-      const Vec knee = hip + Vec{side * (8 + 2 * k), -4 + k};
-      const Vec foot = knee + Vec{side * (4 + k), 9};
+      const Vec hip = {30.0 + side * (12 + 3 * k), 30};
+      const Vec knee = hip + Vec{side * (8.0 + 2 * k), -4.0 + k};
+      const Vec foot = knee + Vec{side * (4.0 + k), 9};
       c.Fill(Ribbon({hip, knee}, 3.2, 2.6), deep);
       c.Fill(Ribbon({knee, foot}, 2.6, 1.0), deep);
     }
     // the claw arm lifts and the pincer opens as `up` grows
-    const Vec shoulder = {30 + side * 13, 24};
+    const Vec shoulder = {30.0 + side * 13, 24};
     const Vec elbow = shoulder + Vec{side * 9.0, -3 - 3 * up};
     const Vec wrist = elbow + Vec{-side * 2 * up, -3 - 6 * up};
     c.Fill(Ribbon({shoulder, elbow, wrist}, 4, 3.5), shell);
