@@ -8,7 +8,7 @@
 namespace {
 
 using anim_test::At;
-using anim_test::ReportRecorder;
+using anim_test::ErrorRecorder;
 
 // Fifty 11 x 10 bubbles rising 6 a tick at the given x, half drifting right and half left.
 void FillColumn(rt::Array<Sprite, 50>& column, int x) {
@@ -110,23 +110,22 @@ TEST_F(BubblesTest, CellsStepAndWrap) {
 }
 
 TEST_F(BubblesTest, AScreenOf7680PixelsKeepsItsRightColumnTurning) {
-  ReportRecorder recorder;
+  ErrorRecorder recorder;
   ScreenWidth = 7680;  // 7680 x 5 does not fit 16 bits; the column works in 32
   BubblesRight(1).X = 6402;
   BubblesRight(1).DX = -3;
   Anim_Custom_BubbleRight();
   EXPECT_EQ(BubblesRight(1).X.Value(), 6399);
   EXPECT_EQ(BubblesRight(1).DX.Value(), 3) << "6399 < 7680 x 5 / 6 = 6400 turns it";
-  EXPECT_TRUE(ReportRecorder::Contexts().empty());
+  EXPECT_TRUE(recorder.contexts().empty());
 }
 
 TEST_F(BubblesTest, OverflowIsReportedAndEarlierBubblesKeepTheirMove) {
-  ReportRecorder recorder;
+  ErrorRecorder recorder;
   BubblesLeft(5).Y = -2147483647;
   Anim_Custom_BubbleLeft();
   EXPECT_EQ(BubblesLeft(4).Y.Value(), 294) << "moved before the overflow";
-  EXPECT_EQ(ReportRecorder::Contexts(),
-            (std::vector<std::string>{"Animations\\Anim_Custom_BubbleLeft"}));
+  EXPECT_EQ(recorder.contexts(), (std::vector<std::string>{"Animations\\Anim_Custom_BubbleLeft"}));
 }
 
 // ---- What lands in the back buffer ----

@@ -8,7 +8,7 @@
 namespace {
 
 using anim_test::At;
-using anim_test::ReportRecorder;
+using anim_test::ErrorRecorder;
 
 constexpr win::COLORREF kSea = win::RGB(0, 0, 0x40);
 constexpr win::COLORREF kBlack = win::RGB(0, 0, 0);
@@ -85,17 +85,13 @@ TEST_F(PreviewRoutinesTest, DelayedReverseStopsAtBothEndsAndNeverWraps) {
   ShortTick = 5;
   Anim_Preview_DelayedReverse(rec);
   EXPECT_EQ(rec.Frame.Value(), 5);
-}
 
-TEST_F(PreviewRoutinesTest, DelayedReverseWithOneCellNeverChanges) {
-  Sprite& rec = FishPreview;
-  rec.Width = 4;
-  rec.Height = 3;
   rec.Frames = 1;
+  rec.Frame = 0;
   for (int tick = 0; tick <= 99; ++tick) {
     ShortTick = tick;
     Anim_Preview_DelayedReverse(rec);
-    ASSERT_EQ(rec.Frame.Value(), 0) << tick;
+    ASSERT_EQ(rec.Frame.Value(), 0) << "one cell never changes, ShortTick " << tick;
   }
 }
 
@@ -120,47 +116,44 @@ TEST_F(PreviewRoutinesTest, DelayedReverseDrawsTheCurrentCellBeforeStepping) {
 
 // ---- School ----
 
+// A leader at the first third of the pane and two followers at the second, above and below.
 TEST_F(PreviewRoutinesTest, SchoolFillsThePaneWithALeaderAndTwoFollowers) {
   constexpr win::COLORREF kFish = win::RGB(240, 200, 0);
-  Sprite& rec = FishPreview;
-  rec.Width = 30;
-  rec.Height = 18;
-  rec.Frames = 1;
-  rec.X = 3;  // not used: the leader's x comes from the pane
-  rec.Y = 74;
-  rec.ImageDC = MaskRowSheet(30, 18, {kFish});
-  Anim_Preview_School(rec);
   struct Copy {
     int x, y;
   };
-  for (const Copy c : {Copy{51, 74}, Copy{116, 47}, Copy{116, 102}}) {
-    EXPECT_EQ(At(c.x, c.y), kFish) << c.x << "," << c.y;
-    EXPECT_EQ(At(c.x + 29, c.y + 17), kFish) << c.x << "," << c.y;
-    EXPECT_EQ(At(c.x - 1, c.y), kSea) << c.x << "," << c.y;
-    EXPECT_EQ(At(c.x, c.y - 1), kSea) << c.x << "," << c.y;
-    EXPECT_EQ(At(c.x + 30, c.y + 17), kSea) << c.x << "," << c.y;
+  struct Case {
+    float pane_width, pane_height;
+    int width, height, y;
+    std::vector<Copy> copies;
+  };
+  const Case cases[] = {
+      {197, 167, 30, 18, 74, {{51, 74}, {116, 47}, {116, 102}}},
+      // Half of a 9-wide fish is 4.5: 45.5 -> 46, 95.5 -> 96 (halves to even).
+      {150, 90, 9, 10, 5, {{46, 5}, {96, 25}, {96, 55}}},
+  };
+  for (const Case& c : cases) {
+    anim_test::GiveBuffer(260, 200, kSea);
+    PreviewPaneWidth = c.pane_width;
+    PreviewPaneHeight = c.pane_height;
+    Sprite& rec = FishPreview;
+    rec.Width = c.width;
+    rec.Height = c.height;
+    rec.Frames = 1;
+    rec.X = 3;  // not used: the leader's x comes from the pane
+    rec.Y = c.y;
+    rec.ImageDC = MaskRowSheet(c.width, c.height, {kFish});
+    Anim_Preview_School(rec);
+    for (const Copy p : c.copies) {
+      SCOPED_TRACE(testing::Message() << c.pane_width << ": " << p.x << "," << p.y);
+      EXPECT_EQ(At(p.x, p.y), kFish);
+      EXPECT_EQ(At(p.x + c.width - 1, p.y + c.height - 1), kFish);
+      EXPECT_EQ(At(p.x - 1, p.y), kSea);
+      EXPECT_EQ(At(p.x, p.y - 1), kSea);
+      EXPECT_EQ(At(p.x + c.width, p.y + c.height - 1), kSea);
+    }
+    EXPECT_EQ(At(3, c.y), kSea);
   }
-  EXPECT_EQ(At(3, 74), kSea);
-}
-
-TEST_F(PreviewRoutinesTest, SchoolFollowsThePaneItIsGiven) {
-  constexpr win::COLORREF kFish = win::RGB(240, 200, 0);
-  PreviewPaneWidth = 150;  // thirds at 50 and 100; half of a 9-wide fish is 4.5, which rounds
-  PreviewPaneHeight = 90;  // to the even neighbour: 45.5 -> 46, 95.5 -> 96
-  Sprite& rec = FishPreview;
-  rec.Width = 9;
-  rec.Height = 10;
-  rec.Frames = 1;
-  rec.Y = 5;
-  rec.ImageDC = MaskRowSheet(9, 10, {kFish});
-  Anim_Preview_School(rec);
-  EXPECT_EQ(At(46, 5), kFish);
-  EXPECT_EQ(At(45, 5), kSea);
-  EXPECT_EQ(At(96, 25), kFish);  // 30 - 5
-  EXPECT_EQ(At(95, 25), kSea);
-  EXPECT_EQ(At(96, 24), kSea);
-  EXPECT_EQ(At(96, 55), kFish);  // 60 - 5
-  EXPECT_EQ(At(96, 54), kSea);
 }
 
 TEST_F(PreviewRoutinesTest, SchoolStepsItsCellAndWrapsOneBeyondTheEnd) {
@@ -262,7 +255,7 @@ TEST_F(PreviewBubblesTest, EveryBubbleDrawsFromTheFirstBubblesSheet) {
 // ---- Failures ----
 
 TEST_F(PreviewBubblesTest, OverflowsAreReportedAndEndTheTick) {
-  ReportRecorder recorder;
+  ErrorRecorder recorder;
   BubblesLeft(5).Y = -2147483647;  // plus DY leaves 32 bits
   Anim_Preview_Bubble();
   EXPECT_EQ(BubblesLeft(4).Y.Value(), 94);
@@ -278,7 +271,7 @@ TEST_F(PreviewBubblesTest, OverflowsAreReportedAndEndTheTick) {
   EXPECT_EQ(rec.Frame.Value(), 2);
   Anim_Preview_School(rec);
   EXPECT_EQ(rec.Frame.Value(), 2);
-  EXPECT_EQ(ReportRecorder::Contexts(),
+  EXPECT_EQ(recorder.contexts(),
             (std::vector<std::string>{"Animations\\Anim_Preview_Bubble",
                                       "Animations\\Anim_Preview_DelayedReverse",
                                       "Animations\\Anim_Preview_School"}));

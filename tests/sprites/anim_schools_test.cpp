@@ -8,7 +8,7 @@
 namespace {
 
 using anim_test::At;
-using anim_test::ReportRecorder;
+using anim_test::ErrorRecorder;
 
 struct Offset {
   int dx, dy;
@@ -173,7 +173,7 @@ TEST_F(SchoolsTest, LockStepBands) {
 }
 
 TEST_F(SchoolsTest, OverflowIsReportedAndMembersAlreadyMovedKeepTheirValues) {
-  ReportRecorder recorder;
+  ErrorRecorder recorder;
   PlaceSchool(SwimHorses, 100, 300, -2, 1, {{25, 15}, {35, -15}, {55, 15}, {65, -15}});
   SwimHorses(3).X = -2147483647;  // its move overflows
   Anim_Custom_SwimHorse();
@@ -186,9 +186,8 @@ TEST_F(SchoolsTest, OverflowIsReportedAndMembersAlreadyMovedKeepTheirValues) {
   Anim_Custom_redfish();
   EXPECT_EQ(RedFish(1).X.Value(), 95) << "the leader moved first";
 
-  EXPECT_EQ(ReportRecorder::Contexts(),
-            (std::vector<std::string>{"Animations\\Anim_Custom_SwimHorse",
-                                      "Animations\\Anim_Custom_redfish"}));
+  EXPECT_EQ(recorder.contexts(), (std::vector<std::string>{"Animations\\Anim_Custom_SwimHorse",
+                                                           "Animations\\Anim_Custom_redfish"}));
 }
 
 // ---- What lands in the back buffer ----

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
 #include <set>
 #include <vector>
@@ -10,7 +11,7 @@
 namespace {
 
 using anim_test::At;
-using anim_test::ReportRecorder;
+using anim_test::ErrorRecorder;
 
 enum class Counter { Tick, Short };
 
@@ -121,39 +122,67 @@ TEST_F(ScriptsTest, ClamsPlayOncePerCycleUnderBothCounterRules) {
   }
 }
 
-TEST_F(ScriptsTest, EyesLookDownGlanceTwiceAndReturnToRest) {
-  Sprite eyes;
+// Cells after the call at each TickCount; the clams' three cells read as three digits.
+TEST_F(ScriptsTest, TickCountScriptsFollowTheirTimelines) {
+  Sprite eyes, crab, anchor;
   eyes.Frame = 5;
-  const auto cells = CellsByCounter(
-      kRules[0], Counter::Tick, 400, [&] { Anim_Custom_Eyes(eyes); },
-      [&] { return eyes.Frame.Value(); });
-  const std::vector<std::pair<int, int>> expected = {
-      {1, 4},  {2, 3},   {3, 2},   {4, 1},   {5, 0},   {10, 0},  {11, 2}, {12, 4},
-      {13, 2}, {14, 0},  {21, 2},  {22, 4},  {23, 2},  {24, 0},  {59, 0}, {60, 1},
-      {64, 5}, {319, 5}, {320, 4}, {324, 0}, {330, 2}, {343, 0}, {364, 5}};
-  for (const auto& [tick, cell] : expected) EXPECT_EQ(cells.at(tick), cell) << "TickCount " << tick;
-}
-
-TEST_F(ScriptsTest, CrabGoesDownToZeroOrOnlyToThree) {
-  Sprite crab;
   crab.Frame = 7;
-  const auto cells = CellsByCounter(
-      kRules[0], Counter::Tick, 760, [&] { Anim_Custom_Crab(crab); },
-      [&] { return crab.Frame.Value(); });
-  const std::vector<std::pair<int, int>> expected = {{7, 0},   {29, 0},  {36, 7},  {203, 3},
-                                                     {229, 3}, {233, 7}, {506, 0}, {536, 7},
-                                                     {716, 0}, {746, 7}};
-  for (const auto& [tick, cell] : expected) EXPECT_EQ(cells.at(tick), cell) << "TickCount " << tick;
-}
-
-TEST_F(ScriptsTest, AnchorHoldsItsLastCellOneTickThenDrops) {
-  Sprite anchor;
-  const auto cells = CellsByCounter(
-      kRules[0], Counter::Tick, 810, [&] { Anim_Custom_Anchor(anchor); },
-      [&] { return anchor.Frame.Value(); });
-  const std::vector<std::pair<int, int>> expected = {
-      {4, 0}, {8, 4}, {9, 4}, {10, 0}, {203, 4}, {204, 4}, {205, 0}, {505, 0}, {803, 4}, {805, 0}};
-  for (const auto& [tick, cell] : expected) EXPECT_EQ(cells.at(tick), cell) << "TickCount " << tick;
+  anim_test::Clear(Clams);
+  struct Timeline {
+    const char* name;
+    std::function<void()> call;
+    std::function<int()> cell;
+    std::vector<std::pair<int, int>> expected;
+  };
+  const Timeline timelines[] = {
+      {"eyes",
+       [&] { Anim_Custom_Eyes(eyes); },
+       [&] { return eyes.Frame.Value(); },
+       {{1, 4},  {2, 3},   {3, 2},   {4, 1},   {5, 0},   {10, 0},  {11, 2}, {12, 4},
+        {13, 2}, {14, 0},  {21, 2},  {22, 4},  {23, 2},  {24, 0},  {59, 0}, {60, 1},
+        {64, 5}, {319, 5}, {320, 4}, {324, 0}, {330, 2}, {343, 0}, {364, 5}}},
+      {"crab",
+       [&] { Anim_Custom_Crab(crab); },
+       [&] { return crab.Frame.Value(); },
+       {{7, 0},
+        {29, 0},
+        {36, 7},
+        {203, 3},
+        {229, 3},
+        {233, 7},
+        {506, 0},
+        {536, 7},
+        {716, 0},
+        {746, 7}}},
+      {"anchor",
+       [&] { Anim_Custom_Anchor(anchor); },
+       [&] { return anchor.Frame.Value(); },
+       {{4, 0},
+        {8, 4},
+        {9, 4},
+        {10, 0},
+        {203, 4},
+        {204, 4},
+        {205, 0},
+        {505, 0},
+        {803, 4},
+        {805, 0}}},
+      {"clams",
+       [] { Anim_Custom_Clam(); },
+       [] {
+         return Clams(1).Frame.Value() * 100 + Clams(2).Frame.Value() * 10 + Clams(3).Frame.Value();
+       },
+       {{9, 0},    {13, 40},   {53, 0},    {103, 400}, {153, 0}, {203, 4}, {243, 0},
+        {303, 40}, {343, 0},   {403, 400}, {453, 0},   {503, 4}, {543, 0}, {603, 40},
+        {623, 0},  {703, 400}, {753, 0},   {803, 4},   {842, 1}, {843, 0}, {1000, 0}}},
+  };
+  for (const Timeline& t : timelines) {
+    TickCount = 0;
+    ShortTick = 0;
+    const auto cells = CellsByCounter(kRules[0], Counter::Tick, 1001, t.call, t.cell);
+    for (const auto& [tick, cell] : t.expected)
+      EXPECT_EQ(cells.at(tick), cell) << t.name << " at TickCount " << tick;
+  }
 }
 
 TEST_F(ScriptsTest, ShortTickScripts) {
@@ -189,24 +218,8 @@ TEST_F(ScriptsTest, ShortTickScripts) {
   EXPECT_EQ(head_cells.at(85), 6);
 }
 
-TEST_F(ScriptsTest, ClamsOpenAndCloseInTurn) {
-  anim_test::Clear(Clams);
-  const auto cells = CellsByCounter(
-      kRules[0], Counter::Tick, 1001, [] { Anim_Custom_Clam(); },
-      [] {
-        return Clams(1).Frame.Value() * 100 + Clams(2).Frame.Value() * 10 + Clams(3).Frame.Value();
-      });
-  // Cells of clams 1, 2 and 3 as three digits.
-  const std::vector<std::pair<int, int>> expected = {
-      {9, 0},    {13, 40},   {53, 0},    {103, 400}, {153, 0}, {203, 4}, {243, 0},
-      {303, 40}, {343, 0},   {403, 400}, {453, 0},   {503, 4}, {543, 0}, {603, 40},
-      {623, 0},  {703, 400}, {753, 0},   {803, 4},   {842, 1}, {843, 0}, {1000, 0}};
-  for (const auto& [tick, cell] : expected) EXPECT_EQ(cells.at(tick), cell) << "TickCount " << tick;
-  EXPECT_EQ(Clams(0).Frame.Value(), 0);
-}
-
 TEST_F(ScriptsTest, OverflowIsReportedUnderTheRoutine) {
-  ReportRecorder recorder;
+  ErrorRecorder recorder;
   Sprite eyes;
   eyes.Frame = 32767;
   TickCount = 60;
@@ -217,8 +230,8 @@ TEST_F(ScriptsTest, OverflowIsReportedUnderTheRoutine) {
   Clams(2).Frame = 32767;
   TickCount = 10;
   Anim_Custom_Clam();
-  EXPECT_EQ(ReportRecorder::Contexts(), (std::vector<std::string>{"Animations\\Anim_Custom_Eyes",
-                                                                  "Animations\\Anim_Custom_Clam"}));
+  EXPECT_EQ(recorder.contexts(), (std::vector<std::string>{"Animations\\Anim_Custom_Eyes",
+                                                           "Animations\\Anim_Custom_Clam"}));
 }
 
 // ---- What lands in the back buffer ----

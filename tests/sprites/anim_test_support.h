@@ -1,6 +1,6 @@
-// Shared fixtures of the animation routines' tests: the screen and its turn limits, the two
-// counter rules, a recorder of trapped errors, and tiny synthetic surfaces built with the raster
-// calls so that tests can look at what lands in the back buffer.
+// Shared fixtures of the sprite and frame tests: the screen and its turn limits, the two counter
+// rules, a reset of every record, and tiny synthetic surfaces built with the raster calls so that
+// tests can look at what lands in the back buffer. Trapped errors: host_test::ErrorRecorder.
 #pragma once
 
 #include <functional>
@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "host/host_test_support.h"
 #include "host/starter.h"
 #include "platform/gdi.h"
 #include "runtime/array.h"
@@ -17,14 +18,14 @@
 
 namespace anim_test {
 
-// An 800 x 600 screen with the turn limits start-up takes from it.
+using host_test::ErrorRecorder;
+
+// A screen of the given size with the turn limits start-up takes from it.
+inline void UseScreen(int width, int height) {
+  MeasureScreen(width * 15.0f, height * 15.0f, 15, 15);
+}
 inline void UseScreen800x600() {
-  ScreenWidth = 800;
-  ScreenHeight = 600;
-  TopLimit = -150;
-  BottomLimit = 535;
-  RightLimit = 1200;
-  LeftLimit = -400;
+  UseScreen(800, 600);
 }
 
 // The saver's frame: TickCount first, each reset to 0 once it exceeds 1000 or 100.
@@ -48,23 +49,21 @@ void Clear(rt::Array<Sprite, Upper>& group) {
   for (int i = 0; i <= Upper; ++i) group(i) = Sprite{};
 }
 
-// Collects the context strings of trapped errors while alive.
-class ReportRecorder {
- public:
-  ReportRecorder() {
-    Contexts().clear();
-    previous_ = rt::CurrentErrorReporter();
-    rt::SetErrorReporter([](std::string_view context) { Contexts().emplace_back(context); });
-  }
-  ~ReportRecorder() { rt::SetErrorReporter(previous_); }
-  static std::vector<std::string>& Contexts() {
-    static std::vector<std::string> contexts;
-    return contexts;
-  }
-
- private:
-  rt::ErrorReporter previous_;
-};
+// Every record of the scene back to its zeroed start.
+inline void ResetRecords() {
+  for (Sprite* s :
+       {&PreviewSprite, &Palette,     &Foreground, &Background, &Buffer,       &CenterpieceSlot,
+        &Bather,        &EvilRelic,   &Lifeguard,  &Mermaid,    &ScubaDude,    &SwimDude,
+        &Treasure,      &Watch,       &TigerShark, &HammerHead, &Manatee,      &Octopus,
+        &Orca,          &Shark,       &SwimMaid,   &Tuna,       &Whale,        &Dolphin,
+        &Crab,          &SeaHorse,    &Anchor,     &JellyFish,  &DiverHead,    &Eyes,
+        &MarinaSign,    &MofiaSnitch, &ScubaDiver, &Worm,       &ScenePreview, &PredatorPreview,
+        &FishPreview,   &OtherPreview})
+    *s = Sprite{};
+  Clear(Clams), Clear(EmperorFish), Clear(RedFish), Clear(SwimHorses), Clear(YellowFish);
+  Clear(AngelFish), Clear(BlueDevils), Clear(Bottles), Clear(Pillars), Clear(BubblesRight);
+  Clear(BubblesLeft);
+}
 
 // A 32-bit surface of the given size, each pixel from paint(x, y).
 inline SurfaceRef PaintedSurface(int width, int height,
@@ -91,6 +90,10 @@ inline SurfaceRef MaskOf(win::HDC picture) {
   return SurfaceRef::Adopt(dc);
 }
 
+inline SurfaceRef SolidSurface(int width, int height, win::COLORREF colour) {
+  return PaintedSurface(width, height, [colour](int, int) { return colour; });
+}
+
 // A sheet of solid cells of width x height, cell n coloured colours[n], and its mask. The last
 // column of every cell is black, so every cell has a transparent edge.
 inline void GiveSheet(Sprite& s, int width, int height, const std::vector<win::COLORREF>& colours) {
@@ -102,7 +105,7 @@ inline void GiveSheet(Sprite& s, int width, int height, const std::vector<win::C
 
 // A back buffer of the given size filled with one colour.
 inline void GiveBuffer(int width, int height, win::COLORREF fill) {
-  Buffer.ImageDC = PaintedSurface(width, height, [&](int, int) { return fill; });
+  Buffer.ImageDC = SolidSurface(width, height, fill);
 }
 
 inline win::COLORREF At(int x, int y) {

@@ -11,7 +11,7 @@
 namespace {
 
 using anim_test::At;
-using anim_test::ReportRecorder;
+using anim_test::ErrorRecorder;
 
 struct Point {
   int x, y;
@@ -124,11 +124,10 @@ TEST_F(WatchTest, HandsFollowTheClockValuesFromTheRecordsPosition) {
 }
 
 TEST_F(WatchTest, OverflowIsReportedUnderTheRoutine) {
-  ReportRecorder recorder;
+  ErrorRecorder recorder;
   watch_.X = 2147483600;  // the centre's x overflows
   Anim_Custom_Watch(watch_);
-  EXPECT_EQ(ReportRecorder::Contexts(),
-            (std::vector<std::string>{"Animations\\Anim_Custom_Watch"}));
+  EXPECT_EQ(recorder.contexts(), (std::vector<std::string>{"Animations\\Anim_Custom_Watch"}));
 }
 
 }  // namespace

@@ -10,7 +10,7 @@
 namespace {
 
 using anim_test::At;
-using anim_test::ReportRecorder;
+using anim_test::ErrorRecorder;
 
 // The worm as its property table leaves it, hanging 60 pixels high above an 800 x 600 screen.
 Sprite StartingWorm() {
@@ -120,7 +120,7 @@ TEST_F(WormTest, WaitsAboveTheScreenForTick100Or600) {
 }
 
 TEST_F(WormTest, OverflowIsReportedUnderTheRoutine) {
-  ReportRecorder recorder;
+  ErrorRecorder recorder;
   Sprite worm = StartingWorm();
   worm.Y = 32766;  // Y + 2 no longer fits 16 bits
   Anim_Custom_Worm(worm);
@@ -128,8 +128,8 @@ TEST_F(WormTest, OverflowIsReportedUnderTheRoutine) {
   worm.State = "Still";
   WormStillCount = 32767;
   Anim_Custom_Worm(worm);
-  EXPECT_EQ(ReportRecorder::Contexts(), (std::vector<std::string>{"Animations\\Anim_Custom_Worm",
-                                                                  "Animations\\Anim_Custom_Worm"}));
+  EXPECT_EQ(recorder.contexts(), (std::vector<std::string>{"Animations\\Anim_Custom_Worm",
+                                                           "Animations\\Anim_Custom_Worm"}));
 }
 
 // ---- What lands in the back buffer ----

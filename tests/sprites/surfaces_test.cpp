@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "anim_test_support.h"
 #include "host/starter.h"
-#include "runtime/errors.h"
 #include "sprites/animations.h"
 #include "sprites/media_folder.h"
 
@@ -19,17 +19,10 @@ constexpr win::COLORREF kBlack = RGB(0, 0, 0);
 constexpr win::COLORREF kWhite = RGB(255, 255, 255);
 constexpr win::COLORREF kSea = RGB(50, 60, 70);
 
-std::vector<std::string> reports;
-void Record(std::string_view context) {
-  reports.emplace_back(context);
-}
-
 // Every test starts from a 24-bit palette picture and leaves no surface behind.
 class SurfacesTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    reports.clear();
-    rt::SetErrorReporter(Record);
     ScreenWidth = 40;
     ScreenHeight = 20;
     media_.WritePicture("a_palette.bmp", 1, 1, [](int, int) { return RGB(1, 2, 3); });
@@ -40,8 +33,7 @@ class SurfacesTest : public ::testing::Test {
     for (Sprite* s : {&Palette, &Buffer, &Background, &Foreground}) RemoveDC(*s);
     EXPECT_EQ(win::LiveDCCount(), live_dcs_) << "a surface leaked or was freed twice";
     EXPECT_EQ(win::LiveBitmapCount(), live_bitmaps_);
-    EXPECT_TRUE(reports.empty()) << reports.front();
-    rt::SetErrorReporter(nullptr);
+    EXPECT_TRUE(errors_.contexts().empty()) << errors_.contexts().front();
   }
 
   // A back buffer of the screen's size, all sea colour.
@@ -54,6 +46,7 @@ class SurfacesTest : public ::testing::Test {
   const int live_dcs_ = win::LiveDCCount();
   const int live_bitmaps_ = win::LiveBitmapCount();
   MediaFolder media_;
+  anim_test::ErrorRecorder errors_;
 };
 
 // Cell 1 of a two-cell, 3 x 2 sheet: pure black, nearly black, and ordinary colours.
@@ -96,22 +89,6 @@ TEST_F(SurfacesTest, OnlyPureBlackIsTransparent) {
     EXPECT_EQ(win::GetPixel(BufferDC(), 13, 6), kSea);
     EXPECT_EQ(win::GetPixel(BufferDC(), 10, 7), kSea);
   }
-}
-
-TEST_F(SurfacesTest, GroupMembersDrawWithTheLeadersSurfaces) {
-  WriteTwoCellSheet(media_);
-  MakeSeaBuffer();
-  Sprite leader;
-  leader.ImageFile = "a_sheet.bmp";
-  GenerateDC(leader);
-  Sprite member;  // no surfaces of its own
-  member.Width = 3;
-  member.Height = 2;
-  member.Frame = 1;
-  DrawSpriteCell(member, leader, 0, 0);
-  EXPECT_EQ(win::GetPixel(BufferDC(), 2, 1), kCell[1][2]);
-  DrawSpriteCell(member, member, 20, 0);
-  EXPECT_EQ(win::GetPixel(BufferDC(), 22, 1), kSea) << "a record without surfaces draws nothing";
 }
 
 TEST_F(SurfacesTest, MaskRowDrawReadsTheMaskRowNotTheBlackPixels) {
@@ -292,14 +269,6 @@ TEST_F(SurfacesTest, BackgroundIsStretchedOverTheScreen) {
   }
 }
 
-TEST_F(SurfacesTest, MissingBackgroundStaysBlack) {
-  Background.ImageFile = "a_background0.bmp";
-  Background.Height = 480;
-  GenerateBackgroundDC();
-  for (int y = 0; y < 20; y += 3)
-    for (int x = 0; x < 40; x += 3) EXPECT_EQ(win::GetPixel(Background.ImageDC, x, y), kBlack);
-}
-
 // Each picture column has a colour of its own, so a strip column shows which one it holds.
 win::COLORREF ForegroundColumn(int x) {
   return RGB(x % 256, x / 256 + 1, 77);
@@ -356,13 +325,16 @@ INSTANTIATE_TEST_SUITE_P(
                   {{0, 23, -1}, {24, 807, 0}, {808, 1591, 0}, {1592, 2375, 0}, {2376, 2399, -1}}}),
     [](const auto& info) { return std::to_string(info.param.screen_width); });
 
-TEST_F(SurfacesTest, MissingForegroundLeavesTheStripTransparent) {
+TEST_F(SurfacesTest, MissingSceneryPicturesLeaveBlackTransparentSurfaces) {
+  Background.ImageFile = "a_background0.bmp";
+  Background.Height = 480;
   Foreground.Width = 784;
   Foreground.Height = 247;
   Foreground.ImageFile = "a_foreground0.bmp";
-  ScreenWidth = 1024;
+  GenerateBackgroundDC();
   GenerateForegroundDC();
-  for (int x = 0; x < 1024; x += 31) {
+  for (int x = 0; x < 40; x += 3) {
+    EXPECT_EQ(win::GetPixel(Background.ImageDC, x, 10), kBlack);
     EXPECT_EQ(win::GetPixel(Foreground.ImageDC, x, 100), kBlack);
     EXPECT_EQ(win::GetPixel(Foreground.MaskDC, x, 100), kWhite);
   }
@@ -384,41 +356,23 @@ TEST(TrimPathTest, KeepsWhatFollowsTheLastBackslash) {
   for (const Case& c : cases) EXPECT_EQ(TrimPath(c.path), c.trimmed) << c.path;
 }
 
-class FileInstallCheckTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    reports.clear();
-    rt::SetErrorReporter(Record);
-  }
-  void TearDown() override { rt::SetErrorReporter(nullptr); }
-  static rt::Integer Check(const std::string& name) { return FileInstallCheck(DataDir + name); }
-  MediaFolder media_;
-};
-
-TEST_F(FileInstallCheckTest, NameMayDifferInCase) {
-  media_.Touch("a_dolphin.bmp");
-  media_.Touch("a_crab.bmp");
-  EXPECT_EQ(Check("a_Dolphin.bmp"), rt::kTrue);
-  EXPECT_EQ(Check("A_CRAB.BMP"), rt::kTrue);
-  EXPECT_EQ(Check("a_crab.bmp"), rt::kTrue);
-  EXPECT_TRUE(reports.empty());
-}
-
-TEST_F(FileInstallCheckTest, OnlyOneNormalFileCounts) {
-  media_.Touch("a_crab.bmp");
-  media_.Touch(".a_hidden.bmp");
-  std::filesystem::create_directory(media_.Folder() / "a_folder.bmp");
-  for (const char* name :
-       {"a_*.bmp", "a_cra?.bmp", "*", "a_folder.bmp", ".a_hidden.bmp", "a_whale.bmp", ""}) {
-    EXPECT_EQ(Check(name), rt::kFalse) << '"' << name << '"';
-  }
-  EXPECT_TRUE(reports.empty()) << "a missing file is not an error";
-}
-
-TEST_F(FileInstallCheckTest, RefusedPathIsReportedAndCountsAsMissing) {
-  EXPECT_EQ(Check("a|crab.bmp"), rt::kFalse);
-  ASSERT_EQ(reports.size(), 1u);
-  EXPECT_EQ(reports[0], "System/FileInstallCheck");
+TEST(FileInstallCheckTest, OnlyOneNormalFileCountsWhateverTheCaseOfItsName) {
+  MediaFolder media;
+  anim_test::ErrorRecorder errors;
+  media.Touch("a_dolphin.bmp");
+  media.Touch("a_crab.bmp");
+  media.Touch(".a_hidden.bmp");
+  std::filesystem::create_directory(media.Folder() / "a_folder.bmp");
+  const std::pair<const char*, bool> cases[] = {{"a_Dolphin.bmp", true}, {"A_CRAB.BMP", true},
+                                                {"a_crab.bmp", true},    {"a_*.bmp", false},
+                                                {"a_cra?.bmp", false},   {"*", false},
+                                                {"a_folder.bmp", false}, {".a_hidden.bmp", false},
+                                                {"a_whale.bmp", false},  {"", false}};
+  for (const auto& [name, installed] : cases)
+    EXPECT_EQ(FileInstallCheck(DataDir + name), rt::Truth(installed)) << '"' << name << '"';
+  EXPECT_TRUE(errors.contexts().empty()) << "a missing file is not an error";
+  EXPECT_EQ(FileInstallCheck(DataDir + "a|crab.bmp"), rt::kFalse);
+  EXPECT_EQ(errors.contexts(), std::vector<std::string>{"System/FileInstallCheck"});
 }
 
 }  // namespace
