@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "platform/temp_windir.h"
 
@@ -65,15 +68,6 @@ TEST(Profile, ValuesComeBackExactlyAsStoredFromCrLfAndLfFiles) {
   }
 }
 
-TEST(Profile, AByteOrderMarkBeforeTheFirstSectionIsNoPartOfItsName) {
-  TempWindir windir;
-  windir.Write("quorvane.ini", "\xEF\xBB\xBF[Solmere Finbrook]\r\nfirstrun=1\r\n");
-  EXPECT_EQ(Get("Solmere Finbrook", "firstrun").text, "1");
-  ASSERT_TRUE(win::WritePrivateProfileStringA("Solmere Finbrook", "whale", " 1", "quorvane.ini"));
-  EXPECT_EQ(windir.Read("quorvane.ini"),
-            "\xEF\xBB\xBF[Solmere Finbrook]\r\nfirstrun=1\r\nwhale= 1\r\n");
-}
-
 TEST(Profile, LongValuesAreCutAt127CharactersNeverInsideOne) {
   TempWindir windir;
   const std::string euro = "\xE2\x82\xAC";
@@ -105,35 +99,44 @@ TEST(Profile, BrokenUtf8NeverOverrunsTheBuffer) {
   EXPECT_EQ(got.count, 127u);
 }
 
-TEST(Profile, WriterCreatesFileAndSectionThenReplacesInPlace) {
-  TempWindir windir;
-  ASSERT_TRUE(win::WritePrivateProfileStringA("Solmere Finbrook", "Dolphin", " 1", "quorvane.ini"));
-  EXPECT_EQ(Get("Solmere Finbrook", "dolphin").text, " 1");
-  ASSERT_TRUE(win::WritePrivateProfileStringA("Solmere Finbrook", "dolphin", " 0", "quorvane.ini"));
-  const std::string text = windir.Read("quorvane.ini");
-  EXPECT_EQ(text.find("olphin"), text.rfind("olphin")) << "a second dolphin key: " << text;
-  EXPECT_EQ(Get("Solmere Finbrook", "Dolphin").text, " 0");
-}
-
-TEST(Profile, WriterKeepsEveryOtherLineAndTheFilesLineEnding) {
-  TempWindir windir;
-  const std::string before =
-      "; my notes\r\n[Other]\r\nspeed=3\r\n\r\n[Solmere Finbrook]\r\nwhale= 1\r\n"
-      "odd line\r\nspeed= 70\r\n\r\n[Tail]\r\nx=y\r\n";
-  windir.Write("quorvane.ini", before);
-  ASSERT_TRUE(win::WritePrivateProfileStringA("Solmere Finbrook", "SPEED", " 20", "quorvane.ini"));
-  ASSERT_TRUE(win::WritePrivateProfileStringA("Solmere Finbrook", "orca", " 1", "quorvane.ini"));
-  EXPECT_EQ(windir.Read("quorvane.ini"),
-            "; my notes\r\n[Other]\r\nspeed=3\r\n\r\n[Solmere Finbrook]\r\nwhale= 1\r\n"
-            "odd line\r\nspeed= 20\r\norca= 1\r\n\r\n[Tail]\r\nx=y\r\n");
-  EXPECT_EQ(Get("Other", "speed").text, "3");
-}
-
-TEST(Profile, WriterAddsAMissingSectionAtTheEnd) {
-  TempWindir windir;
-  windir.Write("quorvane.ini", "[Other]\nspeed=3");
-  ASSERT_TRUE(win::WritePrivateProfileStringA("Solmere Finbrook", "firstrun", "1", "quorvane.ini"));
-  EXPECT_EQ(windir.Read("quorvane.ini"), "[Other]\nspeed=3\n[Solmere Finbrook]\nfirstrun=1");
+// Each write changes one line or adds one, keeping every other line, a byte order mark and the
+// file's own line ending; a missing section goes at the end, a missing file is created.
+TEST(Profile, WritesChangeOrAddOnlyTheirOwnLine) {
+  const struct {
+    const char* what;
+    std::optional<std::string> before;
+    std::vector<std::pair<const char*, const char*>> writes;  // key, value in "Solmere Finbrook"
+    std::string after;
+  } cases[] = {
+      {"no file",
+       std::nullopt,
+       {{"Dolphin", " 1"}, {"dolphin", " 0"}},
+       "[Solmere Finbrook]\r\nDolphin= 0\r\n"},
+      {"other sections and notes",
+       "; my notes\r\n[Other]\r\nspeed=3\r\n\r\n[Solmere Finbrook]\r\nwhale= 1\r\n"
+       "odd line\r\nspeed= 70\r\n\r\n[Tail]\r\nx=y\r\n",
+       {{"SPEED", " 20"}, {"orca", " 1"}},
+       "; my notes\r\n[Other]\r\nspeed=3\r\n\r\n[Solmere Finbrook]\r\nwhale= 1\r\n"
+       "odd line\r\nspeed= 20\r\norca= 1\r\n\r\n[Tail]\r\nx=y\r\n"},
+      {"missing section",
+       "[Other]\nspeed=3",
+       {{"firstrun", "1"}},
+       "[Other]\nspeed=3\n[Solmere Finbrook]\nfirstrun=1"},
+      {"byte order mark",
+       "\xEF\xBB\xBF[Solmere Finbrook]\r\nfirstrun=1\r\n",
+       {{"whale", " 1"}},
+       "\xEF\xBB\xBF[Solmere Finbrook]\r\nfirstrun=1\r\nwhale= 1\r\n"},
+  };
+  for (const auto& c : cases) {
+    TempWindir windir;
+    if (c.before) windir.Write("quorvane.ini", *c.before);
+    for (const auto& [key, value] : c.writes) {
+      ASSERT_TRUE(win::WritePrivateProfileStringA("Solmere Finbrook", key, value, "quorvane.ini"))
+          << c.what;
+      EXPECT_EQ(Get("Solmere Finbrook", key).text, value) << c.what;
+    }
+    EXPECT_EQ(windir.Read("quorvane.ini"), c.after) << c.what;
+  }
 }
 
 TEST(Profile, ValuesAndNamesThatWouldSplitALineAreRefused) {

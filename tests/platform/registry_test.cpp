@@ -4,6 +4,7 @@
 #include <cstring>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "platform/advapi32.h"
 #include "platform/temp_windir.h"
@@ -20,108 +21,82 @@ win::HKEY Create(std::string_view sub_key) {
   return key;
 }
 
-TEST(Registry, ADwordComesBackAsFourLittleEndianBytes) {
-  TempWindir windir;
-  const win::HKEY key = Create("Control Panel\\Desktop");
-  const std::uint32_t value = 0x01020304;
-  ASSERT_EQ(win::RegSetValueExA(key, "ScreenSaveUsePassword", 0, RegType::REG_DWORD, &value, 4),
-            RegResult::ERROR_SUCCESS);
-  unsigned char data[16] = {};
-  std::uint32_t size = sizeof data;
-  RegType type = RegType::REG_NONE;
-  ASSERT_EQ(win::RegQueryValueExA(key, "screensaveusepassword", nullptr, &type, data, &size),
-            RegResult::ERROR_SUCCESS);
-  EXPECT_EQ(type, RegType::REG_DWORD);
-  EXPECT_EQ(size, 4u);
-  EXPECT_EQ(data[0], 0x04);
-  EXPECT_EQ(data[3], 0x01);
-  win::RegCloseKey(key);
+win::HKEY Open(std::string_view sub_key, RegResult expected = RegResult::ERROR_SUCCESS) {
+  win::HKEY key = 77;
+  EXPECT_EQ(win::RegOpenKeyA(win::HKEY_CURRENT_USER, sub_key, &key), expected) << sub_key;
+  return key;
 }
 
-TEST(Registry, AStringKeepsItsTerminatingZeroInTheSize) {
+// Values written, the key closed and opened again under another case, and read back byte for
+// byte: a DWORD as four little-endian bytes, a string with its terminating zero in the size.
+TEST(Registry, ValuesComeBackAsWrittenAcrossOpenings) {
   TempWindir windir;
-  const win::HKEY key = Create("Control Panel\\Desktop");
+  const std::uint32_t dword = 0x01020304;
   const char text[] = "salt$hash";
-  ASSERT_EQ(win::RegSetValueExA(key, "ScreenSavePassword", 0, RegType::REG_SZ, text, sizeof text),
-            RegResult::ERROR_SUCCESS);
-  char data[64];
-  std::uint32_t size = sizeof data;
-  RegType type = RegType::REG_NONE;
-  ASSERT_EQ(win::RegQueryValueExA(key, "ScreenSavePassword", nullptr, &type, data, &size),
-            RegResult::ERROR_SUCCESS);
-  EXPECT_EQ(type, RegType::REG_SZ);
-  EXPECT_EQ(size, sizeof text);
-  EXPECT_STREQ(data, text);
-  win::RegCloseKey(key);
-}
-
-TEST(Registry, ValuesLastAcrossOpeningsAndLiveBesideTheSettings) {
-  TempWindir windir;
+  const struct {
+    const char* name;  // looked up in another case than written
+    RegType type;
+    std::vector<std::uint8_t> bytes;
+  } cases[] = {
+      {"screensaveusepassword", RegType::REG_DWORD, {4, 3, 2, 1}},
+      {"SCREENSAVE_DATA", RegType::REG_SZ, {text, text + sizeof text}},
+  };
   win::HKEY key = Create("Control Panel\\Desktop");
-  const std::uint32_t one = 1;
-  win::RegSetValueExA(key, "ScreenSaveUsePassword", 0, RegType::REG_DWORD, &one, 4);
-  win::RegCloseKey(key);
-  ASSERT_EQ(win::RegOpenKeyA(win::HKEY_CURRENT_USER, "control panel\\desktop", &key),
+  ASSERT_EQ(win::RegSetValueExA(key, "ScreenSaveUsePassword", 0, RegType::REG_DWORD, &dword, 4),
             RegResult::ERROR_SUCCESS);
-  std::uint32_t size = 0;
-  EXPECT_EQ(win::RegQueryValueExA(key, "ScreenSaveUsePassword", nullptr, nullptr, nullptr, &size),
+  ASSERT_EQ(win::RegSetValueExA(key, "ScreenSave_Data", 0, RegType::REG_SZ, text, sizeof text),
             RegResult::ERROR_SUCCESS);
-  EXPECT_EQ(size, 4u);
   win::RegCloseKey(key);
   EXPECT_TRUE(std::filesystem::exists(windir.File("registry.ini")));
+
+  key = Open("control panel\\desktop");
+  for (const auto& c : cases) {
+    std::uint8_t data[64] = {};
+    std::uint32_t size = sizeof data;
+    RegType type = RegType::REG_NONE;
+    ASSERT_EQ(win::RegQueryValueExA(key, c.name, nullptr, &type, data, &size),
+              RegResult::ERROR_SUCCESS)
+        << c.name;
+    EXPECT_EQ(type, c.type) << c.name;
+    EXPECT_EQ(std::vector<std::uint8_t>(data, data + size), c.bytes) << c.name;
+  }
+  win::RegCloseKey(key);
 }
 
 TEST(Registry, CreatingAKeyCreatesTheKeysAboveIt) {
   TempWindir windir;
   win::RegCloseKey(Create("Control Panel\\Desktop"));
-  win::HKEY key = 0;
-  EXPECT_EQ(win::RegOpenKeyA(win::HKEY_CURRENT_USER, "Control Panel", &key),
-            RegResult::ERROR_SUCCESS);
+  const win::HKEY key = Open("Control Panel");
   EXPECT_NE(key, 0);
   win::RegCloseKey(key);
 }
 
-TEST(Registry, MissingKeysAndValuesAreNotFound) {
+TEST(Registry, MissingGarbledOrTooLargeValuesAreReportedAsSuch) {
   TempWindir windir;
-  win::HKEY key = 77;
-  EXPECT_EQ(win::RegOpenKeyA(win::HKEY_CURRENT_USER, "Control Panel\\Desktop", &key),
-            RegResult::ERROR_FILE_NOT_FOUND);
-  EXPECT_EQ(key, 0);
-  key = Create("Control Panel\\Desktop");
-  char data[8];
-  std::uint32_t size = sizeof data;
-  EXPECT_EQ(win::RegQueryValueExA(key, "ScreenSaveUsePassword", nullptr, nullptr, data, &size),
-            RegResult::ERROR_FILE_NOT_FOUND);
-  win::RegCloseKey(key);
-}
-
-TEST(Registry, TooSmallABufferAsksForMore) {
-  TempWindir windir;
-  const win::HKEY key = Create("Control Panel\\Desktop");
-  const char text[] = "longer than four";
-  win::RegSetValueExA(key, "v", 0, RegType::REG_SZ, text, sizeof text);
-  char data[4];
-  std::uint32_t size = sizeof data;
-  EXPECT_EQ(win::RegQueryValueExA(key, "v", nullptr, nullptr, data, &size),
-            RegResult::ERROR_MORE_DATA);
-  EXPECT_EQ(size, sizeof text);
-  win::RegCloseKey(key);
-}
-
-TEST(Registry, HandEditedGarbageReadsAsNoValue) {
-  TempWindir windir;
+  EXPECT_EQ(Open("Control Panel\\Desktop", RegResult::ERROR_FILE_NOT_FOUND), 0);
   windir.Write("registry.ini",
                "[HKEY_CURRENT_USER\\Control Panel\\Desktop]\nA=dword:xyz\nB=hex(1):4\nC=text\n");
-  win::HKEY key = 0;
-  ASSERT_EQ(win::RegOpenKeyA(win::HKEY_CURRENT_USER, "Control Panel\\Desktop", &key),
-            RegResult::ERROR_SUCCESS);
-  for (const char* name : {"A", "B", "C"}) {
-    char data[8];
+  const win::HKEY key = Open("Control Panel\\Desktop");
+  const char text[] = "longer than four";
+  win::RegSetValueExA(key, "D", 0, RegType::REG_SZ, text, sizeof text);
+  const struct {
+    const char* name;
+    RegResult result;
+  } cases[] = {{"A", RegResult::ERROR_FILE_NOT_FOUND},
+               {"B", RegResult::ERROR_FILE_NOT_FOUND},
+               {"C", RegResult::ERROR_FILE_NOT_FOUND},
+               {"Missing", RegResult::ERROR_FILE_NOT_FOUND},
+               {"D", RegResult::ERROR_MORE_DATA}};
+  for (const auto& c : cases) {
+    char data[4];
     std::uint32_t size = sizeof data;
-    EXPECT_EQ(win::RegQueryValueExA(key, name, nullptr, nullptr, data, &size),
-              RegResult::ERROR_FILE_NOT_FOUND)
-        << name;
+    EXPECT_EQ(win::RegQueryValueExA(key, c.name, nullptr, nullptr, data, &size), c.result)
+        << c.name;
   }
+  char data[4];
+  std::uint32_t size = sizeof data;
+  win::RegQueryValueExA(key, "D", nullptr, nullptr, data, &size);
+  EXPECT_EQ(size, sizeof text) << "too small a buffer asks for the size needed";
   win::RegCloseKey(key);
 }
 
