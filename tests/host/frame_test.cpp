@@ -6,6 +6,7 @@
 #include "host/starter.h"
 #include "platform/gdi.h"
 #include "runtime/clock.h"
+#include "sprites/anim_test_support.h"
 #include "sprites/animations.h"
 #include "sprites/surfaces.h"
 
@@ -16,69 +17,25 @@ using win::RGB;
 constexpr int kWidth = 200;
 constexpr int kHeight = 150;
 
-// A surface of 32 bits filled with one colour.
-SurfaceRef Filled(int w, int h, win::COLORREF colour) {
-  const win::HDC dc = win::CreateCompatibleDC(0);
-  win::SelectObject(dc, win::CreateBitmap(w, h, 1, 32, nullptr));
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) win::SetPixel(dc, x, y, colour);
-  return SurfaceRef::Adopt(dc);
-}
-
-// The mask of a fully opaque picture: all black.
-SurfaceRef OpaqueMask(int w, int h) {
-  const win::HDC dc = win::CreateCompatibleDC(0);
-  win::SelectObject(dc, win::CreateBitmap(w, h, 1, 1, nullptr));
-  return SurfaceRef::Adopt(dc);
-}
+using anim_test::SolidSurface;
 
 void GiveSurfaces(Sprite& s, int w, int h, win::COLORREF colour) {
   s.Width = w;
   s.Height = h;
   s.Frames = 1;
-  s.ImageDC = Filled(w, h, colour);
-  s.MaskDC = OpaqueMask(w, h);
-}
-
-std::vector<Sprite*> AllSingles() {
-  return {&PreviewSprite, &Palette,     &Foreground, &Background, &Buffer,    &CenterpieceSlot,
-          &Bather,        &EvilRelic,   &Lifeguard,  &Mermaid,    &ScubaDude, &SwimDude,
-          &Treasure,      &Watch,       &TigerShark, &HammerHead, &Manatee,   &Octopus,
-          &Orca,          &Shark,       &SwimMaid,   &Tuna,       &Whale,     &Dolphin,
-          &Crab,          &SeaHorse,    &Anchor,     &JellyFish,  &DiverHead, &Eyes,
-          &MarinaSign,    &MofiaSnitch, &ScubaDiver, &Worm};
-}
-
-template <class G>
-void ResetGroup(G& group) {
-  for (int i = 0; i <= G::UBound(); ++i) group(i) = Sprite{};
+  s.ImageDC = SolidSurface(w, h, colour);
+  s.MaskDC = anim_test::MaskOf(s.ImageDC);
 }
 
 class FrameTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    for (Sprite* s : AllSingles()) *s = Sprite{};
-    ResetGroup(Clams);
-    ResetGroup(EmperorFish);
-    ResetGroup(RedFish);
-    ResetGroup(SwimHorses);
-    ResetGroup(YellowFish);
-    ResetGroup(AngelFish);
-    ResetGroup(BlueDevils);
-    ResetGroup(Bottles);
-    ResetGroup(Pillars);
-    ResetGroup(BubblesRight);
-    ResetGroup(BubblesLeft);
-    ScreenWidth = kWidth;
-    ScreenHeight = kHeight;
-    LeftLimit = -100;
-    RightLimit = 300;
-    TopLimit = -38;
-    BottomLimit = kHeight - 65;
+    anim_test::ResetRecords();
+    anim_test::UseScreen(kWidth, kHeight);
     TickCount = 0;
     ShortTick = 0;
-    Buffer.ImageDC = Filled(kWidth, kHeight, RGB(0, 0, 0));
-    Background.ImageDC = Filled(kWidth, kHeight, RGB(0, 0, 200));
+    Buffer.ImageDC = SolidSurface(kWidth, kHeight, RGB(0, 0, 0));
+    Background.ImageDC = SolidSurface(kWidth, kHeight, RGB(0, 0, 200));
     static const rt::TimeOfDay noon{12, 0, 0};
     rt::SetTimeOfDayForTests(&noon);
   }
@@ -196,16 +153,9 @@ TEST_F(FrameTest, OnlyCentrepieceChoicesOneToEightAreDrawn) {
 TEST_F(FrameTest, ItemsLieBehindTheCoralAndTheFrontRowInFrontOfIt) {
   // A coral strip of 20 rows whose left half is opaque green and right half transparent.
   Foreground.Height = 20;
-  Foreground.ImageDC = Filled(kWidth, 20, RGB(0, 0, 0));
-  for (int y = 0; y < 20; ++y)
-    for (int x = 0; x < kWidth / 2; ++x) win::SetPixel(Foreground.ImageDC, x, y, RGB(0, 160, 0));
-  {
-    const win::HDC mask = win::CreateCompatibleDC(0);
-    win::SelectObject(mask, win::CreateBitmap(kWidth, 20, 1, 1, nullptr));
-    win::SetBkColor(Foreground.ImageDC, RGB(0, 0, 0));
-    win::BitBlt(mask, 0, 0, kWidth, 20, Foreground.ImageDC, 0, 0, win::Rop::SRCCOPY);
-    Foreground.MaskDC = SurfaceRef::Adopt(mask);
-  }
+  Foreground.ImageDC = anim_test::PaintedSurface(
+      kWidth, 20, [](int x, int) { return x < kWidth / 2 ? RGB(0, 160, 0) : RGB(0, 0, 0); });
+  Foreground.MaskDC = anim_test::MaskOf(Foreground.ImageDC);
   // A shark behind the coral across its edge, a sea horse in front of it.
   Shark.Visible = rt::kTrue;
   GiveSurfaces(Shark, 40, 10, RGB(220, 0, 0));

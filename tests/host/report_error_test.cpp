@@ -36,11 +36,8 @@ TEST_F(ReportErrorPath, TwoFailuresOpenTheDialogOnceAndKeepTheLastError) {
   EXPECT_FALSE(BugReport().Visible());
   EXPECT_EQ(ErrNumberText, " 9");
   EXPECT_EQ(ErrContext, "Animations\\Anim_Custom_Worm");
-}
-
-TEST_F(ReportErrorPath, ANegativeNumberKeepsItsSignWithoutABlank) {
   Fail("System/GenerateDC", -7);
-  EXPECT_EQ(ErrNumberText, "-7");
+  EXPECT_EQ(ErrNumberText, "-7") << "a minus sign and no blank";
 }
 
 TEST_F(ReportErrorPath, AfterTheDialogIsGoneTheNextFailureOpensItAnew) {
