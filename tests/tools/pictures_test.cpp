@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 #include <cstdint>
 #include <filesystem>
@@ -15,6 +14,7 @@
 
 #include "mediagen/media.h"
 #include "mediagen/pictures.h"
+#include "tools/media_test_support.h"
 
 namespace {
 
@@ -33,18 +33,13 @@ struct Bmp {
   const Rgb8& At(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
 };
 
-std::vector<std::uint8_t> ReadBytes(const fs::path& p) {
-  std::ifstream f(p, std::ios::binary);
-  return {std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};
-}
-
 std::int32_t Le32(const std::vector<std::uint8_t>& d, size_t at) {
   return static_cast<std::int32_t>(d[at] | d[at + 1] << 8 | d[at + 2] << 16 |
                                    static_cast<std::uint32_t>(d[at + 3]) << 24);
 }
 
 Bmp ReadBmp(const fs::path& p) {
-  const auto d = ReadBytes(p);
+  const auto d = media_test::ReadBytes(p);
   Bmp b;
   if (d.size() < 54 || d[0] != 'B' || d[1] != 'M') return b;
   const std::int32_t offset = Le32(d, 10);
@@ -154,7 +149,7 @@ double ColumnDifference(const Bmp& b, int x0, int x1) {
 // generator itself twice, into folders of its own.
 class PicturesTest : public ::testing::Test {
  protected:
-  static fs::path Media() { return FINBROOK_MEDIA_DIR; }
+  static fs::path Media() { return media_test::MediaDir(); }
   static Bmp Load(const std::string& name) { return ReadBmp(Media() / name); }
 };
 
@@ -331,21 +326,9 @@ TEST_F(PicturesTest, TheEyesOpenFromTheirRestCellAndHalfCloseOnTheBlink) {
 }
 
 TEST_F(PicturesTest, GenerationIsRepeatableByteForByte) {
-  // a folder of this run's own, since test processes may run side by side
-  const fs::path dir =
-      fs::temp_directory_path() /
-      ("finbrook_pictures_" +
-       std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()));
-  fs::create_directories(dir / "a");
-  fs::create_directories(dir / "b");
-  mediagen::WritePictures(dir / "a");
-  mediagen::WritePictures(dir / "b");
-  for (const auto& [name, s] : Expected()) {
-    const auto first = ReadBytes(dir / "a" / name);
-    EXPECT_FALSE(first.empty()) << name;
-    EXPECT_EQ(first, ReadBytes(dir / "b" / name)) << name;
-  }
-  fs::remove_all(dir);
+  std::vector<std::string> names;
+  for (const auto& [name, sheet] : Expected()) names.push_back(name);
+  media_test::ExpectWrittenTheSameOnEveryRun(mediagen::WritePictures, names);
 }
 
 }  // namespace

@@ -5,8 +5,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
 #include <iterator>
 #include <map>
 #include <stdexcept>
@@ -38,12 +36,6 @@ struct File {
   int division = 0;  // ticks per quarter note
   std::vector<Track> tracks;
 };
-
-inline std::vector<std::uint8_t> ReadBytes(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw std::runtime_error("cannot open " + path.string());
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 class Reader {
  public:

@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "tools/media_test_support.h"
 #include "tools/smf_reader.h"
 
 namespace {
@@ -99,7 +100,7 @@ TEST(SongsKit, RiffsAndChordsLandWhereTheyAreAsked) {
   Comp(score, piano, 16, c_major, {{4, true}}, "x---------------", 60, 90);
   const auto path = std::filesystem::path(::testing::TempDir()) / "finbrook_kit.Mid";
   score.Write(path);
-  const smf::File file = smf::Parse(smf::ReadBytes(path));
+  const smf::File file = smf::Parse(media_test::ReadBytes(path));
   std::filesystem::remove(path);
 
   auto strikes = [&](int track) {

@@ -8,28 +8,28 @@
 #include <set>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "mediagen/media.h"
+#include "tools/media_test_support.h"
 #include "tools/smf_reader.h"
 
 namespace {
 
-namespace fs = std::filesystem;
-
 constexpr int kSongs = 6;
 constexpr int kDrumChannel = 9;
 
-fs::path SongPath(const fs::path& dir, int song) {
-  return dir / ("a_song" + std::to_string(song) + ".Mid");
+std::string SongName(int song) {
+  return "a_song" + std::to_string(song) + ".Mid";
 }
 
 smf::File LoadSong(int song) {
-  return smf::Parse(smf::ReadBytes(SongPath(FINBROOK_MEDIA_DIR, song)));
+  return smf::Parse(media_test::ReadBytes(media_test::MediaDir() / SongName(song)));
 }
 
 class SongFile : public ::testing::TestWithParam<int> {};
 
-TEST_P(SongFile, IsFormatOneWithATempoTrack) {
+TEST_P(SongFile, IsFormatOneWithATempoTrackAndLastsOneToThreeMinutes) {
   const smf::File song = LoadSong(GetParam());
   EXPECT_EQ(song.format, 1);
   ASSERT_GE(song.tracks.size(), 4u) << "a tempo track and several instruments";
@@ -39,10 +39,6 @@ TEST_P(SongFile, IsFormatOneWithATempoTrack) {
     tempo_at_start |= e.meta_type == 0x51 && e.tick == 0;
   }
   EXPECT_TRUE(tempo_at_start);
-}
-
-TEST_P(SongFile, LastsOneToThreeMinutes) {
-  const smf::File song = LoadSong(GetParam());
   const double seconds = smf::SecondsAt(song, smf::LastTick(song));
   EXPECT_GE(seconds, 60.0);
   EXPECT_LE(seconds, 180.0);
@@ -127,21 +123,9 @@ INSTANTIATE_TEST_SUITE_P(SettingsDialog, AuditionStart,
                          });
 
 TEST(Songs, AreWrittenTheSameOnEveryRun) {
-  const fs::path first = fs::path(::testing::TempDir()) / "finbrook_songs_first";
-  const fs::path second = fs::path(::testing::TempDir()) / "finbrook_songs_second";
-  for (const fs::path& dir : {first, second}) {
-    fs::remove_all(dir);
-    fs::create_directories(dir);
-    mediagen::WriteSongs(dir);
-  }
-  EXPECT_EQ(std::distance(fs::directory_iterator(first), fs::directory_iterator()), kSongs);
-  for (int song = 0; song < kSongs; ++song) {
-    const auto bytes = smf::ReadBytes(SongPath(first, song));
-    EXPECT_EQ(bytes, smf::ReadBytes(SongPath(second, song))) << "song " << song;
-    EXPECT_EQ(bytes, smf::ReadBytes(SongPath(FINBROOK_MEDIA_DIR, song))) << "song " << song;
-  }
-  fs::remove_all(first);
-  fs::remove_all(second);
+  std::vector<std::string> names;
+  for (int song = 0; song < kSongs; ++song) names.push_back(SongName(song));
+  media_test::ExpectWrittenTheSameOnEveryRun(mediagen::WriteSongs, names);
 }
 
 }  // namespace

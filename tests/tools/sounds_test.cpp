@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "mediagen/media.h"
+#include "tools/media_test_support.h"
 
 namespace {
 
@@ -31,12 +32,6 @@ struct Wave {
   std::vector<std::int16_t> samples;
   double Seconds() const { return static_cast<double>(samples.size()) / sample_rate; }
 };
-
-std::vector<std::uint8_t> ReadBytes(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw std::runtime_error("cannot open " + path.string());
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 std::uint32_t Little(const std::vector<std::uint8_t>& b, std::size_t at, int count) {
   if (at + count > b.size()) throw std::runtime_error("truncated wave file");
@@ -82,8 +77,8 @@ Wave ParseWave(const std::vector<std::uint8_t>& b) {
 }
 
 Wave LoadEffect(int effect) {
-  return ParseWave(
-      ReadBytes(fs::path(FINBROOK_MEDIA_DIR) / ("a_sound" + std::to_string(effect) + ".wav")));
+  return ParseWave(media_test::ReadBytes(media_test::MediaDir() /
+                                         ("a_sound" + std::to_string(effect) + ".wav")));
 }
 
 double Rms(const std::vector<std::int16_t>& s, std::size_t from, std::size_t count) {
@@ -201,20 +196,8 @@ TEST(SoundEffects, WhaleCallFadesThroughAReverberantTail) {
 }
 
 TEST(SoundEffects, AreWrittenTheSameOnEveryRun) {
-  const fs::path first = fs::path(::testing::TempDir()) / "finbrook_sounds_first";
-  const fs::path second = fs::path(::testing::TempDir()) / "finbrook_sounds_second";
-  for (const fs::path& dir : {first, second}) {
-    fs::remove_all(dir);
-    fs::create_directories(dir);
-    mediagen::WriteSounds(dir);
-  }
-  for (const char* name : {"a_sound0.wav", "a_sound1.wav"}) {
-    const auto bytes = ReadBytes(first / name);
-    EXPECT_EQ(bytes, ReadBytes(second / name)) << name;
-    EXPECT_EQ(bytes, ReadBytes(fs::path(FINBROOK_MEDIA_DIR) / name)) << name;
-  }
-  fs::remove_all(first);
-  fs::remove_all(second);
+  media_test::ExpectWrittenTheSameOnEveryRun(mediagen::WriteSounds,
+                                             {"a_sound0.wav", "a_sound1.wav"});
 }
 
 }  // namespace
