@@ -6,7 +6,6 @@
 
 #include <cstdlib>
 #include <fstream>
-#include <random>
 #include <sstream>
 #include <stdexcept>
 #include <thread>
@@ -104,24 +103,23 @@ Session::Session(int width, int height) {
   std::filesystem::permissions(windir_ / "runtime", std::filesystem::perms::owner_all);
   std::filesystem::create_directory_symlink(FINBROOK_MEDIA_DIR,
                                             windir_ / "Quorvane" / "Solmere Finbrook");
-  // A display number nobody holds; another test run may take one between our look and Xvfb's.
-  std::mt19937 random(std::random_device{}());
-  for (int attempt = 0; attempt < 20 && !xvfb_; ++attempt) {
-    const int number = 100 + static_cast<int>(random() % 800);
-    if (std::filesystem::exists("/tmp/.X" + std::to_string(number) + "-lock")) continue;
-    display_ = ":" + std::to_string(number);
-    auto xvfb = std::make_unique<Process>(
-        std::vector<std::string>{"/usr/bin/Xvfb", display_, "-screen", "0",
-                                 std::to_string(width) + "x" + std::to_string(height) + "x24",
-                                 "-nolisten", "tcp"},
-        std::map<std::string, std::string>{}, windir_ / "xvfb.log");
-    const bool up = PollUntil(10s, [&] {
-      if (!xvfb->Running()) return true;
-      Process probe({"/usr/bin/xdpyinfo", "-display", display_}, {}, "/dev/null");
-      return probe.WaitExit(5s) == 0;
-    });
-    if (up && xvfb->Running()) xvfb_ = std::move(xvfb);
-  }
+  // Xvfb picks a free display number itself and writes it out once it listens, so a display
+  // another X server takes meanwhile can never be ours.
+  const auto number_file = windir_ / "xvfb.display";
+  auto xvfb = std::make_unique<Process>(
+      std::vector<std::string>{"/usr/bin/Xvfb", "-displayfd", "1", "-screen", "0",
+                               std::to_string(width) + "x" + std::to_string(height) + "x24",
+                               "-nolisten", "tcp"},
+      std::map<std::string, std::string>{}, number_file);
+  const bool up = PollUntil(20s, [&] {
+    if (!xvfb->Running()) return true;
+    const std::string number = ReadFile(number_file);
+    if (number.empty() || number.back() != '\n') return false;
+    display_ = ":" + number.substr(0, number.size() - 1);
+    Process probe({"/usr/bin/xdpyinfo", "-display", display_}, {}, "/dev/null");
+    return probe.WaitExit(5s) == 0;
+  });
+  if (up && xvfb->Running()) xvfb_ = std::move(xvfb);
   if (!xvfb_) throw std::runtime_error("no Xvfb display could be started");
 }
 
