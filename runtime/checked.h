@@ -26,8 +26,10 @@ class Checked {
 
   constexpr Checked() = default;
 
-  // Any C++ integer converts implicitly, checked against the range.
+  // Any C++ integer converts implicitly, checked against the range. A bool does not: true is -1
+  // in the old language, so truth values go through Truth().
   template <std::integral T>
+    requires(!std::same_as<T, bool>)
   constexpr Checked(T v) : v_(Narrow(static_cast<long long>(v))) {}  // NOLINT
 
   // A narrower Checked widens implicitly; a wider one narrows only through CInt.

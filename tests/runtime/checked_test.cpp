@@ -38,6 +38,9 @@ TEST(CheckedInteger, MixedOperandsWidenToLong) {
   static_assert(std::is_same_v<decltype(sum), const rt::Long>);
   EXPECT_EQ(sum.Value(), 32768);
   EXPECT_DOUBLE_EQ(rt::Integer(7) / rt::Integer(2), 3.5);
+  // True is -1 here, not C++'s 1: a bool must go through Truth.
+  static_assert(!std::is_convertible_v<bool, rt::Integer>);
+  EXPECT_EQ(rt::Truth(true).Value(), -1);
 }
 
 TEST(Conversions, RoundingIsHalfToEvenWithOverflowChecks) {
