@@ -63,20 +63,14 @@ class PlayerSource final : public audio::Source {
 struct Player {
   PlayerSource source;
   std::map<std::string, int> voice_of;  // host path -> voice
-  bool holds_output = false;
   std::function<void(const std::string&, const std::string&)> message_hook;
-
-  void Forget() {
-    voice_of.clear();
-    holds_output = false;
-  }
 };
 
 Player& ThePlayer() {
   static auto* player = [] {
     auto* p = new Player;  // lives as long as the process
     audio::AddSource(p->source);
-    audio::AddCloseHook([p] { p->Forget(); });
+    audio::AddCloseHook([p] { p->voice_of.clear(); });
     return p;
   }();
   return *player;
@@ -103,10 +97,7 @@ bool Play(const std::string& path) {
         "The file cannot be played on the specified MCI device. The file may be corrupt, or not "
         "in the correct format.");
   }
-  if (!player.holds_output) {
-    if (!audio::Acquire()) return Fail("The wave output device cannot be opened.");
-    player.holds_output = true;
-  }
+  if (!audio::Acquire()) return Fail("The wave output device cannot be opened.");
   auto [it, added] = player.voice_of.try_emplace(path, static_cast<int>(player.voice_of.size()));
   player.source.commands.Post({it->second, std::move(sound)});
   return true;
@@ -155,10 +146,6 @@ bool sndPlaySoundA(const char* sound_name, unsigned flags) {
   Player& player = ThePlayer();
   player.source.commands.Post({-1, nullptr});
   player.voice_of.clear();
-  if (player.holds_output) {
-    player.holds_output = false;
-    audio::Release();
-  }
   return true;
 }
 

@@ -258,7 +258,6 @@ MmResult WaveMixCloseSession(std::int32_t session) {
   Log("WaveMixCloseSession(" + std::to_string(session) + ")");
   if (!TheMixer().sessions.erase(session)) return MmResult::MMSYSERR_INVALHANDLE;
   TheMixer().source.commands.Post(SessionCommand(Command::Kind::RemoveSession, session));
-  audio::Release();
   return MmResult::MMSYSERR_NOERROR;
 }
 

@@ -73,8 +73,7 @@ TEST_F(RealTimeOutput, CaptureFileIsAWholeWaveFileWhileItGrowsInRealTime) {
   EXPECT_GT(seconds, 0.2);
   EXPECT_LT(seconds, 1.5) << "paced by the clock, not rendered as fast as possible";
 
-  win::WaveMixCloseSession(session);
-  EXPECT_FALSE(audio::Running());
+  audio::CloseAll();
   bytes = ReadAll(capture);
   EXPECT_EQ(Get32(bytes, 40) + 44, bytes.size()) << "complete once the thread has ended";
   EXPECT_EQ(Get32(bytes, 4) + 8, bytes.size());
@@ -97,8 +96,27 @@ TEST_F(RealTimeOutput, DeviceCallbackPlaysSongsToTheirEnd) {
     ASSERT_EQ(win::mciSendStringA("status tune mode", &reply, 255, 0), 0);
   } while (reply.starts_with("playing") && std::chrono::steady_clock::now() < deadline);
   EXPECT_TRUE(reply.starts_with("stopped"));
-  ASSERT_EQ(win::mciSendStringA("close tune", &reply, 255, 0), 0);
-  EXPECT_FALSE(audio::Running());
+}
+
+// The engine rendered by the test itself, exactly as a device or the capture file receives it.
+class ManualOutput : public audiotest::ManualAudio {
+ protected:
+  static void Play(const std::string& path) {
+    ASSERT_TRUE(win::mciExecute("play \"" + path + "\""));
+  }
+  audiotest::ScratchDir dir_;
+};
+
+TEST_F(ManualOutput, ALoudMixIsHeldUnderFullScaleAndTheGainComesBackAfterwards) {
+  const auto loud = audiotest::ConstantWav(audio::kRate / 10, 30000);
+  Play(dir_.Write("a.wav", loud));
+  Play(dir_.Write("b.wav", loud));  // together twice full scale
+  const auto pcm = audio::RenderForTests(audio::kRate / 10);
+  EXPECT_LT(audiotest::Peak(pcm), 32767) << "clipped";
+  EXPECT_GT(audiotest::Peak(pcm), 28000) << "turned down further than needed";
+  audio::RenderForTests(audio::kRate);
+  Play(dir_.Write("soft.wav", audiotest::ConstantWav(audio::kRate / 10, 8000)));
+  EXPECT_NEAR(audio::RenderForTests(1)[0], 8000, 8) << "a soft sound later plays as it is";
 }
 
 }  // namespace

@@ -57,7 +57,6 @@ TEST_F(Mci, OpenedSongIsStoppedUntilPlayedAndPlaysUntilStopped) {
   EXPECT_LT(Peak(audio::RenderForTests(Frames(0.2))), 10);
 
   ASSERT_EQ(Send("close song1"), 0);
-  EXPECT_FALSE(audio::Running()) << "the last alias closed, the output stops";
   EXPECT_EQ(Send("status song1 mode"), Code(MciError::MCIERR_INVALID_DEVICE_NAME));
 }
 
@@ -216,9 +215,7 @@ TEST_F(WavePlayer, StoppingOneWaveLeavesTheOtherPlaying) {
 TEST_F(WavePlayer, NoSoundNameStopsEverythingTheSimplePlayerPlays) {
   const auto whale = Quoted(dir_.Write("a_sound1.wav", audiotest::ConstantWav(kTenth, 2000)));
   ASSERT_TRUE(win::mciExecute("play " + whale));
-  ASSERT_TRUE(audio::Running());
   EXPECT_TRUE(win::sndPlaySoundA(nullptr, win::SND_NODEFAULT));
-  EXPECT_FALSE(audio::Running()) << "nothing holds the output any more";
   EXPECT_FALSE(win::sndPlaySoundA("a_sound1.wav", win::SND_NODEFAULT)) << "names not supported";
 }
 

@@ -140,7 +140,6 @@ TEST_F(WaveMix, FreedWaveAndClosedSessionAreGone) {
   EXPECT_EQ(win::WaveMixFreeWave(session_, wave), win::MmResult::MMSYSERR_NOERROR);
   EXPECT_EQ(Play(0, wave, 0), win::MmResult::MMSYSERR_INVALHANDLE);
   EXPECT_EQ(win::WaveMixCloseSession(session_), win::MmResult::MMSYSERR_NOERROR);
-  EXPECT_FALSE(audio::Running()) << "the last session closed, the output stops";
   EXPECT_EQ(win::WaveMixCloseSession(session_), win::MmResult::MMSYSERR_INVALHANDLE);
 }
 
