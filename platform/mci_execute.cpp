@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "platform/audio_engine.h"
+#include "platform/fading_tails.h"
 #include "platform/forms.h"
 #include "platform/paths.h"
 #include "platform/text_case.h"
@@ -30,13 +31,13 @@ class PlayerSource final : public audio::Source {
 
   void Mix(float* out, int frames) override {
     for (auto& c : commands.Take()) {
-      if (c.voice < 0) {
-        voices_.clear();
-      } else if (c.sound) {
-        voices_[c.voice] = Voice{std::move(c.sound), 0};
-      } else {
-        voices_.erase(c.voice);
+      // A stopped or replaced sound fades out; the loop below drops it as played to its end.
+      for (auto& [voice, v] : voices_) {
+        if (c.voice >= 0 && voice != c.voice) continue;
+        tails_.Add(v.sound, v.at, false);
+        v.at = v.sound->samples.size();
       }
+      if (c.sound) voices_[c.voice] = Voice{std::move(c.sound), 0};
     }
     for (auto it = voices_.begin(); it != voices_.end();) {
       Voice& v = it->second;
@@ -45,11 +46,13 @@ class PlayerSource final : public audio::Source {
       for (std::size_t i = 0; i < wanted && v.at < total; ++i) out[i] += v.sound->samples[v.at++];
       it = v.at >= total ? voices_.erase(it) : std::next(it);
     }
+    tails_.Mix(out, frames);
   }
 
   void Reset() override {
     commands.Take();
     voices_.clear();
+    tails_.Clear();
   }
 
  private:
@@ -58,6 +61,7 @@ class PlayerSource final : public audio::Source {
     std::size_t at;
   };
   std::map<int, Voice> voices_;
+  audio::FadingTails tails_;
 };
 
 struct Player {
