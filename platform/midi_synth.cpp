@@ -19,6 +19,9 @@ constexpr int kBlocks = 16;
 constexpr int kBlockChannels = 16;
 constexpr int kDrumChannel = 9;
 constexpr int kChunkFrames = 1024;
+// The library's default gain leaves General MIDI songs some 10 dB below the sound effects; this
+// sets them level with the bubbles loop.
+constexpr double kSynthGain = 0.6;
 constexpr const char* kDefaultSoundFont = "/usr/share/sounds/sf2/TimGM6mb.sf2";
 
 // Start a song on a block (song set) or stop the block (song null).
@@ -220,6 +223,7 @@ bool EnsureSynth() {
   fluid_settings_setnum(control.settings, "synth.sample-rate", audio::kRate);
   fluid_settings_setint(control.settings, "synth.midi-channels", kBlocks * kBlockChannels);
   fluid_settings_setint(control.settings, "synth.lock-memory", 0);
+  fluid_settings_setnum(control.settings, "synth.gain", kSynthGain);
   fluid_synth_t* synth = new_fluid_synth(control.settings);
   if (!synth || fluid_synth_sfload(synth, path.c_str(), 1) == FLUID_FAILED) {
     std::fprintf(stderr, "MIDI sequencer: cannot load the SoundFont %s\n", path.c_str());
