@@ -30,10 +30,31 @@ void RenderMix(float* out, int frames) {
   for (int i = 0; i < count; ++i) sources[i].load(std::memory_order_acquire)->Mix(out, frames);
 }
 
+// Keeps the mix under full scale without the harsh edges of clipping: the gain drops at once
+// to hold a peak at the ceiling and recovers over about a tenth of a second, so a moment when
+// everything sounds together is turned down rather than squared off.
+class Limiter {
+ public:
+  void Apply(float* frames, int count) {
+    for (int i = 0; i < count; ++i) {
+      float* frame = frames + static_cast<std::size_t>(i) * kChannels;
+      gain_ += (1.0f - gain_) * kRecovery;
+      const float peak = std::max(std::abs(frame[0]), std::abs(frame[1]));
+      if (peak * gain_ > kCeiling) gain_ = kCeiling / peak;
+      frame[0] *= gain_;
+      frame[1] *= gain_;
+    }
+  }
+
+ private:
+  static constexpr float kCeiling = 0.9f;                  // about -1 dBFS
+  static constexpr float kRecovery = 1.0f / (kRate / 10);  // per frame
+  float gain_ = 1.0f;
+};
+
 void ToInt16(const float* in, std::int16_t* out, std::size_t samples) {
   for (std::size_t i = 0; i < samples; ++i) {
-    const float v = std::clamp(in[i], -1.0f, 1.0f);
-    out[i] = static_cast<std::int16_t>(std::lrint(v * 32767.0f));
+    out[i] = static_cast<std::int16_t>(std::lrint(in[i] * 32767.0f));
   }
 }
 
@@ -41,11 +62,13 @@ void ToInt16(const float* in, std::int16_t* out, std::size_t samples) {
 struct RenderBuffers {
   std::vector<float> mix;
   std::vector<std::int16_t> pcm;
+  Limiter limiter;
   void Render(int frames) {
     const std::size_t samples = static_cast<std::size_t>(frames) * kChannels;
     if (mix.size() < samples) mix.resize(samples);
     if (pcm.size() < samples) pcm.resize(samples);
     RenderMix(mix.data(), frames);
+    limiter.Apply(mix.data(), frames);
     ToInt16(mix.data(), pcm.data(), samples);
   }
 };
@@ -113,11 +136,11 @@ class CaptureFile {
 // The running output and who holds it. Touched by the user-interface thread only.
 struct OutputState {
   Output choice = Output::Default;
-  int holders = 0;
   bool running = false;
   bool sdl_ready = false;
   SDL_AudioDeviceID device = 0;
   RenderBuffers device_buffers;  // used by the SDL callback only
+  RenderBuffers manual_buffers;  // used by RenderForTests only
   CaptureFile capture;
   std::thread capture_thread;
   std::atomic<bool> capture_stop{false};
@@ -227,28 +250,15 @@ void AddCloseHook(std::function<void()> hook) {
 
 bool Acquire() {
   auto& state = State();
-  if (!state.running) {
-    if (!StartOutput(state)) return false;
-    state.running = true;
-  }
-  ++state.holders;
-  return true;
-}
-
-void Release() {
-  auto& state = State();
-  if (state.holders == 0) return;
-  if (--state.holders == 0) StopOutput(state);
-}
-
-bool Running() {
-  return State().running;
+  if (!state.running) state.running = StartOutput(state);
+  return state.running;
 }
 
 void CloseAll() {
   auto& state = State();
   StopOutput(state);
-  state.holders = 0;
+  state.device_buffers = RenderBuffers{};
+  state.manual_buffers = RenderBuffers{};
   state.capture.Close();
   if (state.sdl_ready) {
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
@@ -272,10 +282,12 @@ std::vector<std::int16_t> RenderForTests(int frames) {
   // A stopped output is silent, whatever the sources still hold.
   if (!state.running)
     return std::vector<std::int16_t>(static_cast<std::size_t>(frames) * kChannels);
-  RenderBuffers buffers;
+  // One render state throughout, so that the limiter carries on from call to call as it does on
+  // a device.
+  RenderBuffers& buffers = state.manual_buffers;
   buffers.Render(frames);
-  buffers.pcm.resize(static_cast<std::size_t>(frames) * kChannels);
-  return buffers.pcm;
+  const auto samples = static_cast<std::ptrdiff_t>(frames) * kChannels;
+  return {buffers.pcm.begin(), buffers.pcm.begin() + samples};
 }
 
 }  // namespace audio

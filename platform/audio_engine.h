@@ -13,9 +13,10 @@
 // back what the render thread publishes through atomics. The render thread never waits for the
 // user-interface thread, and vice versa.
 //
-// Life: each client (a mixer session, an open MCI alias, the simple player while it holds a
-// sound) Acquires the output and Releases it when done; the output stops, with its thread,
-// when the last client lets go. CloseAll ends everything at once (the process's end).
+// Life: the first client (a mixer session, an open MCI alias, the simple player) that Acquires
+// the output opens it, and it stays open, like a system's sound output, until the process ends
+// or CloseAll stops everything: a song closed and the next one opened at once play on one open
+// output, and what was stopped rings out instead of being cut off by a closing device.
 #pragma once
 
 #include <cstdint>
@@ -47,10 +48,8 @@ void AddSource(Source& source);
 void AddCloseHook(std::function<void()> hook);
 
 // A client needs the output: starts it when it is not running. False when no output can be
-// opened; the client must not Release then.
+// opened.
 bool Acquire();
-void Release();
-bool Running();
 
 // Stops the output and its thread, resets every source and client, deletes the synthesizer.
 void CloseAll();

@@ -145,7 +145,6 @@ std::int32_t Run(const std::string& command, std::string* reply, int reply_size)
   } else {
     midi::FreeBlock(alias.block);
     Aliases().erase(found);
-    audio::Release();
   }
   WriteReply(reply, reply_size, answer);
   return 0;

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "platform/audio_engine.h"
+#include "platform/fading_tails.h"
 #include "platform/forms.h"
 #include "platform/paths.h"
 #include "platform/text_case.h"
@@ -30,13 +31,13 @@ class PlayerSource final : public audio::Source {
 
   void Mix(float* out, int frames) override {
     for (auto& c : commands.Take()) {
-      if (c.voice < 0) {
-        voices_.clear();
-      } else if (c.sound) {
-        voices_[c.voice] = Voice{std::move(c.sound), 0};
-      } else {
-        voices_.erase(c.voice);
+      // A stopped or replaced sound fades out; the loop below drops it as played to its end.
+      for (auto& [voice, v] : voices_) {
+        if (c.voice >= 0 && voice != c.voice) continue;
+        tails_.Add(v.sound, v.at, false);
+        v.at = v.sound->samples.size();
       }
+      if (c.sound) voices_[c.voice] = Voice{std::move(c.sound), 0};
     }
     for (auto it = voices_.begin(); it != voices_.end();) {
       Voice& v = it->second;
@@ -45,11 +46,13 @@ class PlayerSource final : public audio::Source {
       for (std::size_t i = 0; i < wanted && v.at < total; ++i) out[i] += v.sound->samples[v.at++];
       it = v.at >= total ? voices_.erase(it) : std::next(it);
     }
+    tails_.Mix(out, frames);
   }
 
   void Reset() override {
     commands.Take();
     voices_.clear();
+    tails_.Clear();
   }
 
  private:
@@ -58,25 +61,20 @@ class PlayerSource final : public audio::Source {
     std::size_t at;
   };
   std::map<int, Voice> voices_;
+  audio::FadingTails tails_;
 };
 
 struct Player {
   PlayerSource source;
   std::map<std::string, int> voice_of;  // host path -> voice
-  bool holds_output = false;
   std::function<void(const std::string&, const std::string&)> message_hook;
-
-  void Forget() {
-    voice_of.clear();
-    holds_output = false;
-  }
 };
 
 Player& ThePlayer() {
   static auto* player = [] {
     auto* p = new Player;  // lives as long as the process
     audio::AddSource(p->source);
-    audio::AddCloseHook([p] { p->Forget(); });
+    audio::AddCloseHook([p] { p->voice_of.clear(); });
     return p;
   }();
   return *player;
@@ -103,10 +101,7 @@ bool Play(const std::string& path) {
         "The file cannot be played on the specified MCI device. The file may be corrupt, or not "
         "in the correct format.");
   }
-  if (!player.holds_output) {
-    if (!audio::Acquire()) return Fail("The wave output device cannot be opened.");
-    player.holds_output = true;
-  }
+  if (!audio::Acquire()) return Fail("The wave output device cannot be opened.");
   auto [it, added] = player.voice_of.try_emplace(path, static_cast<int>(player.voice_of.size()));
   player.source.commands.Post({it->second, std::move(sound)});
   return true;
@@ -155,10 +150,6 @@ bool sndPlaySoundA(const char* sound_name, unsigned flags) {
   Player& player = ThePlayer();
   player.source.commands.Post({-1, nullptr});
   player.voice_of.clear();
-  if (player.holds_output) {
-    player.holds_output = false;
-    audio::Release();
-  }
   return true;
 }
 

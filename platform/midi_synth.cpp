@@ -19,6 +19,9 @@ constexpr int kBlocks = 16;
 constexpr int kBlockChannels = 16;
 constexpr int kDrumChannel = 9;
 constexpr int kChunkFrames = 1024;
+// The library's default gain leaves General MIDI songs some 10 dB below the sound effects; this
+// sets them level with the bubbles loop.
+constexpr double kSynthGain = 0.6;
 constexpr const char* kDefaultSoundFont = "/usr/share/sounds/sf2/TimGM6mb.sf2";
 
 // Start a song on a block (song set) or stop the block (song null).
@@ -115,22 +118,20 @@ class SongSource final : public audio::Source {
     }
   }
 
-  static void Silence(fluid_synth_t* synth, int block, bool at_once) {
+  // Every note of the block is released, never cut: a note cut in mid-swing clicks, while its
+  // release is the ending the instrument was made with.
+  static void Silence(fluid_synth_t* synth, int block) {
     for (int c = 0; c < kBlockChannels; ++c) {
       const int chan = block * kBlockChannels + c;
-      if (at_once) {
-        fluid_synth_all_sounds_off(synth, chan);
-      } else {
-        fluid_synth_cc(synth, chan, 64, 0);  // sustain pedal up, so that notes can end
-        fluid_synth_all_notes_off(synth, chan);
-      }
+      fluid_synth_cc(synth, chan, 64, 0);  // sustain pedal up, so that notes can end
+      fluid_synth_all_notes_off(synth, chan);
     }
   }
 
   // A song starts on fresh channels; the controller and program changes before its start
   // position are applied so that it starts with the instruments it would have there.
   static void Prepare(fluid_synth_t* synth, int block, const Sequence& song, double start) {
-    Silence(synth, block, true);
+    Silence(synth, block);
     for (int c = 0; c < kBlockChannels; ++c) {
       const int chan = block * kBlockChannels + c;
       fluid_synth_cc(synth, chan, 121, 0);  // reset all controllers
@@ -147,7 +148,7 @@ class SongSource final : public audio::Source {
 
   void Apply(fluid_synth_t* synth, Command& c) {
     Voice& v = voices_[c.block];
-    if (synth && v.song && !c.song) Silence(synth, c.block, false);
+    if (synth && v.song && !c.song) Silence(synth, c.block);
     v = Voice{};
     if (!c.song || !synth) return;
     Prepare(synth, c.block, *c.song, c.start_seconds);
@@ -170,7 +171,7 @@ class SongSource final : public audio::Source {
         Send(synth, b, events[v.cursor++]);
       }
       if (v.cursor == events.size() && FrameOf(v, v.song->end_seconds) <= v.frames) {
-        Silence(synth, b, false);
+        Silence(synth, b);
         ended_serial[b].store(v.serial, std::memory_order_release);
         v = Voice{};
       }
@@ -187,6 +188,7 @@ struct Control {
   SongSource source;
   fluid_settings_t* settings = nullptr;
   std::array<bool, kBlocks> taken{};
+  int next_block = 0;  // where the search for a free block starts
   std::array<bool, kBlocks> playing{};
   std::array<std::uint32_t, kBlocks> serial{};
 };
@@ -196,6 +198,7 @@ void DeleteSynth(Control& control) {
   if (control.settings) delete_fluid_settings(control.settings);
   control.settings = nullptr;
   control.taken.fill(false);
+  control.next_block = 0;
   control.playing.fill(false);
 }
 
@@ -220,6 +223,7 @@ bool EnsureSynth() {
   fluid_settings_setnum(control.settings, "synth.sample-rate", audio::kRate);
   fluid_settings_setint(control.settings, "synth.midi-channels", kBlocks * kBlockChannels);
   fluid_settings_setint(control.settings, "synth.lock-memory", 0);
+  fluid_settings_setnum(control.settings, "synth.gain", kSynthGain);
   fluid_synth_t* synth = new_fluid_synth(control.settings);
   if (!synth || fluid_synth_sfload(synth, path.c_str(), 1) == FLUID_FAILED) {
     std::fprintf(stderr, "MIDI sequencer: cannot load the SoundFont %s\n", path.c_str());
@@ -237,11 +241,15 @@ bool EnsureSynth() {
   return true;
 }
 
+// The blocks are taken in turn, so that a song opened just after another was closed gets other
+// channels than those on which the closed song's last notes still ring out.
 int TakeBlock() {
   Control& control = TheControl();
-  for (int b = 0; b < kBlocks; ++b) {
+  for (int i = 0; i < kBlocks; ++i) {
+    const int b = (control.next_block + i) % kBlocks;
     if (!control.taken[b]) {
       control.taken[b] = true;
+      control.next_block = (b + 1) % kBlocks;
       return b;
     }
   }

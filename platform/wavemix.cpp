@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "platform/audio_engine.h"
+#include "platform/fading_tails.h"
 #include "platform/paths.h"
 #include "platform/wav_reader.h"
 
@@ -42,11 +43,13 @@ class MixerSource final : public audio::Source {
       if (!session.active) continue;
       for (auto& channel : session.channels) MixChannel(channel, out, frames);
     }
+    tails_.Mix(out, frames);
   }
 
   void Reset() override {
     commands.Take();
     sessions_.clear();
+    tails_.Clear();
   }
 
  private:
@@ -82,16 +85,26 @@ class MixerSource final : public audio::Source {
         break;
       case Kind::Play: {
         Channel& channel = session.channels[c.channel];
-        if (c.clear_queue) channel = Channel{};
+        if (c.clear_queue) Clear(channel, session.active);
         channel.queue.push_back({std::move(c.wave), c.repeats});
         break;
       }
       case Kind::CloseChannels:
-        for (auto& channel : session.channels) channel = Channel{};
+        for (auto& channel : session.channels) Clear(channel, session.active);
         break;
       case Kind::AddSession:
         break;
     }
+  }
+
+  // What the channel was sounding fades out (a silent, inactive session has nothing to fade).
+  void Clear(Channel& channel, bool sounding) {
+    if (sounding && !channel.queue.empty()) {
+      const Queued& front = channel.queue.front();
+      tails_.Add(front.wave, channel.at, front.repeats_left != 0);
+    }
+    channel.queue.clear();
+    channel.at = 0;
   }
 
   static void MixChannel(Channel& channel, float* out, int frames) {
@@ -113,6 +126,7 @@ class MixerSource final : public audio::Source {
   }
 
   std::map<std::int32_t, Session> sessions_;
+  audio::FadingTails tails_;
 };
 
 struct SessionState {
@@ -258,7 +272,6 @@ MmResult WaveMixCloseSession(std::int32_t session) {
   Log("WaveMixCloseSession(" + std::to_string(session) + ")");
   if (!TheMixer().sessions.erase(session)) return MmResult::MMSYSERR_INVALHANDLE;
   TheMixer().source.commands.Post(SessionCommand(Command::Kind::RemoveSession, session));
-  audio::Release();
   return MmResult::MMSYSERR_NOERROR;
 }
 

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
+#include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -11,6 +13,7 @@
 #include <thread>
 
 #include "platform/audio_test_files.h"
+#include "platform/wav_reader.h"
 #include "platform/wavemix.h"
 #include "platform/winmm.h"
 
@@ -73,8 +76,7 @@ TEST_F(RealTimeOutput, CaptureFileIsAWholeWaveFileWhileItGrowsInRealTime) {
   EXPECT_GT(seconds, 0.2);
   EXPECT_LT(seconds, 1.5) << "paced by the clock, not rendered as fast as possible";
 
-  win::WaveMixCloseSession(session);
-  EXPECT_FALSE(audio::Running());
+  audio::CloseAll();
   bytes = ReadAll(capture);
   EXPECT_EQ(Get32(bytes, 40) + 44, bytes.size()) << "complete once the thread has ended";
   EXPECT_EQ(Get32(bytes, 4) + 8, bytes.size());
@@ -97,8 +99,94 @@ TEST_F(RealTimeOutput, DeviceCallbackPlaysSongsToTheirEnd) {
     ASSERT_EQ(win::mciSendStringA("status tune mode", &reply, 255, 0), 0);
   } while (reply.starts_with("playing") && std::chrono::steady_clock::now() < deadline);
   EXPECT_TRUE(reply.starts_with("stopped"));
-  ASSERT_EQ(win::mciSendStringA("close tune", &reply, 255, 0), 0);
-  EXPECT_FALSE(audio::Running());
 }
+
+// The engine rendered by the test itself, exactly as a device or the capture file receives it.
+class ManualOutput : public audiotest::ManualAudio {
+ protected:
+  static void Play(const std::string& path) {
+    ASSERT_TRUE(win::mciExecute("play \"" + path + "\""));
+  }
+  audiotest::ScratchDir dir_;
+};
+
+TEST_F(ManualOutput, ALoudMixIsHeldUnderFullScaleAndTheGainComesBackAfterwards) {
+  const auto loud = audiotest::ConstantWav(audio::kRate / 10, 30000);
+  Play(dir_.Write("a.wav", loud));
+  Play(dir_.Write("b.wav", loud));  // together twice full scale
+  const auto pcm = audio::RenderForTests(audio::kRate / 10);
+  EXPECT_LT(audiotest::Peak(pcm), 32767) << "clipped";
+  EXPECT_GT(audiotest::Peak(pcm), 28000) << "turned down further than needed";
+  audio::RenderForTests(audio::kRate);
+  Play(dir_.Write("soft.wav", audiotest::ConstantWav(audio::kRate / 10, 8000)));
+  EXPECT_NEAR(audio::RenderForTests(1)[0], 8000, 8) << "a soft sound later plays as it is";
+}
+
+// The media set as the output plays it, each over its whole length as a listener hears it.
+class MediaLevels : public ManualOutput, public ::testing::WithParamInterface<int> {
+ protected:
+  static std::string Media(const std::string& name) {
+    return std::string(FINBROOK_MEDIA_DIR) + "/" + name;
+  }
+  // Starts an effect and gives its length in frames.
+  static int StartEffect(int effect) {
+    const auto path = Media("a_sound" + std::to_string(effect) + ".wav");
+    Play(path);
+    return static_cast<int>(audio::LoadWavFile(path)->Frames());
+  }
+  // Under the one alias "song", closing the song before it.
+  static void StartSong(int song) {
+    win::mciSendStringA("close song", nullptr, 0, 0);
+    const auto path = Media("a_song" + std::to_string(song) + ".Mid");
+    ASSERT_EQ(win::mciSendStringA("open \"" + path + "\" type sequencer alias song", nullptr, 0, 0),
+              0);
+    ASSERT_EQ(win::mciSendStringA("play song from 0", nullptr, 0, 0), 0);
+  }
+  static std::vector<std::int16_t> SongToItsEnd(int song) {
+    StartSong(song);
+    std::vector<std::int16_t> pcm;
+    std::string reply = "playing";
+    while (reply.starts_with("playing")) {
+      const auto second = audio::RenderForTests(audio::kRate);
+      pcm.insert(pcm.end(), second.begin(), second.end());
+      if (win::mciSendStringA("status song mode", &reply, 255, 0) != 0) break;
+    }
+    return pcm;
+  }
+  static double Decibels(const std::vector<std::int16_t>& pcm) {
+    return 20.0 * std::log10(audiotest::Rms(pcm, 0, pcm.size() / 2));
+  }
+  // Over the part that is heard: the tenths of a second within 20 dB of the loudest.
+  static double SoundingDecibels(const std::vector<std::int16_t>& pcm) {
+    const std::size_t tenth = audio::kRate / 10;
+    std::vector<double> levels;
+    for (std::size_t at = 0; at + tenth <= pcm.size() / 2; at += tenth) {
+      levels.push_back(audiotest::Rms(pcm, at, tenth));
+    }
+    const double loudest = *std::max_element(levels.begin(), levels.end());
+    double power = 0.0;
+    int count = 0;
+    for (const double level : levels) {
+      if (level < loudest / 10) continue;
+      power += level * level;
+      ++count;
+    }
+    return 10.0 * std::log10(power / count);
+  }
+};
+
+TEST_P(MediaLevels, SongSitsWithTheBubblesBelowTheWhaleCallAndWithBothStaysUnderFullScale) {
+  const double bubbles = Decibels(audio::RenderForTests(StartEffect(0)));
+  const double whale = SoundingDecibels(audio::RenderForTests(StartEffect(1)));
+  const double song = Decibels(SongToItsEnd(GetParam()));
+  EXPECT_NEAR(song, bubbles, 3.0);
+  EXPECT_LE(whale, song + 6.0);
+
+  StartSong(GetParam());
+  StartEffect(0);
+  EXPECT_LT(audiotest::Peak(audio::RenderForTests(StartEffect(1))), 32767) << "all at once";
+}
+
+INSTANTIATE_TEST_SUITE_P(EverySong, MediaLevels, ::testing::Range(0, 6));
 
 }  // namespace

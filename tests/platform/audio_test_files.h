@@ -6,6 +6,7 @@
 #include <stdlib.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
@@ -161,6 +162,23 @@ inline int Peak(const std::vector<std::int16_t>& pcm) {
 }
 inline int Frames(double seconds) {
   return static_cast<int>(seconds * audio::kRate);
+}
+// Root mean square of both channels over `count` frames from frame `from`, full scale 1.
+inline double Rms(const std::vector<std::int16_t>& pcm, std::size_t from, std::size_t count) {
+  double sum = 0.0;
+  for (std::size_t i = 2 * from; i < 2 * (from + count); ++i)
+    sum += static_cast<double>(pcm[i]) * pcm[i];
+  return std::sqrt(sum / static_cast<double>(2 * count)) / 32768.0;
+}
+// The largest change between neighbouring samples of a channel across two renders played one
+// after the other: a wave cut off in mid-swing shows a step as tall as the wave.
+inline int LargestStep(const std::vector<std::int16_t>& before,
+                       const std::vector<std::int16_t>& after) {
+  std::vector<std::int16_t> pcm = before;
+  pcm.insert(pcm.end(), after.begin(), after.end());
+  int step = 0;
+  for (std::size_t i = 2; i < pcm.size(); ++i) step = std::max(step, std::abs(pcm[i] - pcm[i - 2]));
+  return step;
 }
 
 // Every test starts and ends with nothing open, the output rendered by the test itself.

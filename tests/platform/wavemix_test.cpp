@@ -67,12 +67,16 @@ TEST_F(WaveMix, AWaveSoundsForItsLengthTimesOnePlusItsRepeats) {
 TEST_F(WaveMix, EndlessWaveKeepsSoundingUntilTheChannelsClose) {
   const auto wave = Load("loop.wav", ConstantWav(kTenth, 8000));
   ASSERT_EQ(Play(0, wave, win::kWaveMixEndless), win::MmResult::MMSYSERR_NOERROR);
+  std::vector<std::int16_t> pcm;
   for (int pass = 0; pass < 5; ++pass) {
-    EXPECT_EQ(SoundingFrames(audio::RenderForTests(2 * kTenth + 7)), 2 * kTenth + 7);
+    pcm = audio::RenderForTests(2 * kTenth + 7);
+    EXPECT_EQ(SoundingFrames(pcm), 2 * kTenth + 7);
   }
   ASSERT_EQ(win::WaveMixCloseChannel(session_, 0, win::WaveMixClose::All),
             win::MmResult::MMSYSERR_NOERROR);
-  EXPECT_EQ(SoundingFrames(audio::RenderForTests(kTenth)), 0);
+  const auto after = audio::RenderForTests(kTenth);
+  EXPECT_LT(audiotest::LargestStep(pcm, after), 100) << "the wave fades out, no click";
+  EXPECT_LE(SoundingFrames(after), audiotest::Frames(0.01));
   EXPECT_NE(Play(0, wave, 0), win::MmResult::MMSYSERR_NOERROR) << "closed channels take no play";
 }
 
@@ -140,7 +144,6 @@ TEST_F(WaveMix, FreedWaveAndClosedSessionAreGone) {
   EXPECT_EQ(win::WaveMixFreeWave(session_, wave), win::MmResult::MMSYSERR_NOERROR);
   EXPECT_EQ(Play(0, wave, 0), win::MmResult::MMSYSERR_INVALHANDLE);
   EXPECT_EQ(win::WaveMixCloseSession(session_), win::MmResult::MMSYSERR_NOERROR);
-  EXPECT_FALSE(audio::Running()) << "the last session closed, the output stops";
   EXPECT_EQ(win::WaveMixCloseSession(session_), win::MmResult::MMSYSERR_INVALHANDLE);
 }
 

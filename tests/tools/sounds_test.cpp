@@ -114,20 +114,24 @@ double Fundamental(const Wave& wave, double at_seconds) {
   return static_cast<double>(wave.sample_rate) / best_lag;
 }
 
-TEST(SoundEffects, ArePcmMonoSixteenBitInOneFormat) {
-  const Wave bubbles = LoadEffect(0);
-  const Wave whale = LoadEffect(1);
-  for (const Wave* wave : {&bubbles, &whale}) {
-    EXPECT_EQ(wave->format, 1);
-    EXPECT_EQ(wave->channels, 1);
-    EXPECT_EQ(wave->bits, 16);
-    EXPECT_EQ(wave->block_align, 2);
-    EXPECT_EQ(wave->byte_rate, wave->sample_rate * 2);
-    EXPECT_GE(wave->sample_rate, 11025);
-    EXPECT_GE(wave->Seconds(), 2.0);
-    EXPECT_LE(wave->Seconds(), 10.0);
+TEST(SoundEffects, ArePcmMonoSixteenBitInOneFormatAndSmall) {
+  const struct {
+    Wave wave;
+    double shortest, longest;  // seconds
+  } effects[] = {
+      {LoadEffect(0), 15.0, 20.0},  // a loop long enough that no pattern is heard coming round
+      {LoadEffect(1), 2.0, 10.0},
+  };
+  for (const auto& [wave, shortest, longest] : effects) {
+    EXPECT_EQ(wave.format, 1);
+    EXPECT_EQ(wave.channels, 1);
+    EXPECT_EQ(wave.bits, 16);
+    EXPECT_EQ(wave.block_align, 2);
+    EXPECT_EQ(wave.byte_rate, wave.sample_rate * 2);
+    EXPECT_EQ(wave.sample_rate, 22050);
+    EXPECT_GE(wave.Seconds(), shortest);
+    EXPECT_LE(wave.Seconds(), longest);
   }
-  EXPECT_EQ(bubbles.sample_rate, whale.sample_rate);
 }
 
 TEST(SoundEffects, BubblesLoopWithoutAClick) {
@@ -141,15 +145,50 @@ TEST(SoundEffects, BubblesLoopWithoutAClick) {
   EXPECT_GT(Rms(s, 0, s.size()), 500.0) << "the bubbles are all but silent";
 }
 
-TEST(SoundEffects, BubblesComeInBurstsWithQuieterGaps) {
-  const Wave bubbles = LoadEffect(0);
-  const std::size_t tenth = bubbles.sample_rate / 10;
+// A burst is where the level rises well above the water's murmur after a quiet spell. Its time
+// is that onset; its size the energy of its loud 20 ms windows up to the next onset.
+struct Burst {
+  double seconds;
+  double energy;
+};
+
+std::vector<Burst> Bursts(const Wave& wave) {
+  const std::size_t window = wave.sample_rate / 50;
   std::vector<double> levels;
-  for (std::size_t at = 0; at + tenth <= bubbles.samples.size(); at += tenth) {
-    levels.push_back(Rms(bubbles.samples, at, tenth));
+  for (std::size_t at = 0; at + window <= wave.samples.size(); at += window) {
+    levels.push_back(Rms(wave.samples, at, window));
   }
-  const auto [quietest, loudest] = std::minmax_element(levels.begin(), levels.end());
-  EXPECT_GT(*loudest, 4.0 * *quietest);
+  std::vector<double> sorted = levels;
+  std::nth_element(sorted.begin(), sorted.begin() + sorted.size() / 2, sorted.end());
+  const double murmur = sorted[sorted.size() / 2];
+  std::vector<Burst> bursts;
+  int quiet_windows = 0;
+  for (std::size_t i = 0; i < levels.size(); ++i) {
+    const bool loud = levels[i] > 3.0 * murmur;
+    if (loud && quiet_windows >= 8) bursts.push_back({i / 50.0, 0.0});
+    if (loud && !bursts.empty()) bursts.back().energy += levels[i] * levels[i];
+    quiet_windows = loud ? 0 : quiet_windows + 1;
+  }
+  return bursts;
+}
+
+TEST(SoundEffects, BubblesComeInBurstsAtUnevenTimesAndOfUnevenSizes) {
+  const Wave bubbles = LoadEffect(0);
+  const std::vector<Burst> bursts = Bursts(bubbles);
+  ASSERT_GE(bursts.size(), 6u);
+  std::vector<double> gaps;  // round the loop: the last burst is followed by the first
+  for (std::size_t i = 0; i < bursts.size(); ++i) {
+    const double next =
+        i + 1 < bursts.size() ? bursts[i + 1].seconds : bursts.front().seconds + bubbles.Seconds();
+    gaps.push_back(next - bursts[i].seconds);
+  }
+  const auto [shortest, longest] = std::minmax_element(gaps.begin(), gaps.end());
+  EXPECT_GT(*longest, 3.0 * *shortest) << "bursts at a steady beat";
+  EXPECT_LT(*longest, 3.0) << "a long silence";
+  const auto [softest, strongest] =
+      std::minmax_element(bursts.begin(), bursts.end(),
+                          [](const Burst& a, const Burst& b) { return a.energy < b.energy; });
+  EXPECT_GT(strongest->energy, 4.0 * softest->energy) << "bursts all alike";
 }
 
 TEST(SoundEffects, WhaleCallIsAudibleAndStartsAndEndsInSilence) {

@@ -56,7 +56,7 @@ void FinalChord(Score& score, int part, int at, const Key& key, const Chord& cho
 // 0: a bright, bubbly calypso in F: steel drums and flute over guitar offbeats, clave and congas.
 Score UnderTheSea() {
   const Key key{65, songs::kMajor};
-  Score score("Under The Sea", 118);
+  Score score("Under The Sea", 118, -2.0);
   const int steel = score.Instrument("Steel Drums", 114, 112, 76, 50);
   const int flute = score.Instrument("Flute", 73, 96, 50, 60);
   const int marimba = score.Instrument("Marimba", 12, 86, 88, 40);
@@ -140,7 +140,7 @@ Score UnderTheSea() {
 // weight, then drops away to one last blow.
 Score Jaws() {
   const Key key{62, songs::kHarmonicMinor};
-  Score score("Jaws", 76);
+  Score score("Jaws", 76, -4.0);
   const int basses = score.Instrument("Contrabasses", 43, 118, 58, 30);
   const int cellos = score.Instrument("Cellos", 42, 108, 70, 30);
   const int timpani = score.Instrument("Timpani", 47, 110, 64, 40);
@@ -423,7 +423,7 @@ Score Kokomo() {
 // 5: "The Silence": slow, sparse and calm in A minor; pads breathe under a few celesta notes.
 Score TheSilence() {
   const Key key{57, songs::kMinor};
-  Score score("The Silence", 58);
+  Score score("The Silence", 58, 3.0);
   const int celesta = score.Instrument("Celesta", 8, 96, 70, 100);
   const int pad = score.Instrument("Warm Pad", 89, 86, 64, 100);
   const int halo = score.Instrument("Halo Pad", 94, 64, 44, 110);

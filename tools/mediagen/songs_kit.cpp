@@ -1,6 +1,7 @@
 #include "mediagen/songs_kit.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <stdexcept>
 #include <utility>
@@ -90,7 +91,9 @@ std::vector<Stroke> Strokes(std::string_view rhythm, int loudness) {
   return strokes;
 }
 
-Score::Score(std::string title, double beats_per_minute) : humanize_(0x5EA50u) {
+// General MIDI hears a channel volume v as 40 log10(v / 127) decibels.
+Score::Score(std::string title, double beats_per_minute, double level_db)
+    : humanize_(0x5EA50u), volume_scale_(std::pow(10.0, level_db / 40.0)) {
   tracks_.emplace_back(std::move(title));
   tracks_.front().TimeSignature(0, 4, 2);
   tracks_.front().Tempo(0, beats_per_minute);
@@ -99,7 +102,8 @@ Score::Score(std::string title, double beats_per_minute) : humanize_(0x5EA50u) {
 int Score::AddPart(std::string name, int channel, int program, int volume, int pan, int reverb) {
   MidiTrack& track = tracks_.emplace_back(std::move(name));
   track.Program(0, channel, program);
-  track.Control(0, channel, kControlVolume, volume);
+  track.Control(0, channel, kControlVolume,
+                std::min(127, static_cast<int>(std::lround(volume * volume_scale_))));
   track.Control(0, channel, kControlPan, pan);
   track.Control(0, channel, kControlReverb, reverb);
   channels_.push_back(channel);

@@ -56,7 +56,9 @@ std::vector<Stroke> Strokes(std::string_view rhythm, int loudness);
 // drum channel); track 0 holds the title, time signature and tempo map.
 class Score {
  public:
-  Score(std::string title, double beats_per_minute);
+  // level_db raises or lowers every part's volume together, so that songs of different moods
+  // still play about equally loud.
+  Score(std::string title, double beats_per_minute, double level_db = 0.0);
 
   int Instrument(std::string name, int program, int volume, int pan, int reverb);
   int Drums(int volume);
@@ -72,6 +74,7 @@ class Score {
   std::vector<int> channels_;  // per part
   int next_channel_ = 0;
   SeededRandom humanize_;
+  double volume_scale_;
 };
 
 // Repeats a drum rhythm on one drum key for `bars` bars from `at`.

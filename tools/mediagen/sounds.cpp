@@ -33,7 +33,10 @@ std::vector<std::int16_t> ToPcm(const std::vector<double>& samples, double peak)
 // rings on at the beginning, and the water's murmur is filtered round the ring until it is in
 // its steady state, so the last sample runs into the first like any two neighbours.
 
-constexpr int kBubbleLoopSamples = 4 * kSampleRate;
+// Long enough, with bursts at uneven times and of uneven sizes, that a listener hears no pattern
+// coming round again.
+constexpr double kBubbleLoopSeconds = 16.0;
+constexpr int kBubbleLoopSamples = static_cast<int>(kBubbleLoopSeconds * kSampleRate);
 
 // One bubble: a damped sine whose pitch rises as the bubble shrinks on its way up.
 void AddBubble(std::vector<double>& ring, int start, double pitch, double decay_seconds,
@@ -70,19 +73,20 @@ std::vector<double> Bubbles() {
   std::vector<double> ring(kBubbleLoopSamples, 0.0);
   SeededRandom noise(0xB0BB1E5u);
   AddMurmur(ring, noise, 0.6);
-  // Bubbles come in little bursts, as from a diver's regulator or a clam, not evenly spread.
-  constexpr int kBursts = 7;
-  for (int burst = 0; burst < kBursts; ++burst) {
-    const double burst_start = (burst + noise.Between(0.0, 0.6)) / kBursts;
-    const int count = 2 + noise.Below(4);
-    double at = burst_start;
+  // Bubbles come in bursts, as from a diver's regulator or a clam, not evenly spread: a lone
+  // bubble now, a long chain then, soft or strong, after a short or a long wait.
+  for (double burst = noise.Between(0.1, 0.8); burst < kBubbleLoopSeconds;
+       burst += noise.Between(0.3, 2.4)) {
+    const int count = 1 + noise.Below(9);
+    const double strength = noise.Between(0.3, 1.0);
+    double at = burst;
     for (int b = 0; b < count; ++b) {
-      at += noise.Between(0.012, 0.07) / 4.0;
+      at += noise.Between(0.012, 0.07);
       const double pitch = noise.Between(450.0, 1500.0);
       // Larger (lower) bubbles ring longer.
       const double decay = 0.012 + 0.03 * (1500.0 - pitch) / 1050.0;
-      AddBubble(ring, static_cast<int>(at * kBubbleLoopSamples) % kBubbleLoopSamples, pitch, decay,
-                noise.Between(3.0, 7.0), noise.Between(0.35, 1.0));
+      AddBubble(ring, static_cast<int>(at * kSampleRate) % kBubbleLoopSamples, pitch, decay,
+                noise.Between(3.0, 7.0), strength * noise.Between(0.35, 1.0));
     }
   }
   return ring;
@@ -188,8 +192,8 @@ std::vector<double> WithReverb(const std::vector<double>& dry) {
 }  // namespace
 
 void WriteSounds(const std::filesystem::path& dir) {
-  WriteWav(dir / "a_sound0.wav", kSampleRate, ToPcm(Bubbles(), 0.5));
-  WriteWav(dir / "a_sound1.wav", kSampleRate, ToPcm(WithReverb(WhaleVoice()), 0.7));
+  WriteWav(dir / "a_sound0.wav", kSampleRate, ToPcm(Bubbles(), 0.7));
+  WriteWav(dir / "a_sound1.wav", kSampleRate, ToPcm(WithReverb(WhaleVoice()), 0.35));
 }
 
 }  // namespace mediagen
