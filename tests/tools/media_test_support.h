@@ -2,6 +2,8 @@
 // afresh to see that every run gives the same bytes as the build's media folder holds.
 #pragma once
 
+#include <stdlib.h>
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -23,16 +25,14 @@ inline std::filesystem::path MediaDir() {
   return FINBROOK_MEDIA_DIR;
 }
 
-// Runs write twice, each into a folder of its own (named after the test, as tests may run side
-// by side), and expects exactly the named files, each the same bytes as in the media folder.
+// Runs write twice, each into a fresh folder of its own (other test runs on the machine may be
+// writing the same media at the same time), and expects exactly the named files, each the same
+// bytes as in the media folder.
 template <class Writer>
 void ExpectWrittenTheSameOnEveryRun(Writer write, const std::vector<std::string>& names) {
-  const std::string test = testing::UnitTest::GetInstance()->current_test_info()->name();
   for (const char* run : {"first", "second"}) {
-    const std::filesystem::path dir =
-        std::filesystem::path(testing::TempDir()) / ("finbrook_" + test + "_" + run);
-    std::filesystem::remove_all(dir);
-    std::filesystem::create_directories(dir);
+    std::string pattern = std::filesystem::path(testing::TempDir()) / "finbrook_media_XXXXXX";
+    const std::filesystem::path dir = ::mkdtemp(pattern.data());
     write(dir);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir),
                             std::filesystem::directory_iterator()),

@@ -98,10 +98,11 @@ TEST(SongsKit, RiffsAndChordsLandWhereTheyAreAsked) {
   Riff(score, bass, 0, c_major, {{0}, {4}, {5}}, "x---x---........", {0, 4}, 40, 90);
   // G7 in close position around middle C.
   Comp(score, piano, 16, c_major, {{4, true}}, "x---------------", 60, 90);
-  const auto path = std::filesystem::path(::testing::TempDir()) / "finbrook_kit.Mid";
-  score.Write(path);
-  const smf::File file = smf::Parse(media_test::ReadBytes(path));
-  std::filesystem::remove(path);
+  std::string pattern = std::filesystem::path(::testing::TempDir()) / "finbrook_kit_XXXXXX";
+  const std::filesystem::path dir = ::mkdtemp(pattern.data());
+  score.Write(dir / "kit.Mid");
+  const smf::File file = smf::Parse(media_test::ReadBytes(dir / "kit.Mid"));
+  std::filesystem::remove_all(dir);
 
   auto strikes = [&](int track) {
     std::vector<std::pair<std::uint32_t, int>> found;
