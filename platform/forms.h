@@ -167,6 +167,7 @@ class Timer {
   std::unique_ptr<Impl> impl_;
 };
 
+// A label takes no mouse input: clicks and moves over it belong to what lies under it.
 class Label : public Control {
  public:
   explicit Label(Container& parent);
@@ -178,7 +179,6 @@ class Label : public Control {
   void SetFont(const Font& font);
   void SetForeColor(win::COLORREF color);
   void SetBackColor(win::COLORREF color);
-  std::function<void()> OnClick;
 };
 
 class CommandButton : public Control {

@@ -185,14 +185,12 @@ void Timer::SetEnabled(bool enabled) {
 
 namespace {
 
-using LabelWidget = ClickWidget<QLabel>;
-
 struct LabelImpl : ControlImpl {
   bool auto_size = false;
-  LabelWidget* Widget() { return static_cast<LabelWidget*>(widget.data()); }
+  QLabel* Widget() { return static_cast<QLabel*>(widget.data()); }
   void Fit() {
     if (!auto_size) return;
-    LabelWidget* w = Widget();
+    QLabel* w = Widget();
     if (w->wordWrap()) {
       w->resize(w->width(), w->heightForWidth(w->width()));
     } else {
@@ -215,8 +213,9 @@ void SetRole(QWidget* widget, QPalette::ColorRole role, win::COLORREF color) {
 
 Label::Label(Container& parent) {
   parent_ = &parent;
-  auto* w = Place<LabelImpl>(impl_, parent, new LabelWidget);
-  w->on_click = &OnClick;
+  auto* w = Place<LabelImpl>(impl_, parent, new QLabel);
+  // The mouse acts on what lies under a label: a click on the saver's message ends the saver.
+  w->setAttribute(Qt::WA_TransparentForMouseEvents);
   w->setTextFormat(Qt::PlainText);
   w->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 }
@@ -257,7 +256,7 @@ void Label::SetForeColor(win::COLORREF color) {
 }
 
 void Label::SetBackColor(win::COLORREF color) {
-  LabelWidget* w = LabelOf(impl_).Widget();
+  QLabel* w = LabelOf(impl_).Widget();
   SetRole(w, QPalette::Window, color);
   w->setAutoFillBackground(true);
 }

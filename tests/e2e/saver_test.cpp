@@ -177,6 +177,14 @@ TEST_F(SaverExit, MouseMovesNeverEndItWithTheOptionOff) {
   EXPECT_EQ(saver.WaitExit(5s), 0) << "a click ends it";
 }
 
+TEST_F(SaverExit, AClickOnTheMessageEndsIt) {
+  e2e::Process& saver = StartSaver(
+      "firstrun=1\r\nbackground= 4\r\nspeed=70\r\nmessage= 1\r\nmessagetext=Hello reef\r\n");
+  // The label's bottom edge stands 40 pixels above the screen's, centred.
+  session_.Xdo({"mousemove", "400", std::to_string(600 - 40 - 6), "click", "1"});
+  EXPECT_EQ(saver.WaitExit(5s), 0);
+}
+
 TEST_F(SaverExit, AKeyOutsideTheSequenceEndsIt) {
   e2e::Process& saver = StartSaver("firstrun=1\r\nbackground= 4\r\nspeed=70\r\n");
   session_.Xdo({"key", "--window", std::to_string(window_), "x"});
