@@ -274,12 +274,14 @@ class HScrollBar : public Control {
   std::function<void()> OnChange;
 };
 
-// A one-line text box without a length limit of its own.
+// A one-line text box: a line break that comes in (pasted, dropped or set) becomes one blank.
 class TextBox : public Control {
  public:
   explicit TextBox(Container& parent);
   std::string Text() const;
   void SetText(const std::string& text);
+  // The most characters the box takes, 0 (the default) for no limit; negative raises error 380.
+  void SetMaxLength(rt::Long length);
   void SetBackColor(win::COLORREF color);
   std::function<void()> OnChange;
 };

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QValidator>
 #include <limits>
 #include <stdexcept>
 
@@ -190,10 +191,33 @@ void HScrollBar::SetLargeChange(rt::Integer change) {
 
 // ---- TextBox ----
 
+namespace {
+
+// Keeps the text on one line: each line break (CR LF, CR or LF) becomes one blank, the cursor
+// staying after what came before it.
+class OneLine : public QValidator {
+ public:
+  using QValidator::QValidator;
+  State validate(QString& text, int& cursor) const override {
+    QString before = text.left(cursor);
+    QString after = text.mid(cursor);
+    for (QString* part : {&before, &after}) {
+      part->replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+      part->replace(QChar('\r'), QChar(' ')).replace(QChar('\n'), QChar(' '));
+    }
+    text = before + after;
+    cursor = static_cast<int>(before.size());
+    return Acceptable;
+  }
+};
+
+}  // namespace
+
 TextBox::TextBox(Container& parent) {
   parent_ = &parent;
   auto* w = Place<ControlImpl>(impl_, parent, new QLineEdit);
   w->setMaxLength(std::numeric_limits<int>::max());
+  w->setValidator(new OneLine(w));
   QObject::connect(w, &QLineEdit::textEdited, [this] { RunAsEvent(OnChange); });
 }
 
@@ -210,6 +234,12 @@ void TextBox::SetText(const std::string& text) {
     w->setText(new_text);
   }
   RunNow(OnChange);
+}
+
+void TextBox::SetMaxLength(rt::Long length) {
+  if (length < 0) rt::Raise(rt::kInvalidPropertyValue);
+  WidgetOf<QLineEdit>(impl_)->setMaxLength(length == 0 ? std::numeric_limits<int>::max()
+                                                       : length.Value());
 }
 
 void TextBox::SetBackColor(win::COLORREF color) {
