@@ -5,6 +5,7 @@
 // an event.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QSignalBlocker>
@@ -117,14 +118,34 @@ std::string ComboBox::Text() const {
 // ---- HScrollBar ----
 
 namespace {
+
 QScrollBar* BarOf(const std::unique_ptr<Impl>& impl) {
   return WidgetOf<QScrollBar>(impl);
 }
+
+// A tab stop that the keys move as the old bar: Left and Up a small change towards Min, Right
+// and Down towards Max, Page Up and Down a large change, Home and End to Min and Max. Qt's bar
+// has all of these but turns Left and Right round.
+class KeyedScrollBar : public QScrollBar {
+ public:
+  KeyedScrollBar() : QScrollBar(Qt::Horizontal) { setFocusPolicy(Qt::StrongFocus); }
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override {
+    if (event->key() == Qt::Key_Left || event->key() == Qt::Key_Right) {
+      triggerAction(event->key() == Qt::Key_Left ? SliderSingleStepSub : SliderSingleStepAdd);
+      event->accept();
+    } else {
+      QScrollBar::keyPressEvent(event);
+    }
+  }
+};
+
 }  // namespace
 
 HScrollBar::HScrollBar(Container& parent) {
   parent_ = &parent;
-  auto* w = Place<ControlImpl>(impl_, parent, new QScrollBar(Qt::Horizontal));
+  auto* w = Place<ControlImpl>(impl_, parent, new KeyedScrollBar);
   w->setRange(0, 32767);
   w->setSingleStep(1);
   w->setPageStep(1);

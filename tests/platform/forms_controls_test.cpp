@@ -144,6 +144,37 @@ TEST(ControlValues, UserChangesFireTheirEventsOnce) {
   EXPECT_EQ(events, (Events{"check 1", "list 1", "list 1", "bar 10", "text x"}));
 }
 
+TEST(ControlValues, TheScrollBarIsATabStopThatTheKeysMove) {
+  Dialog form;
+  forms::CommandButton before(form);
+  forms::HScrollBar bar(form);
+  bar.SetMax(140);
+  bar.SetLargeChange(10);
+  form.Show();
+  PumpFor(20);
+  before.SetFocus();
+  QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+  QApplication::sendEvent(WidgetOf(before), &tab);
+  ASSERT_EQ(QApplication::focusWidget(), WidgetOf(bar));
+  struct Case {
+    Qt::Key key;
+    int value;
+  };
+  const Case cases[] = {{Qt::Key_Right, 71}, {Qt::Key_Down, 71},     {Qt::Key_Left, 69},
+                        {Qt::Key_Up, 69},    {Qt::Key_PageDown, 80}, {Qt::Key_PageUp, 60},
+                        {Qt::Key_Home, 0},   {Qt::Key_End, 140}};
+  int changes = 0;
+  bar.OnChange = [&] { ++changes; };
+  for (const Case& c : cases) {
+    bar.SetValue(70);
+    changes = 0;
+    QKeyEvent key(QEvent::KeyPress, c.key, Qt::NoModifier);
+    QApplication::sendEvent(WidgetOf(bar), &key);
+    EXPECT_EQ(bar.Value(), c.value) << c.key;
+    EXPECT_EQ(changes, 1) << c.key;
+  }
+}
+
 TEST(ControlValues, ATextBoxTakesOneLineOfAtMostItsMaxLength) {
   Dialog form;
   forms::TextBox text(form);
