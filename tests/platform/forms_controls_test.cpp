@@ -331,6 +331,23 @@ TEST(Focus, AFormFirstShownFocusesTheFirstControlInTabOrderThatCanTakeIt) {
   EXPECT_EQ(QApplication::focusWidget(), WidgetOf(first));
 }
 
+TEST(Focus, TabGoesRoundTheControlsAndNeverToTheWindow) {
+  Dialog form;
+  forms::CommandButton first(form);
+  forms::Label label(form);
+  forms::CommandButton second(form);
+  form.Show();
+  PumpFor(20);
+  first.SetFocus();
+  std::vector<QWidget*> visited;
+  for (int i = 0; i < 3; ++i) {
+    QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+    QApplication::sendEvent(QApplication::focusWidget(), &tab);
+    visited.push_back(QApplication::focusWidget());
+  }
+  EXPECT_EQ(visited, (std::vector{WidgetOf(second), WidgetOf(first), WidgetOf(second)}));
+}
+
 // ---- Picture boxes and the screen's pointer ----
 
 TEST(Pointers, APictureBoxShowsItsCustomPointerOnlyWithPointer99) {
