@@ -318,6 +318,17 @@ TEST(Surfaces, APictureBoxShowsItsPictureAndThenItsDc) {
   EXPECT_EQ(widget->grab().toImage().pixelColor(50, 45), QColor(0, 255, 0));
 }
 
+TEST(Surfaces, ThePictureBoxsBackColourShowsThroughItsPicturesClearPixels) {
+  forms::Form form;
+  forms::PictureBox speaker(form);
+  speaker.Move(0, 0, 17 * 15, 16 * 15);
+  speaker.SetBorder(false);
+  speaker.SetBackColor(win::RGB(10, 200, 30));
+  speaker.SetPicture("speaker");
+  EXPECT_EQ(WidgetOf(speaker)->grab().toImage().pixelColor(0, 0), QColor(10, 200, 30));
+  EXPECT_EQ(win::GetPixel(speaker.hDC(), 0, 0), win::RGB(10, 200, 30));
+}
+
 TEST(BuiltinPictures, UnknownNamesFailLoudly) {
   EXPECT_THROW(forms::FindBuiltinPicture("NoSuchForm.Picture9"), std::logic_error);
 }
