@@ -1,6 +1,7 @@
 // The message dialog. It is opened from the settings dialog, which it hides, and both ways out
 // show the settings dialog again: Apply (or Enter) writes the text and keeps the dialog loaded
-// with it; Cancel unloads it, so the next opening starts again from the text read at start-up.
+// with it; Cancel unloads it, so the next opening starts again from the text last applied (the
+// text read at start-up until one is), never putting an older text back in the box.
 #include "dialog/message_entry.h"
 
 #include "dialog/center_form.h"
@@ -35,6 +36,8 @@ MessageEntryForm::MessageEntryForm() {
   textentry.SetCaption("Please Enter Your Text Message Below:");
   Text1.Move(360, 480, 4455, 285);
   Text1.SetBackColor(win::RGB(255, 255, 255));
+  // The settings reader keeps 127 characters: the box shows what the saver will.
+  Text1.SetMaxLength(127);
   Apply.Move(375, 960, 1815, 375);
   Apply.SetCaption("&Apply Changes");
   Apply.OnClick = [this] { apply_Click(); };
@@ -45,7 +48,7 @@ MessageEntryForm::MessageEntryForm() {
 
 void MessageEntryForm::Form_Load() {
   SetCaption(std::string("Solmere Finbrook") + " ScreenSaver Message");
-  Text1.SetText(MessageText);
+  Text1.SetText(applied_text.value_or(MessageText));
   CenterForm(*this);
   win::SetWindowPos(hWnd(), win::HWND_TOPMOST, 0, 0, 0, 0, win::SWP_NOSIZE | win::SWP_NOMOVE);
 }
@@ -59,6 +62,7 @@ void MessageEntryForm::Form_KeyPress(rt::Integer& KeyAscii) {
 }
 
 void MessageEntryForm::apply_Click() {
+  applied_text = Text1.Text();
   PutIniData("quorvane.ini", "Solmere Finbrook", "messagetext", Text1.Text());
   Configuration().Show();
   Hide();

@@ -2,6 +2,9 @@
 // the settings file as soon as the user applies it.
 #pragma once
 
+#include <optional>
+#include <string>
+
 #include "platform/forms.h"
 #include "runtime/checked.h"
 
@@ -14,6 +17,10 @@ class MessageEntryForm : public forms::Form {
   forms::CommandButton Apply{*this};
   forms::Label textentry{*this};
   forms::CommandButton Cancel{*this};
+
+  // The text last applied, none before the first Apply: a later loading shows it again, while
+  // the settings value in memory stays as start-up read it.
+  std::optional<std::string> applied_text;
 
   void apply_Click();
   void Cancel_Click();

@@ -163,7 +163,7 @@ void ComposeFrame() {
 
   // Everything drawn so far lies behind the coral; what follows stands in front of it.
   const rt::Integer strip_height = Foreground.Height;
-  const rt::Integer strip_y = ScreenHeight - strip_height;
+  const rt::Long strip_y = ScreenHeight - strip_height;
   win::BitBlt(BufferDC(), 0, strip_y.Value(), ScreenWidth.Value(), strip_height.Value(),
               Foreground.MaskDC, 0, 0, win::Rop::SRCAND);
   win::BitBlt(BufferDC(), 0, strip_y.Value(), ScreenWidth.Value(), strip_height.Value(),

@@ -28,16 +28,16 @@ bool EndsAtOnce(bool another_instance, const std::string& prefix, win::HWND disp
 
 void MeasureScreen(float width_twips, float height_twips, float twips_per_pixel_x,
                    float twips_per_pixel_y) {
-  // The quotients are single precision, the limits double; neither passes through a 16-bit
-  // intermediate, so only a limit that itself leaves the 16-bit range is an overflow.
+  // The quotients are single precision, the limits double; neither passes through a narrower
+  // intermediate, so only a limit that itself leaves the 32-bit range is an overflow.
   const float width = width_twips / twips_per_pixel_x;
   const float height = height_twips / twips_per_pixel_y;
-  ScreenWidth = rt::CInt(static_cast<double>(width));
-  ScreenHeight = rt::CInt(static_cast<double>(height));
-  TopLimit = rt::CInt(ScreenHeight.AsDouble() * -0.25);
+  ScreenWidth = rt::CLng(static_cast<double>(width));
+  ScreenHeight = rt::CLng(static_cast<double>(height));
+  TopLimit = rt::CLng(ScreenHeight.AsDouble() * -0.25);
   BottomLimit = ScreenHeight - 65;
-  RightLimit = rt::CInt(ScreenWidth.AsDouble() * 1.5);
-  LeftLimit = rt::CInt(ScreenWidth.AsDouble() * -0.5);
+  RightLimit = rt::CLng(ScreenWidth.AsDouble() * 1.5);
+  LeftLimit = rt::CLng(ScreenWidth.AsDouble() * -0.5);
 }
 
 rt::Integer ModeOfCommandLine(const std::string& raw) {

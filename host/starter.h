@@ -13,8 +13,9 @@ inline std::string CmdLine;    // trimmed, lower case
 inline std::string CmdPrefix;  // its first two characters
 inline win::HWND DisplayPropsWnd = 0;
 inline rt::Integer RunMode;  // 1 saver, 2 settings dialog, 3 password change, 4 preview
-inline rt::Integer ScreenWidth, ScreenHeight;
-inline rt::Integer TopLimit, BottomLimit, LeftLimit, RightLimit;
+// 32-bit, so that a wall of monitors fits the limits (one and a half screen widths).
+inline rt::Long ScreenWidth, ScreenHeight;
+inline rt::Long TopLimit, BottomLimit, LeftLimit, RightLimit;
 inline win::HWND PasswordParent = 0;
 inline std::string ParseBuf;
 inline rt::Long ParseLen;

@@ -13,9 +13,10 @@ namespace forms {
 
 namespace {
 
+// Drawn on nothing, so the dialog's face shows around it.
 QImage Speaker() {
-  QImage image(17, 16, QImage::Format_RGB32);
-  image.fill(QColor(192, 192, 192));
+  QImage image(17, 16, QImage::Format_ARGB32_Premultiplied);
+  image.fill(Qt::transparent);
   QPainter p(&image);
   p.setRenderHint(QPainter::Antialiasing);
   QPainterPath cone;

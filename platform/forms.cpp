@@ -283,6 +283,13 @@ void Form::Show() {
   } else if (impl.state == WindowState::Minimized) {
     w.setWindowState(Qt::WindowMinimized);
   }
+  // The window takes the focus itself only when no control on it can, so that Tab never lands
+  // on the bare window between a dialog's last control and its first.
+  const QList<QWidget*> children = w.findChildren<QWidget*>();
+  const bool a_control_can =
+      std::any_of(children.begin(), children.end(),
+                  [](const QWidget* child) { return child->focusPolicy() & Qt::TabFocus; });
+  w.setFocusPolicy(a_control_can ? Qt::NoFocus : Qt::StrongFocus);
   // The window's own choice would be its first child; the old run time chose by tab order.
   if (!w.focusWidget()) FocusFirstInTabOrder(impl);
   w.show();

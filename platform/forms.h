@@ -167,6 +167,7 @@ class Timer {
   std::unique_ptr<Impl> impl_;
 };
 
+// A label takes no mouse input: clicks and moves over it belong to what lies under it.
 class Label : public Control {
  public:
   explicit Label(Container& parent);
@@ -178,7 +179,6 @@ class Label : public Control {
   void SetFont(const Font& font);
   void SetForeColor(win::COLORREF color);
   void SetBackColor(win::COLORREF color);
-  std::function<void()> OnClick;
 };
 
 class CommandButton : public Control {
@@ -274,12 +274,14 @@ class HScrollBar : public Control {
   std::function<void()> OnChange;
 };
 
-// A one-line text box without a length limit of its own.
+// A one-line text box: a line break that comes in (pasted, dropped or set) becomes one blank.
 class TextBox : public Control {
  public:
   explicit TextBox(Container& parent);
   std::string Text() const;
   void SetText(const std::string& text);
+  // The most characters the box takes, 0 (the default) for no limit; negative raises error 380.
+  void SetMaxLength(rt::Long length);
   void SetBackColor(win::COLORREF color);
   std::function<void()> OnChange;
 };

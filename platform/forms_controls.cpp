@@ -185,14 +185,12 @@ void Timer::SetEnabled(bool enabled) {
 
 namespace {
 
-using LabelWidget = ClickWidget<QLabel>;
-
 struct LabelImpl : ControlImpl {
   bool auto_size = false;
-  LabelWidget* Widget() { return static_cast<LabelWidget*>(widget.data()); }
+  QLabel* Widget() { return static_cast<QLabel*>(widget.data()); }
   void Fit() {
     if (!auto_size) return;
-    LabelWidget* w = Widget();
+    QLabel* w = Widget();
     if (w->wordWrap()) {
       w->resize(w->width(), w->heightForWidth(w->width()));
     } else {
@@ -215,8 +213,9 @@ void SetRole(QWidget* widget, QPalette::ColorRole role, win::COLORREF color) {
 
 Label::Label(Container& parent) {
   parent_ = &parent;
-  auto* w = Place<LabelImpl>(impl_, parent, new LabelWidget);
-  w->on_click = &OnClick;
+  auto* w = Place<LabelImpl>(impl_, parent, new QLabel);
+  // The mouse acts on what lies under a label: a click on the saver's message ends the saver.
+  w->setAttribute(Qt::WA_TransparentForMouseEvents);
   w->setTextFormat(Qt::PlainText);
   w->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 }
@@ -257,7 +256,7 @@ void Label::SetForeColor(win::COLORREF color) {
 }
 
 void Label::SetBackColor(win::COLORREF color) {
-  LabelWidget* w = LabelOf(impl_).Widget();
+  QLabel* w = LabelOf(impl_).Widget();
   SetRole(w, QPalette::Window, color);
   w->setAutoFillBackground(true);
 }
@@ -415,15 +414,18 @@ struct PictureImpl : ControlImpl {
   bool custom_pointer = false;
   std::optional<QCursor> icon;
   PictureWidget* Widget() { return static_cast<PictureWidget*>(widget.data()); }
-  // The surface shows as the box does: its back colour (already there) with the picture on it.
+  // The surface shows as the box does: its back colour with the picture on it.
   void PaintPicture() {
     if (picture.isNull()) return;
+    QImage shown(picture.size(), QImage::Format_RGB32);
+    shown.fill(ToQColor(BackColor()));
+    QPainter(&shown).drawImage(0, 0, picture);
     const win::HDC dc = surface.Handle(0, 0, 0);
     std::uint32_t* pixels = win::MutablePixels32(dc);
     const int stride = win::Stride32(dc);
-    for (int y = 0; y < std::min(win::BitmapHeight(dc), picture.height()); ++y) {
-      const auto* src = reinterpret_cast<const std::uint32_t*>(picture.constScanLine(y));
-      for (int x = 0; x < std::min(win::BitmapWidth(dc), picture.width()); ++x) {
+    for (int y = 0; y < std::min(win::BitmapHeight(dc), shown.height()); ++y) {
+      const auto* src = reinterpret_cast<const std::uint32_t*>(shown.constScanLine(y));
+      for (int x = 0; x < std::min(win::BitmapWidth(dc), shown.width()); ++x) {
         pixels[y * stride + x] = src[x] & 0x00FFFFFF;
       }
     }
@@ -495,7 +497,8 @@ PictureBox::PictureBox(Container& parent) {
 
 void PictureBox::SetPicture(const std::string& builtin_name) {
   const QImage image = ToQImage(FindBuiltinPicture(builtin_name));
-  PictureOf(Control::impl_).picture = image.convertToFormat(QImage::Format_RGB32);
+  // Clear pixels let the back colour show through, as the picture box paints it under them.
+  PictureOf(Control::impl_).picture = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
   PictureOf(Control::impl_).Widget()->update();
 }
 

@@ -5,9 +5,11 @@
 // an event.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QValidator>
 #include <limits>
 #include <stdexcept>
 
@@ -116,14 +118,34 @@ std::string ComboBox::Text() const {
 // ---- HScrollBar ----
 
 namespace {
+
 QScrollBar* BarOf(const std::unique_ptr<Impl>& impl) {
   return WidgetOf<QScrollBar>(impl);
 }
+
+// A tab stop that the keys move as the old bar: Left and Up a small change towards Min, Right
+// and Down towards Max, Page Up and Down a large change, Home and End to Min and Max. Qt's bar
+// has all of these but turns Left and Right round.
+class KeyedScrollBar : public QScrollBar {
+ public:
+  KeyedScrollBar() : QScrollBar(Qt::Horizontal) { setFocusPolicy(Qt::StrongFocus); }
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override {
+    if (event->key() == Qt::Key_Left || event->key() == Qt::Key_Right) {
+      triggerAction(event->key() == Qt::Key_Left ? SliderSingleStepSub : SliderSingleStepAdd);
+      event->accept();
+    } else {
+      QScrollBar::keyPressEvent(event);
+    }
+  }
+};
+
 }  // namespace
 
 HScrollBar::HScrollBar(Container& parent) {
   parent_ = &parent;
-  auto* w = Place<ControlImpl>(impl_, parent, new QScrollBar(Qt::Horizontal));
+  auto* w = Place<ControlImpl>(impl_, parent, new KeyedScrollBar);
   w->setRange(0, 32767);
   w->setSingleStep(1);
   w->setPageStep(1);
@@ -190,10 +212,33 @@ void HScrollBar::SetLargeChange(rt::Integer change) {
 
 // ---- TextBox ----
 
+namespace {
+
+// Keeps the text on one line: each line break (CR LF, CR or LF) becomes one blank, the cursor
+// staying after what came before it.
+class OneLine : public QValidator {
+ public:
+  using QValidator::QValidator;
+  State validate(QString& text, int& cursor) const override {
+    QString before = text.left(cursor);
+    QString after = text.mid(cursor);
+    for (QString* part : {&before, &after}) {
+      part->replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+      part->replace(QChar('\r'), QChar(' ')).replace(QChar('\n'), QChar(' '));
+    }
+    text = before + after;
+    cursor = static_cast<int>(before.size());
+    return Acceptable;
+  }
+};
+
+}  // namespace
+
 TextBox::TextBox(Container& parent) {
   parent_ = &parent;
   auto* w = Place<ControlImpl>(impl_, parent, new QLineEdit);
   w->setMaxLength(std::numeric_limits<int>::max());
+  w->setValidator(new OneLine(w));
   QObject::connect(w, &QLineEdit::textEdited, [this] { RunAsEvent(OnChange); });
 }
 
@@ -210,6 +255,12 @@ void TextBox::SetText(const std::string& text) {
     w->setText(new_text);
   }
   RunNow(OnChange);
+}
+
+void TextBox::SetMaxLength(rt::Long length) {
+  if (length < 0) rt::Raise(rt::kInvalidPropertyValue);
+  WidgetOf<QLineEdit>(impl_)->setMaxLength(length == 0 ? std::numeric_limits<int>::max()
+                                                       : length.Value());
 }
 
 void TextBox::SetBackColor(win::COLORREF color) {

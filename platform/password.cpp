@@ -6,9 +6,11 @@
 
 #include <crypt.h>
 
+#include <QAbstractButton>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFormLayout>
+#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QVBoxLayout>
@@ -20,6 +22,7 @@
 #include "platform/advapi32.h"
 #include "platform/forms_qt.h"
 #include "platform/user32.h"
+#include "platform/x11_windows.h"
 #include "runtime/errors.h"
 
 namespace win {
@@ -78,8 +81,18 @@ QLineEdit* PasswordField(const char* name) {
   return field;
 }
 
-// A dialog above its owner window, which may belong to another program.
+// OK and Cancel as the program's own buttons show them, in words alone; Cancel rejects.
+QDialogButtonBox* OkCancel(QDialog& dialog) {
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+  for (QAbstractButton* button : buttons->buttons()) button->setIcon(QIcon());
+  QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+  return buttons;
+}
+
+// A dialog in the dialog font of the program's forms, above its owner window, which may belong
+// to another program, and centred over it where no window manager places it otherwise.
 void Own(QDialog& dialog, HWND owner) {
+  dialog.setFont(forms::ToQFont(forms::Font{}));
   dialog.setWindowFlag(Qt::WindowStaysOnTopHint);
   dialog.winId();
   if (owner == 0 || !IsWindow(owner)) return;
@@ -87,6 +100,11 @@ void Own(QDialog& dialog, HWND owner) {
   QWindow* parent = ours ? ours->widget->windowHandle()
                          : QWindow::fromWinId(static_cast<WId>(owner));  // kept while we run
   dialog.windowHandle()->setTransientParent(parent);
+  if (const auto frame = x11::WindowGeometry(owner)) {
+    dialog.adjustSize();
+    dialog.move(frame->x + (frame->width - dialog.width()) / 2,
+                frame->y + (frame->height - dialog.height()) / 2);
+  }
 }
 
 }  // namespace
@@ -107,18 +125,19 @@ std::int32_t PwdChangePasswordA(const char* provider, HWND owner, std::int32_t, 
   form->addRow("&New password:", first);
   form->addRow("&Confirm new password:", second);
   layout->addLayout(form);
-  auto* mismatch = new QLabel;
+  auto* mismatch = new QLabel;  // shown only once there is something to say
   mismatch->setObjectName("mismatch");
+  mismatch->hide();
   layout->addWidget(mismatch);
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+  QDialogButtonBox* buttons = OkCancel(dialog);
   layout->addWidget(buttons);
-  QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
   QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, [&] {
     if (first->text() == second->text()) {
       dialog.accept();
       return;
     }
     mismatch->setText("The passwords you typed do not match. Type them again.");
+    mismatch->show();
     first->clear();
     second->clear();
     first->setFocus();
@@ -142,10 +161,9 @@ std::int32_t VerifyScreenSavePwd(HWND owner) {
   QLineEdit* field = PasswordField("password");
   form->addRow("&Password:", field);
   layout->addLayout(form);
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+  QDialogButtonBox* buttons = OkCancel(dialog);
   layout->addWidget(buttons);
   QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
-  QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
   Own(dialog, owner);
   field->setFocus();
   if (dialog.exec() != QDialog::Accepted) return 0;

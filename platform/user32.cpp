@@ -41,8 +41,7 @@ HWND FindWindowA(const char*, const char* window_name) {
 }
 
 bool IsWindow(HWND window) {
-  int width = 0, height = 0;
-  return forms::FindForm(window) != nullptr || x11::WindowSize(window, &width, &height);
+  return forms::FindForm(window) != nullptr || x11::WindowGeometry(window).has_value();
 }
 
 bool GetClientRect(HWND window, RECT* rect) {
@@ -50,7 +49,10 @@ bool GetClientRect(HWND window, RECT* rect) {
   if (forms::FormImpl* form = forms::FindForm(window)) {
     width = form->widget->width();
     height = form->widget->height();
-  } else if (!x11::WindowSize(window, &width, &height)) {
+  } else if (const auto geometry = x11::WindowGeometry(window)) {
+    width = geometry->width;
+    height = geometry->height;
+  } else {
     return false;
   }
   *rect = RECT{0, 0, width, height};

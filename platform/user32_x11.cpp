@@ -108,14 +108,16 @@ HWND FindTopLevel(const std::string& title) {
   return static_cast<HWND>(Search(dpy, DefaultRootWindow(dpy), title, 3));
 }
 
-bool WindowSize(HWND window, int* width, int* height) {
+std::optional<Geometry> WindowGeometry(HWND window) {
   Display* dpy = QtDisplay();
-  if (!dpy || window == 0) return false;
+  if (!dpy || window == 0) return std::nullopt;
   XWindowAttributes attributes{};
-  if (!XGetWindowAttributes(dpy, static_cast<Window>(window), &attributes)) return false;
-  *width = attributes.width;
-  *height = attributes.height;
-  return true;
+  if (!XGetWindowAttributes(dpy, static_cast<Window>(window), &attributes)) return std::nullopt;
+  Geometry geometry{0, 0, attributes.width, attributes.height};
+  Window child = 0;
+  XTranslateCoordinates(dpy, static_cast<Window>(window), attributes.root, 0, 0, &geometry.x,
+                        &geometry.y, &child);
+  return geometry;
 }
 
 void GrabKeyboard(bool grab) {
@@ -141,8 +143,7 @@ void WatchDestroy(HWND window, std::function<void()> on_destroyed) {
   XSelectInput(dpy, static_cast<Window>(window), StructureNotifyMask);
   XFlush(dpy);
   // The window may have gone before it was watched.
-  int width = 0, height = 0;
-  if (!WindowSize(window, &width, &height)) {
+  if (!WindowGeometry(window)) {
     watcher->watched.erase(static_cast<xcb_window_t>(window));
     QTimer::singleShot(0, qGuiApp, on_destroyed);
   }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "platform/gdi.h"
@@ -14,8 +15,12 @@ bool Available();
 // The first top-level window, topmost first, whose title (_NET_WM_NAME, else WM_NAME) is exactly
 // the text; 0 when none.
 HWND FindTopLevel(const std::string& title);
-// A window's size; false when the id names no window.
-bool WindowSize(HWND window, int* width, int* height);
+// A window's place on the screen (its top left on the root window) and size.
+struct Geometry {
+  int x, y, width, height;
+};
+// Nothing when the id names no window.
+std::optional<Geometry> WindowGeometry(HWND window);
 // Grabs the keyboard on the root window (events for our own windows still reach them) or lets
 // go of it.
 void GrabKeyboard(bool grab);

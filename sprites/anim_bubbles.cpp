@@ -30,7 +30,7 @@ void Anim_Custom_BubbleRight() {
       b.Y += b.DY;
       // Both tests run, one after the other, as the column always has. The product is taken
       // in 32 bits so that screens wider than 6553 pixels keep their right column.
-      if (b.X.AsDouble() < (rt::Long(ScreenWidth) * 5).AsDouble() / 6) b.DX = -b.DX;
+      if (b.X.AsDouble() < (ScreenWidth * 5).AsDouble() / 6) b.DX = -b.DX;
       if (b.X > ScreenWidth - b.Width) b.DX = -b.DX;
       RiseAndStep(b);
     }

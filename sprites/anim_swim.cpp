@@ -36,7 +36,7 @@ void Swim(Sprite& s, const SwimRule& rule) {
     s.Y += s.DY;
     // A turn only flips the step: the swimmer stays beyond the limit for this tick.
     if (s.X < LeftLimit || s.X > RightLimit) s.DX = -s.DX;
-    const rt::Integer top = rule.turns_at_screen_top ? rt::Integer(0) : TopLimit;
+    const rt::Long top = rule.turns_at_screen_top ? rt::Long(0) : TopLimit;
     if (s.Y < top || s.Y > BottomLimit) s.DY = -s.DY;
     s.StripOffset = rule.first_strip(s.DX, s.DY) ? rt::Long(0) : rt::Long(s.Frames * s.Width);
   });

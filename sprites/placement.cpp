@@ -24,12 +24,12 @@ rt::Integer RandomStartFrame(rt::Integer frames) {
 }
 
 rt::Long RandomSwimX(rt::Integer width) {
-  const rt::Long span = rt::Long(RightLimit) - width - LeftLimit + 1;
+  const rt::Long span = RightLimit - width - LeftLimit + 1;
   return FloorOf(rt::Rnd() * span.AsDouble() + LeftLimit.AsDouble());
 }
 
 rt::Long RandomSwimY(rt::Integer height) {
-  const rt::Long span = rt::Long(BottomLimit) - height + 1;
+  const rt::Long span = BottomLimit - height + 1;
   return FloorOf(rt::Rnd() * span.AsDouble());
 }
 
@@ -39,7 +39,7 @@ Position RandomSwimPosition(rt::Integer width, rt::Integer height) {
 }
 
 Position RandomDropPosition(rt::Integer width, rt::Integer height) {
-  const rt::Long span = rt::Long(ScreenWidth) - width + 1;
+  const rt::Long span = ScreenWidth - width + 1;
   return {FloorOf(rt::Rnd() * span.AsDouble()), -rt::Long(height)};
 }
 

@@ -55,7 +55,7 @@ enum class LeaderBand { Whole, LowerHalf };
 // The lower half of the swimming band, BottomLimit / 2 taken as a fraction.
 rt::Long RandomLowerHalfY(rt::Integer height) {
   const double half = BottomLimit / 2;
-  const rt::Long band = rt::Long(BottomLimit) - height;
+  const rt::Long band = BottomLimit - height;
   return rt::CLng(rt::Int(rt::Rnd() * (band.AsDouble() - half + 1) + half));
 }
 

@@ -64,8 +64,8 @@ void FillBubbles(rt::Array<Sprite, Upper>& column, Column side) {
     SetSteps(s, i <= 25 ? 3 : -3, -6);
     s.Y = rt::CLng(rt::Int(rt::Rnd() * (ScreenHeight.AsDouble() + 1)));
     if (side == Column::Right) {
-      const double right_sixth = (rt::Long(ScreenWidth) * 5) / 6;
-      const rt::Long last = rt::Long(ScreenWidth) - s.Width;
+      const double right_sixth = (ScreenWidth * 5) / 6;
+      const rt::Long last = ScreenWidth - s.Width;
       s.X = rt::CLng(rt::Int(rt::Rnd() * (last.AsDouble() - right_sixth + 1) + right_sixth));
     } else {
       s.X = rt::CLng(rt::Int(rt::Rnd() * (ScreenWidth / 6 - s.Width.AsDouble() + 1)));

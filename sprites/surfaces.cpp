@@ -112,14 +112,14 @@ void GenerateBackgroundDC() {
   });
 }
 
-// The coral strip is the picture centred at the screen width and repeated edge to edge into
-// both margins, so that it runs unbroken along the bottom of any screen up to three pictures
-// wide; beyond that the outer columns stay black, which the mask makes transparent.
+// The coral strip is the picture centred at the screen width and repeated edge to edge outwards
+// until both ends of the strip are covered, so that it runs unbroken along the bottom of any
+// screen; a screen narrower than the picture cuts the one centred copy at both ends.
 void GenerateForegroundDC() {
   rt::Trap("System/GenerateColorDC", [] {
     const rt::Integer w = Foreground.Width;
     const rt::Integer h = Foreground.Height;
-    const rt::Integer sw = ScreenWidth;
+    const rt::Long sw = ScreenWidth;
 
     EnsureDC(Foreground.ImageDC);
     const win::HDC strip = Foreground.ImageDC;
@@ -128,15 +128,15 @@ void GenerateForegroundDC() {
 
     Sprite picture = Foreground;
     GenerateDC(picture);
-    const win::HDC source = picture.ImageDC;
-    const rt::Long x0 = rt::CLng(sw / 2 - w / 2);
-    win::BitBlt(strip, x0.Value(), 0, w.Value(), h.Value(), source, 0, 0, win::Rop::SRCCOPY);
-    if (sw > w) {
-      win::BitBlt(strip, 0, 0, x0.Value(), h.Value(), source, (w - x0).Value(), 0,
-                  win::Rop::SRCCOPY);
-      const rt::Long right = x0 + w;
-      win::BitBlt(strip, right.Value(), 0, (sw - right).Value(), h.Value(), source, 0, 0,
-                  win::Rop::SRCCOPY);
+    if (w > 0) {
+      // Copies at x0 + k * w, from the one that reaches the left end to the last that starts
+      // before the right end; the blit cuts the outer ones at the strip's ends.
+      rt::Long x = rt::CLng(sw / 2 - w / 2);
+      while (x > 0) x -= w;
+      for (; x < sw; x += w) {
+        win::BitBlt(strip, x.Value(), 0, w.Value(), h.Value(), picture.ImageDC, 0, 0,
+                    win::Rop::SRCCOPY);
+      }
     }
 
     EnsureDC(Foreground.MaskDC);

@@ -51,6 +51,7 @@ class DialogTest : public ::testing::Test {
   void TearDown() override {
     Close();
     if (messageentry().Loaded()) messageentry().Unload();
+    messageentry().applied_text.reset();
     if (Configuration().Loaded()) Configuration().Unload();
     SetEndStepForTests(nullptr);
     for (const host_test::ItemFlag& flag : host_test::ItemFlags()) flag.item->Installed = 0;

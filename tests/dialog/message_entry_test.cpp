@@ -73,7 +73,7 @@ TEST_F(MessageDialog, EnterInTheTextBoxAppliesAnEmptyTextToo) {
   EXPECT_TRUE(Configuration().Visible());
 }
 
-TEST_F(MessageDialog, CancelWritesNothingAndTheNextOpeningStartsAgain) {
+TEST_F(MessageDialog, CancelWritesNothingAndTheNextOpeningShowsTheTextLastApplied) {
   MessageEntryForm& entry = messageentry();
   entry.Text1.SetText("Never kept");
   entry.Cancel_Click();
@@ -88,7 +88,8 @@ TEST_F(MessageDialog, CancelWritesNothingAndTheNextOpeningStartsAgain) {
   Configuration().changebutton_Click();
   entry.Cancel_Click();
   Configuration().changebutton_Click();
-  EXPECT_EQ(entry.Text1.Text(), "Read at start-up") << "a cancel forgets the applied text";
+  EXPECT_EQ(entry.Text1.Text(), "Applied") << "a cancel never puts an older text back";
+  EXPECT_EQ(MessageText, "Read at start-up");
 }
 
 TEST_F(MessageDialog, ClosingTheWindowActsAsCancel) {

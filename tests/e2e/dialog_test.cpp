@@ -98,13 +98,13 @@ TEST_F(SettingsDialog, ATickedBoxAndTheSpeedAreWrittenByApply) {
   ASSERT_TRUE(session_.WaitFocus(dialog));
   SelectTab(dialog, 4);
   Click(dialog, (4080 + 240) / 15 + 6, (480 + 360) / 15 + 8);  // Turn Off On Mouse Move
-  // The scroll bar's right arrow: one step towards "Fast".
-  Click(dialog, (4080 + 180 + 3015) / 15 - 6, (2040 + 360) / 15 + 8);
+  // Past "Text Message" to the speed bar, then two steps and a page towards "Fast".
+  session_.Xdo({"key", "--delay", "50", "Tab", "Tab", "Right", "Right", "Page_Down"});
   session_.Xdo({"key", "alt+a"});
   ASSERT_EQ(program_->WaitExit(10s), 0);
   const std::string written = Settings();
   EXPECT_NE(written.find("MouseMove= 1"), std::string::npos) << written;
-  EXPECT_NE(written.find("speed= 69"), std::string::npos) << written;
+  EXPECT_NE(written.find("speed= 58"), std::string::npos) << written;
   EXPECT_NE(written.find("background= 4"), std::string::npos) << written;
   EXPECT_NE(written.find("firstrun=1"), std::string::npos) << written;
 }
@@ -121,23 +121,53 @@ TEST_F(SettingsDialog, CancelEndsWithoutWriting) {
   EXPECT_EQ(Settings(), before);
 }
 
-TEST_F(SettingsDialog, TheMessageRoundTripWritesTheText) {
+// Typed past its limit the box keeps what the saver will show; Enter on Cancel is Cancel alone;
+// after a Cancel the box shows the text last applied, not the one read at start-up.
+TEST_F(SettingsDialog, TheMessageDialogAppliesWhatItShowsAndNeverPutsAnOlderTextBack) {
   const unsigned long dialog = OpenDialog();
   ASSERT_NE(dialog, 0u);
   SelectTab(dialog, 4);
-  Click(dialog, (4080 + 240) / 15 + 6, (480 + 840) / 15 + 8);       // Text Message
-  Click(dialog, (4080 + 2040 + 540) / 15, (480 + 780 + 187) / 15);  // Change
-  const unsigned long entry = session_.WaitWindow("^Solmere Finbrook ScreenSaver Message$");
-  ASSERT_NE(entry, 0u);
-  ASSERT_TRUE(session_.WaitFocus(entry));
-  session_.Xdo({"type", "--delay", "30", "Hello reef"});
-  session_.Xdo({"key", "Return"});
-  std::string written;
-  for (int i = 0; i < 100 && written.find("messagetext=") == std::string::npos; ++i) {
-    std::this_thread::sleep_for(50ms);
-    written = Settings();
-  }
-  EXPECT_NE(written.find("messagetext=Hello reef"), std::string::npos) << written;
+  Click(dialog, (4080 + 240) / 15 + 6, (480 + 840) / 15 + 8);  // Text Message
+  const std::string entry_name = "^Solmere Finbrook ScreenSaver Message$";
+  const auto open_entry = [&] {
+    Click(dialog, (4080 + 2040 + 540) / 15, (480 + 780 + 187) / 15);  // Change
+    const unsigned long entry = session_.WaitWindow(entry_name);
+    return entry != 0 && session_.WaitFocus(entry);
+  };
+  const auto leave_entry = [&](const char* key) {
+    session_.Xdo({"key", key});
+    for (int i = 0; i < 100; ++i) {
+      if (session_.Xdo({"search", "--onlyvisible", "--name", entry_name}).empty()) return true;
+      std::this_thread::sleep_for(50ms);
+    }
+    return false;
+  };
+  const auto message = [&] {
+    const std::string written = Settings();
+    const auto at = written.find("messagetext=");
+    if (at == std::string::npos) return std::string("(none)");
+    const auto from = at + std::string("messagetext=").size();
+    return written.substr(from, written.find_first_of("\r\n", from) - from);
+  };
+
+  std::string typed;
+  for (int i = 0; i < 200; ++i) typed += static_cast<char>('a' + i % 26);
+  ASSERT_TRUE(open_entry());
+  session_.Xdo({"type", "--delay", "4", typed});
+  ASSERT_TRUE(leave_entry("Return"));
+  const std::string kept = typed.substr(0, 127);
+  EXPECT_EQ(message(), kept);
+
+  ASSERT_TRUE(open_entry());
+  session_.Xdo({"key", "ctrl+a"});
+  session_.Xdo({"type", "--delay", "20", "Hello"});
+  session_.Xdo({"key", "Tab", "Tab"});  // Apply Changes, then Cancel
+  ASSERT_TRUE(leave_entry("Return"));
+  EXPECT_EQ(message(), kept) << "Enter on Cancel writes nothing";
+
+  ASSERT_TRUE(open_entry());
+  ASSERT_TRUE(leave_entry("Return"));
+  EXPECT_EQ(message(), kept) << "the box showed the text last applied";
   EXPECT_TRUE(program_->Running()) << "the settings dialog is back, still open";
   program_->Kill();
 }

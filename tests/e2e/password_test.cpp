@@ -44,6 +44,16 @@ TEST(PasswordChange, TypedTwiceAndEnterSetsItAndTheProcessEnds) {
                 .find(owner_hex),
             std::string::npos)
       << "the dialog is owned by the given window";
+  // Without a window manager nothing else places it: it sits centred over its owner, which
+  // fills the top left 400 x 300 pixels.
+  const std::string geometry =
+      session.Xdo({"getwindowgeometry", "--shell", std::to_string(dialog)});
+  const auto value = [&](const std::string& key) {
+    const auto at = geometry.find("\n" + key + "=");
+    return at == std::string::npos ? -1000 : std::stoi(geometry.substr(at + key.size() + 2));
+  };
+  EXPECT_NEAR(value("X") + value("WIDTH") / 2.0, 200, 1) << geometry;
+  EXPECT_NEAR(value("Y") + value("HEIGHT") / 2.0, 150, 1) << geometry;
   ASSERT_TRUE(session.WaitFocus(dialog));
   session.Xdo({"type", "--delay", "20", "sea urchin"});
   session.Xdo({"key", "Tab"});

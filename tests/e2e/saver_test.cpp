@@ -91,26 +91,29 @@ TEST_P(SaverScene, ShowsBackgroundCoralFixedItemsAndTheMessage) {
       e2e::BestCellMatch(shot, eyes, eyes.width() / 30, 30, 12, HalfEven(sw / 2.0 + 245), sh - 50),
       0.9);
 
-  // The coral strip along the bottom, its picture centred and repeated edge to edge where the
-  // screen allows (up to three pictures wide); wider margins stay transparent.
+  // The coral strip along the bottom, its picture centred and repeated edge to edge out to both
+  // ends of the screen, however wide.
   const QImage coral = e2e::MediaPicture("a_foreground0.bmp");
   const int x0 = HalfEven(sw / 2.0 - 392);
-  int coral_hits = 0, coral_samples = 0;
-  for (int x = 3; x < sw; x += 29) {
-    int column = x - x0;
-    if (column < 0) column += 784;
-    if (column >= 784) column -= 784;
-    if (column < 0 || column >= 784) continue;
-    if (x >= anchor_x - 2 && x < anchor_x + 80) continue;  // the anchor stands in front
-    for (int r = 0; r < 150; r += 11) {
-      const QRgb want = coral.pixel(column, r) & 0xFFFFFF;
-      if (want == 0) continue;
-      ++coral_samples;
-      if ((shot.pixel(x, sh - 247 + r) & 0xFFFFFF) == want) ++coral_hits;
+  // Nine in ten samples of the picture's coral (its black is transparent) over some columns and
+  // the strip's top rows (the front row stands in its lower part, nearer the middle).
+  const auto coral_shows = [&](int from, int to, int step, int rows) {
+    int hits = 0, samples = 0;
+    for (int x = from; x < to; x += step) {
+      if (x >= anchor_x - 2 && x < anchor_x + 80) continue;  // the anchor stands in front
+      const int column = ((x - x0) % 784 + 784) % 784;
+      for (int r = 0; r < rows; r += 7) {
+        const QRgb want = coral.pixel(column, r) & 0xFFFFFF;
+        if (want == 0) continue;
+        ++samples;
+        if ((shot.pixel(x, sh - 247 + r) & 0xFFFFFF) == want) ++hits;
+      }
     }
-  }
-  ASSERT_GT(coral_samples, 20);
-  EXPECT_GE(coral_hits, coral_samples * 9 / 10);
+    return samples > 20 && hits >= samples * 9 / 10;
+  };
+  EXPECT_TRUE(coral_shows(3, sw, 29, 150));
+  EXPECT_TRUE(coral_shows(0, 40, 2, 247)) << "the left end";
+  EXPECT_TRUE(coral_shows(sw - 40, sw, 2, 247)) << "the right end";
 
   // The message: its text colour, centred, the label's bottom 40 pixels above the screen's.
   int min_x = sw, max_x = -1, max_y = -1, min_y = sh;
@@ -172,6 +175,14 @@ TEST_F(SaverExit, MouseMovesNeverEndItWithTheOptionOff) {
   EXPECT_FALSE(saver.WaitExit(500ms).has_value());
   session_.Xdo({"click", "1"});
   EXPECT_EQ(saver.WaitExit(5s), 0) << "a click ends it";
+}
+
+TEST_F(SaverExit, AClickOnTheMessageEndsIt) {
+  e2e::Process& saver = StartSaver(
+      "firstrun=1\r\nbackground= 4\r\nspeed=70\r\nmessage= 1\r\nmessagetext=Hello reef\r\n");
+  // The label's bottom edge stands 40 pixels above the screen's, centred.
+  session_.Xdo({"mousemove", "400", std::to_string(600 - 40 - 6), "click", "1"});
+  EXPECT_EQ(saver.WaitExit(5s), 0);
 }
 
 TEST_F(SaverExit, AKeyOutsideTheSequenceEndsIt) {

@@ -93,15 +93,16 @@ TEST(ControlValues, ValuesOutsideTheirRangeAreInvalidPropertyValues) {
   forms::ComboBox list(form);
   forms::HScrollBar bar(form);
   forms::SSTab tabs(form, 3);
+  forms::TextBox text(form);
   list.AddItem("one");
   bar.SetMax(140);
   int events = 0;
   check.OnClick = list.OnClick = bar.OnChange = [&] { ++events; };
   const std::vector<std::function<void()>> sets = {
-      [&] { check.SetValue(-1); },    [&] { check.SetValue(3); }, [&] { list.SetListIndex(-2); },
-      [&] { list.SetListIndex(1); },  [&] { bar.SetValue(-1); },  [&] { bar.SetValue(141); },
-      [&] { bar.SetSmallChange(0); }, [&] { tabs.SetTab(3); },    [&] { tabs.SetTab(-1); },
-      [&] { tabs.Page(3); }};
+      [&] { check.SetValue(-1); },    [&] { check.SetValue(3); },    [&] { list.SetListIndex(-2); },
+      [&] { list.SetListIndex(1); },  [&] { bar.SetValue(-1); },     [&] { bar.SetValue(141); },
+      [&] { bar.SetSmallChange(0); }, [&] { tabs.SetTab(3); },       [&] { tabs.SetTab(-1); },
+      [&] { tabs.Page(3); },          [&] { text.SetMaxLength(-1); }};
   for (std::size_t i = 0; i < sets.size(); ++i) {
     EXPECT_EQ(ErrorOf(sets[i]), rt::kInvalidPropertyValue) << "set " << i;
   }
@@ -141,6 +142,55 @@ TEST(ControlValues, UserChangesFireTheirEventsOnce) {
   QKeyEvent key(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, "x");
   QApplication::sendEvent(WidgetOf(text), &key);
   EXPECT_EQ(events, (Events{"check 1", "list 1", "list 1", "bar 10", "text x"}));
+}
+
+TEST(ControlValues, TheScrollBarIsATabStopThatTheKeysMove) {
+  Dialog form;
+  forms::CommandButton before(form);
+  forms::HScrollBar bar(form);
+  bar.SetMax(140);
+  bar.SetLargeChange(10);
+  form.Show();
+  PumpFor(20);
+  before.SetFocus();
+  QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+  QApplication::sendEvent(WidgetOf(before), &tab);
+  ASSERT_EQ(QApplication::focusWidget(), WidgetOf(bar));
+  struct Case {
+    Qt::Key key;
+    int value;
+  };
+  const Case cases[] = {{Qt::Key_Right, 71}, {Qt::Key_Down, 71},     {Qt::Key_Left, 69},
+                        {Qt::Key_Up, 69},    {Qt::Key_PageDown, 80}, {Qt::Key_PageUp, 60},
+                        {Qt::Key_Home, 0},   {Qt::Key_End, 140}};
+  for (const Case& c : cases) {
+    bar.SetValue(70);
+    QKeyEvent key(QEvent::KeyPress, c.key, Qt::NoModifier);
+    QApplication::sendEvent(WidgetOf(bar), &key);
+    EXPECT_EQ(bar.Value(), c.value) << c.key;
+  }
+}
+
+TEST(ControlValues, ATextBoxTakesOneLineOfAtMostItsMaxLength) {
+  Dialog form;
+  forms::TextBox text(form);
+  text.SetMaxLength(127);
+  Events changes;
+  text.OnChange = [&] { changes.push_back(text.Text()); };
+  struct Case {
+    std::string pasted;
+    std::string kept;
+  };
+  const Case cases[] = {{"two\r\nlines", "two lines"},
+                        {"a\nb\rc\n", "a b c "},
+                        {std::string(200, 'x'), std::string(127, 'x')}};
+  for (const Case& c : cases) {
+    text.SetText("");
+    changes.clear();
+    WidgetOf<QLineEdit>(text)->insert(QString::fromStdString(c.pasted));  // as a paste does
+    EXPECT_EQ(text.Text(), c.kept);
+    EXPECT_EQ(changes, Events{c.kept}) << "one change, with the text kept";
+  }
 }
 
 // ---- The tabbed control ----
@@ -217,6 +267,22 @@ TEST(KeyPreview, TheFormSeesEachKeyBeforeTheFocusedTextBox) {
   EXPECT_EQ(form.events, (Events{"Change ac"}));
 }
 
+TEST(KeyPreview, EnterOnAFocusedButtonIsTheButtonsClickAlone) {
+  Dialog form;
+  forms::CommandButton button(form);
+  button.OnClick = [&] { form.events.push_back("Click"); };
+  form.SetKeyPreview(true);
+  form.Show();
+  PumpFor(20);
+  button.SetFocus();
+  form.events.clear();
+  QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, "\r");
+  QApplication::sendEvent(WidgetOf(button), &enter);
+  QKeyEvent letter(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, "a");
+  QApplication::sendEvent(WidgetOf(button), &letter);
+  EXPECT_EQ(form.events, (Events{"Click", "KeyPress 97"}));
+}
+
 TEST(Focus, ActivationFiresAndFocusNeedsAVisibleEnabledControl) {
   Dialog form;
   forms::TextBox text(form);
@@ -259,6 +325,23 @@ TEST(Focus, AFormFirstShownFocusesTheFirstControlInTabOrderThatCanTakeIt) {
   form.Show();
   PumpFor(50);
   EXPECT_EQ(QApplication::focusWidget(), WidgetOf(first));
+}
+
+TEST(Focus, TabGoesRoundTheControlsAndNeverToTheWindow) {
+  Dialog form;
+  forms::CommandButton first(form);
+  forms::Label label(form);
+  forms::CommandButton second(form);
+  form.Show();
+  PumpFor(20);
+  first.SetFocus();
+  std::vector<QWidget*> visited;
+  for (int i = 0; i < 3; ++i) {
+    QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+    QApplication::sendEvent(QApplication::focusWidget(), &tab);
+    visited.push_back(QApplication::focusWidget());
+  }
+  EXPECT_EQ(visited, (std::vector{WidgetOf(second), WidgetOf(first), WidgetOf(second)}));
 }
 
 // ---- Picture boxes and the screen's pointer ----

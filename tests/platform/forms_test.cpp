@@ -10,6 +10,7 @@
 #include <QMouseEvent>
 #include <QScreen>
 #include <QTimer>
+#include <QWindow>
 #include <chrono>
 #include <string>
 #include <thread>
@@ -45,6 +46,10 @@ class Recorder : public forms::Form {
   void Form_Load() override { events.push_back("Load"); }
   void Form_Click() override { events.push_back("Click"); }
   void Form_DblClick() override { events.push_back("DblClick"); }
+  void Form_MouseMove(rt::Integer, rt::Integer, float x, float y) override {
+    events.push_back("MouseMove " + std::to_string(static_cast<int>(x)) + "," +
+                     std::to_string(static_cast<int>(y)));
+  }
   void Form_KeyDown(rt::Integer keycode, rt::Integer shift) override {
     events.push_back("KeyDown " + std::to_string(keycode.Value()) + " " +
                      std::to_string(shift.Value()));
@@ -100,33 +105,35 @@ TEST(FormLife, TheCloseBoxAsksWithModeZeroAndUnloadsUnlessCancelled) {
             (Events{"Initialize", "Load", "QueryUnload 0", "QueryUnload 0", "Unload"}));
 }
 
-TEST(FormInput, ClicksDoubleClicksAndKeysReachTheFormOnly) {
+TEST(FormInput, ClicksDoubleClicksMovesAndKeysReachTheFormAlsoOverALabel) {
   Recorder form;
   form.label.Move(50, 50, 40, 20);
+  form.label.SetCaption("message");
   form.SetClientSize(200 * 15, 100 * 15);
   form.Show();
   QWidget* window = forms::ImplOf(form).widget.data();
-  auto mouse = [](QWidget* target, QEvent::Type type, QPointF at) {
-    QMouseEvent event(type, at, target->mapToGlobal(at), Qt::LeftButton,
-                      type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton,
-                      Qt::NoModifier);
-    QApplication::sendEvent(target, &event);
+  // Input as the window system hands it over: to the window, which finds the widget under it.
+  auto mouse = [&](QEvent::Type type, QPointF at) {
+    const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+    QMouseEvent event(type, at, window->mapToGlobal(at), button,
+                      type == QEvent::MouseButtonRelease ? Qt::NoButton : button, Qt::NoModifier);
+    QApplication::sendEvent(window->windowHandle(), &event);
   };
+  // Over the label: the label takes nothing.
+  mouse(QEvent::MouseMove, {60, 55});
+  mouse(QEvent::MouseButtonPress, {60, 55});
+  mouse(QEvent::MouseButtonRelease, {60, 55});
   // A click, then a double click: the second press is the double click, not another click.
-  mouse(window, QEvent::MouseButtonPress, {10, 10});
-  mouse(window, QEvent::MouseButtonRelease, {10, 10});
-  mouse(window, QEvent::MouseButtonDblClick, {10, 10});
-  mouse(window, QEvent::MouseButtonRelease, {10, 10});
-  // A click on the label is the label's.
-  QWidget* label = WidgetOf(form.label);
-  mouse(label, QEvent::MouseButtonPress, {5, 5});
-  mouse(label, QEvent::MouseButtonRelease, {5, 5});
+  mouse(QEvent::MouseButtonPress, {10, 10});
+  mouse(QEvent::MouseButtonRelease, {10, 10});
+  mouse(QEvent::MouseButtonDblClick, {10, 10});
+  mouse(QEvent::MouseButtonRelease, {10, 10});
   QKeyEvent key(QEvent::KeyPress, Qt::Key_M, Qt::ShiftModifier, "M");
   QApplication::sendEvent(window, &key);
   QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
   QApplication::sendEvent(window, &escape);
-  EXPECT_EQ(form.events,
-            (Events{"Initialize", "Load", "Click", "DblClick", "KeyDown 77 1", "KeyDown 27 0"}));
+  EXPECT_EQ(form.events, (Events{"Initialize", "Load", "MouseMove 60,55", "Click", "Click",
+                                 "DblClick", "KeyDown 77 1", "KeyDown 27 0"}));
 }
 
 // ---- Timers ----
@@ -309,6 +316,17 @@ TEST(Surfaces, APictureBoxShowsItsPictureAndThenItsDc) {
   }());
   win::SetPixel(dc, 50, 45, win::RGB(0, 255, 0));
   EXPECT_EQ(widget->grab().toImage().pixelColor(50, 45), QColor(0, 255, 0));
+}
+
+TEST(Surfaces, ThePictureBoxsBackColourShowsThroughItsPicturesClearPixels) {
+  forms::Form form;
+  forms::PictureBox speaker(form);
+  speaker.Move(0, 0, 17 * 15, 16 * 15);
+  speaker.SetBorder(false);
+  speaker.SetBackColor(win::RGB(10, 200, 30));
+  speaker.SetPicture("speaker");
+  EXPECT_EQ(WidgetOf(speaker)->grab().toImage().pixelColor(0, 0), QColor(10, 200, 30));
+  EXPECT_EQ(win::GetPixel(speaker.hDC(), 0, 0), win::RGB(10, 200, 30));
 }
 
 TEST(BuiltinPictures, UnknownNamesFailLoudly) {

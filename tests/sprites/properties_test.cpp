@@ -189,7 +189,7 @@ TEST_F(PropertiesTest, OnlyTheFirstClamLooksItsSheetUp) {
 }
 
 TEST_F(PropertiesTest, VeryWideScreensStartCleanly) {
-  for (int width : {7000, 7680}) {
+  for (int width : {7000, 7680, 21846}) {
     UseScreen(width, 1200);
     Worm.State = "";
     FillStartUpTables();
@@ -203,7 +203,7 @@ TEST_F(PropertiesTest, VeryWideScreensStartCleanly) {
 }
 
 TEST_F(PropertiesTest, AnErrorStopsTheTableAndIsReported) {
-  ScreenHeight = -32700;  // the anchor's height above the bottom overflows 16 bits
+  ScreenHeight = rt::Long::kMin;  // the anchor's height above the bottom overflows
   Worm.State = "";
   Properties_Other();
   EXPECT_EQ(Worm.State, "") << "records after the failing step keep their values";

@@ -286,7 +286,7 @@ struct StripCase {
 
 class ForegroundStripTest : public SurfacesTest, public ::testing::WithParamInterface<StripCase> {};
 
-TEST_P(ForegroundStripTest, PictureIsCentredAndRepeatedIntoTheMargins) {
+TEST_P(ForegroundStripTest, PictureIsCentredAndRepeatedToBothEnds) {
   media_.WritePicture("a_foreground0.bmp", 784, 247,
                       [](int x, int) { return ForegroundColumn(x); });
   Foreground.Width = 784;
@@ -321,8 +321,9 @@ INSTANTIATE_TEST_SUITE_P(
         StripCase{800, {{0, 7, 776}, {8, 791, 0}, {792, 799, 0}}},
         StripCase{1025, {{0, 119, 664}, {120, 903, 0}, {904, 1024, 0}}},
         StripCase{640, {{0, 639, 72}}}, StripCase{784, {{0, 783, 0}}},
+        StripCase{2352, {{0, 783, 0}, {784, 1567, 0}, {1568, 2351, 0}}},
         StripCase{2400,
-                  {{0, 23, -1}, {24, 807, 0}, {808, 1591, 0}, {1592, 2375, 0}, {2376, 2399, -1}}}),
+                  {{0, 23, 760}, {24, 807, 0}, {808, 1591, 0}, {1592, 2375, 0}, {2376, 2399, 0}}}),
     [](const auto& info) { return std::to_string(info.param.screen_width); });
 
 TEST_F(SurfacesTest, MissingSceneryPicturesLeaveBlackTransparentSurfaces) {
