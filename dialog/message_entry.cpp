@@ -58,7 +58,9 @@ void MessageEntryForm::Form_Activate() {
 }
 
 void MessageEntryForm::Form_KeyPress(rt::Integer& KeyAscii) {
-  if (KeyAscii == kEnter) apply_Click();
+  if (KeyAscii != kEnter) return;
+  apply_Click();
+  KeyAscii = 0;  // spent on Apply: the focused button (Cancel, or Apply itself) must not act too
 }
 
 void MessageEntryForm::apply_Click() {

@@ -3,13 +3,12 @@
 //
 // Key preview is an application-wide event filter, one per previewing form: it sees a key press
 // first on the widget that has the focus, runs Form_KeyDown and Form_KeyPress there, and lets
-// the key go on to the control unless KeyAscii was set to 0; Enter on a focused button is left
-// to the button. Qt hands a key the focused widget ignores on to its parents, and the filter
+// the key go on to the control unless KeyAscii was set to 0 (so a key the form spends, such as
+// Enter on a focused button, is not that button's click as well). Qt hands a key the focused widget ignores on to its parents, and the filter
 // sees each of those deliveries too; only the first (the widget with the focus) counts. A key
 // that reaches the form window itself is the window's own (FormWidget::keyPressEvent), preview
 // or not.
 #include <QApplication>
-#include <QPushButton>
 #include <algorithm>
 #include <stdexcept>
 
@@ -36,9 +35,6 @@ class KeyPreviewFilter : public QObject {
     if (!widget || widget == form_.widget || widget->window() != form_.widget) return false;
     if (widget != QApplication::focusWidget()) return false;  // passed on by a child
     auto* key = static_cast<QKeyEvent*>(event);
-    // Enter on a button that has the focus is that button's click alone: one key, one action.
-    const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
-    if (enter && qobject_cast<QPushButton*>(widget)) return false;
     const int keycode = VirtualKeyOf(key->key());
     const int shift = ShiftStateOf(key->modifiers());
     const std::optional<int> ascii = KeyAsciiOf(*key);

@@ -121,8 +121,9 @@ TEST_F(SettingsDialog, CancelEndsWithoutWriting) {
   EXPECT_EQ(Settings(), before);
 }
 
-// Typed past its limit the box keeps what the saver will show; Enter on Cancel is Cancel alone;
-// after a Cancel the box shows the text last applied, not the one read at start-up.
+// Typed past its limit the box keeps what the saver will show; Enter applies once and nothing
+// else, even on Cancel; after a Cancel the box shows the text last applied, not the one read at
+// start-up.
 TEST_F(SettingsDialog, TheMessageDialogAppliesWhatItShowsAndNeverPutsAnOlderTextBack) {
   const unsigned long dialog = OpenDialog();
   ASSERT_NE(dialog, 0u);
@@ -163,11 +164,15 @@ TEST_F(SettingsDialog, TheMessageDialogAppliesWhatItShowsAndNeverPutsAnOlderText
   session_.Xdo({"type", "--delay", "20", "Hello"});
   session_.Xdo({"key", "Tab", "Tab"});  // Apply Changes, then Cancel
   ASSERT_TRUE(leave_entry("Return"));
-  EXPECT_EQ(message(), kept) << "Enter on Cancel writes nothing";
+  EXPECT_EQ(message(), "Hello") << "Enter on Cancel applies";
 
   ASSERT_TRUE(open_entry());
+  session_.Xdo({"key", "ctrl+a"});
+  session_.Xdo({"type", "--delay", "20", "Never kept"});
+  ASSERT_TRUE(leave_entry("alt+c"));
+  ASSERT_TRUE(open_entry());
   ASSERT_TRUE(leave_entry("Return"));
-  EXPECT_EQ(message(), kept) << "the box showed the text last applied";
+  EXPECT_EQ(message(), "Hello") << "the box showed the text last applied";
   EXPECT_TRUE(program_->Running()) << "the settings dialog is back, still open";
   program_->Kill();
 }
