@@ -59,7 +59,11 @@ void MessageEntryForm::Form_KeyPress(rt::Integer& KeyAscii) {
 }
 
 void MessageEntryForm::apply_Click() {
-  PutIniData("quorvane.ini", "Solmere Finbrook", "messagetext", Text1.Text());
+  // A text that was not saved stays in the box, for the user to try again or cancel.
+  if (!PutIniData("quorvane.ini", "Solmere Finbrook", "messagetext", Text1.Text())) {
+    ShowSaveFailure("message");
+    return;
+  }
   Configuration().Show();
   Hide();
 }
