@@ -19,8 +19,8 @@ constexpr char kIniFile[] = "quorvane.ini";
 }  // namespace
 
 void ShowSaveFailure(const std::string& what) {
-  forms::MsgBox("The " + what + " could not be saved to " + win::ProfileHostPath(kIniFile) + ": " +
-                    win::LastErrorText() + ".",
+  forms::MsgBox("The " + what + " could not be saved.\n\n" + win::ProfileHostPath(kIniFile) + ": " +
+                    win::LastErrorText(),
                 "Solmere Finbrook ScreenSaver");
 }
 

@@ -67,8 +67,8 @@ TEST_F(MessageDialog, AFailedApplySaysSoAndKeepsTheDialogWithItsText) {
   entry.Text1.SetText("Not saved");
   dialog_test::MessageBoxes boxes;
   entry.apply_Click();
-  EXPECT_EQ(boxes.texts, std::vector<std::string>{"The message could not be saved to " + IniPath() +
-                                                  ": Permission denied."});
+  EXPECT_EQ(boxes.texts, std::vector<std::string>{"The message could not be saved.\n\n" +
+                                                  IniPath() + ": Permission denied"});
   EXPECT_TRUE(entry.Visible());
   EXPECT_FALSE(Configuration().Visible());
   EXPECT_EQ(entry.Text1.Text(), "Not saved");

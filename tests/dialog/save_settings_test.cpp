@@ -93,8 +93,8 @@ TEST_F(DialogTest, AFailedApplySaysWhyAndStaysOpenUntilApplyWorks) {
   dialog.CheckCrab.SetValue(1);
   dialog_test::MessageBoxes boxes;
   dialog.Command2_Click();
-  EXPECT_EQ(boxes.texts, std::vector<std::string>{"The settings could not be saved to " +
-                                                  IniPath() + ": Permission denied."});
+  EXPECT_EQ(boxes.texts, std::vector<std::string>{"The settings could not be saved.\n\n" +
+                                                  IniPath() + ": Permission denied"});
   EXPECT_TRUE(dialog.Loaded());
   EXPECT_EQ(dialog_test::Ends(), 0);
   EXPECT_EQ(ReadIni(), (Entries{{"firstrun", "1"}}));

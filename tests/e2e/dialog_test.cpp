@@ -4,6 +4,8 @@
 
 #include <QColor>
 #include <QImage>
+#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -55,6 +57,16 @@ class SettingsDialog : public ::testing::Test {
     std::stringstream text;
     text << in.rdbuf();
     return text.str();
+  }
+  // The window that takes the focus from the given one (a message box over it); 0 if none.
+  unsigned long WaitFocusLeaving(unsigned long window) {
+    for (int i = 0; i < 200; ++i) {
+      const unsigned long focus =
+          std::strtoul(session_.Xdo({"getwindowfocus"}).c_str(), nullptr, 10);
+      if (focus != 0 && focus != window) return focus;
+      std::this_thread::sleep_for(50ms);
+    }
+    return 0;
   }
   QImage Pane() {
     return session_.Screenshot().copy(x_ + kPaneLeft, y_ + kPaneTop, kPaneWidth, kPaneHeight);
@@ -117,6 +129,29 @@ TEST_F(SettingsDialog, CancelEndsWithoutWriting) {
   SelectTab(dialog, 1);
   Click(dialog, (120 + 240) / 15 + 6, (480 + 360) / 15 + 8);  // Sperm Whale
   session_.Xdo({"key", "alt+c"});
+  ASSERT_EQ(program_->WaitExit(10s), 0);
+  EXPECT_EQ(Settings(), before);
+}
+
+TEST_F(SettingsDialog, AnApplyThatCannotSaveSaysSoAndCancelStillEndsWithTheFileUntouched) {
+  std::filesystem::permissions(session_.windir() / "quorvane.ini", std::filesystem::perms(0444));
+  const std::string before = Settings();
+  const unsigned long dialog = OpenDialog();
+  ASSERT_NE(dialog, 0u);
+  ASSERT_TRUE(session_.WaitFocus(dialog));
+  SelectTab(dialog, 1);
+  Click(dialog, (120 + 240) / 15 + 6, (480 + 360) / 15 + 8);  // Sperm Whale
+  session_.Xdo({"key", "alt+a"});
+
+  const unsigned long box = WaitFocusLeaving(dialog);
+  ASSERT_NE(box, 0u) << "no message";
+  EXPECT_EQ(session_.Xdo({"getwindowname", std::to_string(box)}), "Solmere Finbrook ScreenSaver\n");
+  session_.Xdo({"key", "Return"});
+  EXPECT_FALSE(program_->WaitExit(500ms).has_value()) << "the dialog stays open";
+  EXPECT_EQ(session_.Xdo({"search", "--onlyvisible", "--name", "^Solmere Finbrook ScreenSaver$"}),
+            std::to_string(dialog) + "\n")
+      << "the message is gone, the dialog is still there";
+  Click(dialog, (480 + 1455 / 2) / 15, (3240 + 375 / 2) / 15);  // Cancel
   ASSERT_EQ(program_->WaitExit(10s), 0);
   EXPECT_EQ(Settings(), before);
 }
