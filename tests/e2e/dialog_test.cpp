@@ -4,7 +4,6 @@
 
 #include <QColor>
 #include <QImage>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -57,16 +56,6 @@ class SettingsDialog : public ::testing::Test {
     std::stringstream text;
     text << in.rdbuf();
     return text.str();
-  }
-  // The window that takes the focus from the given one (a message box over it); 0 if none.
-  unsigned long WaitFocusLeaving(unsigned long window) {
-    for (int i = 0; i < 200; ++i) {
-      const unsigned long focus =
-          std::strtoul(session_.Xdo({"getwindowfocus"}).c_str(), nullptr, 10);
-      if (focus != 0 && focus != window) return focus;
-      std::this_thread::sleep_for(50ms);
-    }
-    return 0;
   }
   QImage Pane() {
     return session_.Screenshot().copy(x_ + kPaneLeft, y_ + kPaneTop, kPaneWidth, kPaneHeight);
@@ -143,7 +132,7 @@ TEST_F(SettingsDialog, AnApplyThatCannotSaveSaysSoAndCancelStillEndsWithTheFileU
   Click(dialog, (120 + 240) / 15 + 6, (480 + 360) / 15 + 8);  // Sperm Whale
   session_.Xdo({"key", "alt+a"});
 
-  const unsigned long box = WaitFocusLeaving(dialog);
+  const unsigned long box = session_.WaitFocusElsewhere({dialog});
   ASSERT_NE(box, 0u) << "no message";
   EXPECT_EQ(session_.Xdo({"getwindowname", std::to_string(box)}), "Solmere Finbrook ScreenSaver\n");
   session_.Xdo({"key", "Return"});

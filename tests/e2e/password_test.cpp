@@ -2,11 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <thread>
 
 #include "harness.h"
 
@@ -52,16 +50,6 @@ struct Change {
     session.Xdo({"type", "--delay", "20", password});
     session.Xdo({"key", "Return"});
   }
-  // The window that has the focus once neither the dialog nor its owner has it; 0 if none.
-  unsigned long FocusElsewhere() {
-    for (int i = 0; i < 200; ++i) {
-      const unsigned long focus =
-          std::strtoul(session.Xdo({"getwindowfocus"}).c_str(), nullptr, 10);
-      if (focus != 0 && focus != dialog && focus != owner) return focus;
-      std::this_thread::sleep_for(50ms);
-    }
-    return 0;
-  }
 };
 
 TEST(PasswordChange, TypedTwiceAndEnterSetsItAndTheProcessEnds) {
@@ -91,7 +79,7 @@ TEST(PasswordChange, AStoreThatCannotBeWrittenIsReportedAndTheProcessFails) {
   ASSERT_NO_FATAL_FAILURE(change.Open());
   change.Type("sea urchin");
 
-  const unsigned long box = change.FocusElsewhere();
+  const unsigned long box = change.session.WaitFocusElsewhere({change.dialog, change.owner});
   ASSERT_NE(box, 0u) << "no message";
   EXPECT_EQ(change.session.Xdo({"getwindowname", std::to_string(box)}), "Change Password\n");
   EXPECT_FALSE(change.program->WaitExit(300ms).has_value()) << "the message waits for the user";
