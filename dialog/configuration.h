@@ -214,6 +214,10 @@ class ConfigurationForm : public forms::Form {
 // The one settings dialog of the process, created on first reference.
 ConfigurationForm& Configuration();
 
+// Tells the user that what ("settings", "message") could not be written to the settings file,
+// naming the file and the system's reason for the last failed write.
+void ShowSaveFailure(const std::string& what);
+
 // The program's version, as the About tab shows it.
 inline constexpr char kVersionText[] = "7.0";
 // The maker's web site, which the About tab's pictures open.

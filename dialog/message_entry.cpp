@@ -64,8 +64,12 @@ void MessageEntryForm::Form_KeyPress(rt::Integer& KeyAscii) {
 }
 
 void MessageEntryForm::apply_Click() {
+  // A text that was not saved stays in the box, for the user to try again or cancel.
+  if (!PutIniData("quorvane.ini", "Solmere Finbrook", "messagetext", Text1.Text())) {
+    ShowSaveFailure("message");
+    return;
+  }
   applied_text = Text1.Text();
-  PutIniData("quorvane.ini", "Solmere Finbrook", "messagetext", Text1.Text());
   Configuration().Show();
   Hide();
 }

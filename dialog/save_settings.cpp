@@ -1,24 +1,38 @@
 // "&Apply": every control's state goes to the settings file, in a fixed order, and the dialog
-// closes, which ends the process. The values in memory stay as start-up read them.
+// closes, which ends the process. The values in memory stay as start-up read them. A write that
+// fails stops the rest: the user is told why, and the dialog stays open with their choices, so
+// that they can mend the cause and apply again, or cancel.
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "dialog/configuration.h"
 #include "host/system.h"
+#include "platform/kernel32.h"
+#include "platform/profile.h"
 #include "runtime/conversions.h"
 
 namespace {
 
-void Put(const std::string& key, const std::string& value) {
-  PutIniData("quorvane.ini", "Solmere Finbrook", key, value);
-}
+constexpr char kIniFile[] = "quorvane.ini";
 
 }  // namespace
 
+void ShowSaveFailure(const std::string& what) {
+  forms::MsgBox("The " + what + " could not be saved.\n\n" + win::ProfileHostPath(kIniFile) + ": " +
+                    win::LastErrorText(),
+                "Solmere Finbrook ScreenSaver");
+}
+
 void ConfigurationForm::Command2_Click() {
-  Put("firstrun", "1");
-  Put("centerpiece", rt::Str(CheckCenterPiece.ListIndex()));
-  Put("background", rt::Str(CheckBackground.ListIndex()));
-  Put("foreground", rt::Str(CheckForeGround.ListIndex()));
+  std::vector<std::pair<std::string, std::string>> values;
+  auto put = [&values](const std::string& key, const std::string& value) {
+    values.emplace_back(key, value);
+  };
+  put("firstrun", "1");
+  put("centerpiece", rt::Str(CheckCenterPiece.ListIndex()));
+  put("background", rt::Str(CheckBackground.ListIndex()));
+  put("foreground", rt::Str(CheckForeGround.ListIndex()));
 
   const char* item_keys[] = {"whale",      "orca",        "hammerhead",  "shark",      "manatee",
                              "octopus",    "tuna",        "swimmaid",    "tigershark", "Dolphin",
@@ -29,20 +43,26 @@ void ConfigurationForm::Command2_Click() {
   const std::vector<ItemControl> items = ItemControls();
   for (const std::string key : item_keys) {
     for (const ItemControl& c : items) {
-      if (c.key == key) Put(key, rt::Str(c.box->Value()));
+      if (c.key == key) put(key, rt::Str(c.box->Value()));
     }
   }
 
   // The bar's fast end would be an interval of 0, which stops the saver's frame timer.
   if (speedchk.Value() == speedchk.Max()) {
-    Put("speed", "1");
+    put("speed", "1");
   } else {
-    Put("speed", rt::Str(speedchk.Max() - speedchk.Value()));
+    put("speed", rt::Str(speedchk.Max() - speedchk.Value()));
   }
-  for (int i = 0; i <= 5; ++i) Put("song" + rt::Digits(i), rt::Str(songchk[i].Value()));
-  for (int i = 0; i <= 1; ++i) Put("sound" + rt::Digits(i), rt::Str(soundchk[i].Value()));
-  Put("message", rt::Str(messagecheck.Value()));
-  Put("MouseMove", rt::Str(MouseMoveCheck.Value()));
+  for (int i = 0; i <= 5; ++i) put("song" + rt::Digits(i), rt::Str(songchk[i].Value()));
+  for (int i = 0; i <= 1; ++i) put("sound" + rt::Digits(i), rt::Str(soundchk[i].Value()));
+  put("message", rt::Str(messagecheck.Value()));
+  put("MouseMove", rt::Str(MouseMoveCheck.Value()));
 
+  for (const auto& [key, value] : values) {
+    if (!PutIniData(kIniFile, "Solmere Finbrook", key, value)) {
+      ShowSaveFailure("settings");
+      return;
+    }
+  }
   Unload();
 }

@@ -32,10 +32,11 @@ std::string GetIniData(const std::string& File, const std::string& Section,
   });
 }
 
-void PutIniData(const std::string& File, const std::string& Section, const std::string& Key,
+bool PutIniData(const std::string& File, const std::string& Section, const std::string& Key,
                 const std::string& Value) {
-  rt::Trap("System/PutIniData",
-           [&] { win::WritePrivateProfileStringA(Section, Key, Value, File); });
+  return rt::TrapValue<bool>("System/PutIniData", [&] {
+    return win::WritePrivateProfileStringA(Section, Key, Value, File);
+  });
 }
 
 void FoldersFrom(const std::string& windows_directory) {

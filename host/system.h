@@ -7,7 +7,8 @@ inline std::string WinDir;   // ends in a backslash
 inline std::string DataDir;  // WinDir & "Quorvane\" & "Solmere Finbrook" & "\"
 
 std::string GetIniData(const std::string& File, const std::string& Section, const std::string& Key);
-void PutIniData(const std::string& File, const std::string& Section, const std::string& Key,
+// True when the value was written; on false, win::LastErrorText() gives the system's reason.
+bool PutIniData(const std::string& File, const std::string& Section, const std::string& Key,
                 const std::string& Value);
 void GetDiectories();
 // The steps of GetDiectories after the query: both folders from the Windows directory's text.

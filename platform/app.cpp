@@ -18,6 +18,7 @@ namespace {
 constexpr char kProgramTitle[] = "Solmere Finbrook ScreenSaver";
 
 bool event_loop_running = false;
+int exit_code = 0;
 
 [[noreturn]] void EndProcess(int code) {
   std::fflush(nullptr);
@@ -83,11 +84,15 @@ int RunProgram(int argc, char** argv, void (*entry)(const std::string& command_l
     event_loop_running = true;
     app.exec();
   }
-  EndProcess(0);
+  EndProcess(exit_code);
 }
 
 void End() {
-  EndProcess(0);
+  EndProcess(exit_code);
+}
+
+void SetExitCode(int code) {
+  exit_code = code;
 }
 
 }  // namespace forms

@@ -13,4 +13,8 @@ int RunProgram(int argc, char** argv, void (*entry)(const std::string& command_l
 // The End statement: the process ends at once; no window stays and no further handler runs.
 [[noreturn]] void End();
 
+// The code the process ends with by End or when no form is left: 0 unless a stand-in met a
+// failure that the program does not check for (a password that could not be stored).
+void SetExitCode(int code);
+
 }  // namespace forms

@@ -553,8 +553,10 @@ int VirtualKeyOf(int qt_key) {
 
 void MsgBox(const std::string& prompt, const std::string& title) {
   EnsureApplication();
+  // Owned by the active window, as on Windows, so that it stays above it even when that window
+  // is topmost.
   QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(title),
-                  QString::fromStdString(prompt), QMessageBox::Ok);
+                  QString::fromStdString(prompt), QMessageBox::Ok, QApplication::activeWindow());
   box.exec();
 }
 

@@ -8,6 +8,8 @@
 namespace win {
 namespace {
 
+thread_local int last_host_error = 0;
+
 std::string LowerEnv(const char* name) {
   const char* value = std::getenv(name);
   std::string text = value ? value : "";
@@ -43,6 +45,14 @@ bool GetVersionExA(OSVERSIONINFOA* info) {
   info->dwPlatformId = v.platform;
   std::memset(info->szCSDVersion, 0, sizeof info->szCSDVersion);
   return true;
+}
+
+void SetLastHostError(int error_number) {
+  last_host_error = error_number;
+}
+
+std::string LastErrorText() {
+  return std::strerror(last_host_error);
 }
 
 }  // namespace win

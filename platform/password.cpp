@@ -13,6 +13,7 @@
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QVBoxLayout>
 #include <QWindow>
 #include <cstring>
@@ -20,7 +21,9 @@
 #include <string>
 
 #include "platform/advapi32.h"
+#include "platform/app.h"
 #include "platform/forms_qt.h"
+#include "platform/kernel32.h"
 #include "platform/user32.h"
 #include "platform/x11_windows.h"
 #include "runtime/errors.h"
@@ -55,9 +58,10 @@ std::string Hash(const std::string& password, const std::string& setting) {
   return hashed;
 }
 
-void StorePassword(const std::string& password) {
+// False, with the reason as the last error, when the store cannot be written.
+bool StorePassword(const std::string& password) {
   HKEY key = 0;
-  RegCreateKeyA(HKEY_CURRENT_USER, kDesktopKey, &key);
+  if (RegCreateKeyA(HKEY_CURRENT_USER, kDesktopKey, &key) != RegResult::ERROR_SUCCESS) return false;
   std::string hash;
   if (!password.empty()) {
     // A fresh salt for each password, so that equal passwords never share a stored hash.
@@ -67,11 +71,14 @@ void StorePassword(const std::string& password) {
     }
     hash = Hash(password, setting);
   }
-  RegSetValueExA(key, kHashValue, 0, RegType::REG_SZ, hash.c_str(),
-                 static_cast<std::uint32_t>(hash.size() + 1));
   const std::uint32_t use = password.empty() ? 0 : 1;
-  RegSetValueExA(key, kUseValue, 0, RegType::REG_DWORD, &use, sizeof use);
+  const bool stored =
+      RegSetValueExA(key, kHashValue, 0, RegType::REG_SZ, hash.c_str(),
+                     static_cast<std::uint32_t>(hash.size() + 1)) == RegResult::ERROR_SUCCESS &&
+      RegSetValueExA(key, kUseValue, 0, RegType::REG_DWORD, &use, sizeof use) ==
+          RegResult::ERROR_SUCCESS;
   RegCloseKey(key);
+  return stored;
 }
 
 QLineEdit* PasswordField(const char* name) {
@@ -145,8 +152,16 @@ std::int32_t PwdChangePasswordA(const char* provider, HWND owner, std::int32_t, 
   Own(dialog, owner);
   first->setFocus();
   if (dialog.exec() != QDialog::Accepted) return kErrorCancelled;
-  StorePassword(first->text().toStdString());
-  return 0;
+  if (StorePassword(first->text().toStdString())) return 0;
+  // The caller does not look at the result, so the user hears it here, and whoever started the
+  // change from the process's exit code.
+  QMessageBox box(QMessageBox::Warning, "Change Password",
+                  QString::fromStdString("The password was not saved: " + LastErrorText() + "."),
+                  QMessageBox::Ok);
+  Own(box, owner);
+  box.exec();
+  forms::SetExitCode(1);
+  return static_cast<std::int32_t>(RegResult::ERROR_CANTWRITE);
 }
 
 std::int32_t VerifyScreenSavePwd(HWND owner) {

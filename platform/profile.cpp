@@ -1,6 +1,7 @@
 #include "platform/profile.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -11,6 +12,7 @@
 #include <sstream>
 #include <vector>
 
+#include "platform/kernel32.h"
 #include "platform/paths.h"
 #include "platform/text_case.h"
 
@@ -33,12 +35,13 @@ bool HoldsLineBreak(std::string_view s) {
   return s.find_first_of(std::string_view("\r\n\0", 3)) != s.npos;
 }
 
-// One INI file as lines, each kept with its own text so that a rewrite changes only the line
-// it means to.
+// One INI file as lines, each kept with its own text and its own ending so that a rewrite
+// changes only the line it means to: a line read as "[S\r" (from "[S\r\r\n") must not come
+// back as "[S\r\n", which reads as the header of another section.
 struct IniLines {
   std::vector<std::string> lines;  // without their line endings
+  std::vector<std::string> ends;   // "\r\n" or "\n"; the last line's may be "\r" or nothing
   std::string eol = "\r\n";        // the file's own line ending, kept for lines we add
-  bool ends_with_eol = true;
 
   static IniLines Load(const std::string& path) {
     IniLines ini;
@@ -56,9 +59,13 @@ struct IniLines {
       const bool has_eol = end != std::string::npos;
       if (!has_eol) end = all.size();
       std::string line = all.substr(start, end - start);
-      if (!line.empty() && line.back() == '\r') line.pop_back();
+      std::string ending = has_eol ? "\n" : "";
+      if (!line.empty() && line.back() == '\r') {
+        line.pop_back();
+        ending.insert(0, "\r");
+      }
       ini.lines.push_back(std::move(line));
-      ini.ends_with_eol = has_eol;
+      ini.ends.push_back(std::move(ending));
       start = end + 1;
     }
     return ini;
@@ -112,7 +119,7 @@ struct IniLines {
   void Set(std::string_view section, std::optional<std::string_view> key, std::string_view value) {
     auto header = FindSection(section);
     if (!header) {
-      lines.push_back("[" + std::string(section) + "]");
+      Insert(lines.size(), "[" + std::string(section) + "]");
       header = lines.size() - 1;
     }
     if (!key) return;
@@ -125,48 +132,116 @@ struct IniLines {
     // A new key goes after the section's last key, before any blank lines that close it.
     size_t at = SectionEnd(*header);
     while (at > *header + 1 && TrimBlanks(lines[at - 1]).empty()) --at;
-    lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(at),
-                 std::string(*key) + "=" + std::string(value));
+    Insert(at, std::string(*key) + "=" + std::string(value));
+  }
+
+  // A line added at the end of a file that does not end in a line break becomes its last line,
+  // without one either.
+  void Insert(size_t at, std::string line) {
+    const bool open_end = at == lines.size() && !ends.empty() && !ends.back().ends_with('\n');
+    lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(at), std::move(line));
+    ends.insert(ends.begin() + static_cast<std::ptrdiff_t>(at), open_end ? "" : eol);
   }
 
   std::string Text() const {
     std::string text;
     for (size_t i = 0; i < lines.size(); ++i) {
-      text += lines[i];
-      if (i + 1 < lines.size() || ends_with_eol) text += eol;
+      // A former last line gains a line break; its lone CR, if any, becomes part of it.
+      text += lines[i] + ends[i];
+      if (i + 1 < lines.size() && !ends[i].ends_with('\n')) text += ends[i].empty() ? eol : "\n";
     }
     return text;
   }
 };
 
+// Fails with the host's error number as the thread's last error.
+bool Fail(int error_number) {
+  SetLastHostError(error_number);
+  return false;
+}
+
 bool WriteAll(int fd, std::string_view data) {
   while (!data.empty()) {
     const ssize_t n = ::write(fd, data.data(), data.size());
     if (n < 0 && errno == EINTR) continue;
+    if (n == 0) errno = ENOSPC;
     if (n <= 0) return false;
     data.remove_prefix(static_cast<size_t>(n));
   }
   return true;
 }
 
-// Writes the new text beside the file, flushes it to disk and renames it over the file.
-bool ReplaceFile(const std::string& path, std::string_view text) {
-  const fs::path target(path);
-  std::error_code ec;
-  if (target.has_parent_path()) fs::create_directories(target.parent_path(), ec);
-  std::string temp = path + ".XXXXXX";
-  const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
-  if (fd < 0) return false;
-  bool ok = WriteAll(fd, text) && ::fsync(fd) == 0;
-  ok = (::close(fd) == 0) && ok;
-  if (ok) ok = ::rename(temp.c_str(), path.c_str()) == 0;
-  if (!ok) {
-    ::unlink(temp.c_str());
+// The file that a write changes: the path itself, or the file that a symbolic link at the path
+// leads to (through any further links), so that the link stays a link. nullopt with errno set
+// when a link cannot be followed.
+std::optional<fs::path> WriteTarget(fs::path path) {
+  constexpr int kMaxLinks = 40;  // the system's own limit, beyond which a chain is a loop
+  for (int links = 0; links < kMaxLinks; ++links) {
+    std::error_code ec;
+    if (!fs::is_symlink(fs::symlink_status(path, ec))) return path;
+    const fs::path next = fs::read_symlink(path, ec);
+    if (ec) {
+      errno = ec.value();
+      return std::nullopt;
+    }
+    path = next.is_absolute() ? next : path.parent_path() / next;
+  }
+  errno = ELOOP;
+  return std::nullopt;
+}
+
+// Whether we may change the file or folder at path, with errno set when not. Besides the
+// system's own answer, a missing write bit for the owner counts as the read-only attribute,
+// which even the superuser respects. An existing file must also be readable, or its other
+// lines would be lost.
+bool MayChange(const fs::path& path, int access_mode) {
+  struct stat st {};
+  if (::access(path.c_str(), access_mode) != 0 || ::stat(path.c_str(), &st) != 0) return false;
+  if ((st.st_mode & S_IWUSR) == 0) {
+    errno = EACCES;
     return false;
   }
+  return true;
+}
+
+fs::path FolderOf(const fs::path& file) {
+  return file.has_parent_path() ? file.parent_path() : fs::path(".");
+}
+
+// Writes the new text beside the file, flushes it to disk, makes sure that it reads back as
+// meant and renames it over the file. The copy beside it has one fixed name, so that a write
+// cut short leaves at most that one file behind, and the next write clears it.
+template <class ReadsBack>
+bool ReplaceFile(const fs::path& target, std::string_view text, ReadsBack reads_back) {
+  const fs::path folder = FolderOf(target);
+  const fs::path temp = folder / ("." + target.filename().string() + ".finbrook-tmp");
+  ::unlink(temp.c_str());
+  // A new file gets the usual mode from the umask, an existing one keeps its own.
+  struct stat old {};
+  const bool exists = ::stat(target.c_str(), &old) == 0;
+  const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+  if (fd < 0) return Fail(errno);
+  bool ok =
+      (!exists || ::fchmod(fd, old.st_mode & 07777) == 0) && WriteAll(fd, text) && ::fsync(fd) == 0;
+  int error = errno;
+  if (::close(fd) != 0 && ok) {
+    ok = false;
+    error = errno;
+  }
+  if (ok && !reads_back(temp.string())) {
+    ok = false;
+    error = EINVAL;
+  }
+  if (ok && ::rename(temp.c_str(), target.c_str()) != 0) {
+    ok = false;
+    error = errno;
+  }
+  if (!ok) {
+    ::unlink(temp.c_str());
+    return Fail(error);
+  }
   // The rename itself reaches the disk with the folder's entry.
-  const int dir = ::open(target.has_parent_path() ? target.parent_path().c_str() : ".",
-                         O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (dir >= 0) {
     ::fsync(dir);
     ::close(dir);
@@ -181,14 +256,6 @@ bool AcceptableNames(std::string_view section, std::optional<std::string_view> k
   if (!key) return true;
   return !key->empty() && !HoldsLineBreak(*key) && key->find('=') == key->npos &&
          TrimBlanks(*key) == *key && !key->starts_with('[');
-}
-
-// A bare file name lies in the Windows directory, as the profile calls place it.
-std::string ProfilePath(std::string_view file) {
-  if (file.find_first_of("\\/") != file.npos) return HostPath(file);
-  char windir[260];
-  const unsigned n = GetWindowsDirectoryA(windir, sizeof windir);
-  return HostPath(std::string(windir, n) + "\\" + std::string(file));
 }
 
 // The first max_chars characters of UTF-8 text, never half of one. A character takes at most
@@ -208,6 +275,14 @@ std::string_view FirstChars(std::string_view text, size_t max_chars, unsigned& c
 
 }  // namespace
 
+// A bare file name lies in the Windows directory, as the profile calls place it.
+std::string ProfileHostPath(std::string_view file) {
+  if (file.find_first_of("\\/") != file.npos) return HostPath(file);
+  char windir[260];
+  const unsigned n = GetWindowsDirectoryA(windir, sizeof windir);
+  return HostPath(std::string(windir, n) + "\\" + std::string(file));
+}
+
 std::optional<std::string> ReadProfileValue(const std::string& host_path, std::string_view section,
                                             std::string_view key) {
   return IniLines::Load(host_path).Value(section, key);
@@ -219,17 +294,29 @@ bool ProfileSectionExists(const std::string& host_path, std::string_view section
 
 bool WriteProfileValue(const std::string& host_path, std::string_view section,
                        std::optional<std::string_view> key, std::string_view value) {
-  if (!AcceptableNames(section, key) || HoldsLineBreak(value)) return false;
-  IniLines ini = IniLines::Load(host_path);
+  if (!AcceptableNames(section, key) || HoldsLineBreak(value)) return Fail(EINVAL);
+  const std::optional<fs::path> target = WriteTarget(host_path);
+  if (!target) return Fail(errno);
+  std::error_code ec;
+  fs::create_directories(FolderOf(*target), ec);
+  if (ec) return Fail(ec.value());
+  if (!MayChange(FolderOf(*target), W_OK) ||
+      (fs::exists(*target, ec) && !MayChange(*target, R_OK | W_OK)))
+    return Fail(errno);
+  IniLines ini = IniLines::Load(*target);
   ini.Set(section, key, value);
-  return ReplaceFile(host_path, ini.Text());
+  // A write that reports success must read back, whatever the file held around it.
+  return ReplaceFile(*target, ini.Text(), [&](const std::string& written) {
+    return key ? ReadProfileValue(written, section, *key) == value
+               : ProfileSectionExists(written, section);
+  });
 }
 
 unsigned GetPrivateProfileStringA(std::string_view section, std::string_view key,
                                   std::string_view default_value, char* buffer, unsigned size,
                                   std::string_view file) {
   if (buffer == nullptr || size == 0) return 0;
-  const std::optional<std::string> stored = ReadProfileValue(ProfilePath(file), section, key);
+  const std::optional<std::string> stored = ReadProfileValue(ProfileHostPath(file), section, key);
   const std::string_view value = stored ? std::string_view(*stored) : default_value;
   unsigned chars = 0;
   const std::string_view copied = FirstChars(value, size - 1, chars);
@@ -240,7 +327,7 @@ unsigned GetPrivateProfileStringA(std::string_view section, std::string_view key
 
 bool WritePrivateProfileStringA(std::string_view section, std::string_view key,
                                 std::string_view value, std::string_view file) {
-  return WriteProfileValue(ProfilePath(file), section, key, value);
+  return WriteProfileValue(ProfileHostPath(file), section, key, value);
 }
 
 }  // namespace win

@@ -3,7 +3,10 @@
 // come back exactly as stored. The files are UTF-8 and may end their lines with CR LF or LF.
 //
 // A write replaces the whole file at once (a new file beside it, flushed to disk, then renamed
-// over it), so that a crash leaves either the old file or the new one, never half of one.
+// over it), so that a crash leaves either the old file or the new one, never half of one. The
+// file keeps its permission bits, or a new one gets the usual ones from the umask; a symbolic
+// link is written through and stays a link. A file or folder without its owner's write bit is
+// read-only, as the Windows attribute is, and is never replaced.
 #pragma once
 
 #include <optional>
@@ -25,9 +28,14 @@ unsigned GetPrivateProfileStringA(std::string_view section, std::string_view key
 
 // WritePrivateProfileStringA: sets key in section of file to value, creating the file and the
 // section when missing; every other line stays as it was. Refuses (returns false) a value that
-// holds CR, LF or NUL, which would split the line, and names that could not be read back.
+// holds CR, LF or NUL, which would split the line, and names that could not be read back. True
+// only when the value now reads back; on false, LastErrorText (kernel32.h) says why.
 bool WritePrivateProfileStringA(std::string_view section, std::string_view key,
                                 std::string_view value, std::string_view file);
+
+// The host path of the file that the calls above use for file, a bare name lying in the Windows
+// directory: the file to name when telling the user about a failed write.
+std::string ProfileHostPath(std::string_view file);
 
 // ---- Our own access, for the stand-ins that keep their data in this format (the registry) ----
 
@@ -35,8 +43,9 @@ bool WritePrivateProfileStringA(std::string_view section, std::string_view key,
 std::optional<std::string> ReadProfileValue(const std::string& host_path, std::string_view section,
                                             std::string_view key);
 bool ProfileSectionExists(const std::string& host_path, std::string_view section);
-// Sets key to value in section, or with no key only makes sure the section exists. False when
-// the names or the value are refused or the file cannot be replaced.
+// Sets key to value in section, or with no key only makes sure the section exists. False, with
+// the reason as the last error, when the names or the value are refused or the file cannot be
+// replaced.
 bool WriteProfileValue(const std::string& host_path, std::string_view section,
                        std::optional<std::string_view> key, std::string_view value = {});
 

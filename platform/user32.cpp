@@ -133,8 +133,7 @@ bool SystemParametersInfoA(unsigned action, unsigned param, void*, unsigned) {
   if (action != SPI_SETSCREENSAVERRUNNING) {
     Unsupported("SystemParametersInfoA", "action " + std::to_string(action));
   }
-  x11::GrabKeyboard(param != 0);
-  return true;
+  return x11::GrabKeyboard(param != 0);
 }
 
 }  // namespace win

@@ -40,6 +40,7 @@ bool SetWindowPos(HWND window, HWND insert_after, int x, int y, int cx, int cy, 
 // The display counter: the cursor shows while it is 0 or more. Returns the new count.
 int ShowCursor(bool show);
 // SPI_SETSCREENSAVERRUNNING: 1 grabs the keyboard (the system keys are held back), 0 lets go.
+// False when the keyboard could not be grabbed.
 bool SystemParametersInfoA(unsigned action, unsigned param, void* pv, unsigned win_ini);
 
 }  // namespace win

@@ -6,7 +6,9 @@
 #include <QAbstractNativeEventFilter>
 #include <QGuiApplication>
 #include <QTimer>
+#include <chrono>
 #include <map>
+#include <thread>
 
 #include "platform/x11_windows.h"
 
@@ -120,15 +122,23 @@ std::optional<Geometry> WindowGeometry(HWND window) {
   return geometry;
 }
 
-void GrabKeyboard(bool grab) {
+bool GrabKeyboard(bool grab) {
   Display* dpy = QtDisplay();
-  if (!dpy) return;
-  if (grab) {
-    XGrabKeyboard(dpy, DefaultRootWindow(dpy), True, GrabModeAsync, GrabModeAsync, CurrentTime);
-  } else {
+  if (!dpy) return !grab;
+  if (!grab) {
     XUngrabKeyboard(dpy, CurrentTime);
+    XFlush(dpy);
+    return true;
   }
-  XFlush(dpy);
+  constexpr int kTries = 20;
+  constexpr auto kPause = std::chrono::milliseconds(50);
+  for (int attempt = 1;; ++attempt) {
+    if (XGrabKeyboard(dpy, DefaultRootWindow(dpy), True, GrabModeAsync, GrabModeAsync,
+                      CurrentTime) == GrabSuccess)
+      return true;
+    if (attempt == kTries) return false;
+    std::this_thread::sleep_for(kPause);
+  }
 }
 
 void WatchDestroy(HWND window, std::function<void()> on_destroyed) {

@@ -22,8 +22,9 @@ struct Geometry {
 // Nothing when the id names no window.
 std::optional<Geometry> WindowGeometry(HWND window);
 // Grabs the keyboard on the root window (events for our own windows still reach them) or lets
-// go of it.
-void GrabKeyboard(bool grab);
+// go of it. Another client may hold it for a moment (an open menu, say): a grab is
+// tried again for about a second. False when it was not got, or without a display.
+bool GrabKeyboard(bool grab);
 // Calls on_destroyed (once, on the user-interface thread) when the window is destroyed.
 void WatchDestroy(HWND window, std::function<void()> on_destroyed);
 

@@ -5,6 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QMessageBox>
+#include <QTimer>
+#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <sstream>
@@ -28,6 +32,24 @@ inline int& Ends() {
 inline void RecordEnd() {
   ++Ends();
 }
+
+// Answers each message box that opens while it lives with OK, keeping its text.
+class MessageBoxes {
+ public:
+  MessageBoxes() {
+    QObject::connect(&poll_, &QTimer::timeout, [this] {
+      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+        texts.push_back(box->text().toStdString());
+        box->accept();
+      }
+    });
+    poll_.start(5);
+  }
+  std::vector<std::string> texts;
+
+ private:
+  QTimer poll_;
+};
 
 // Every key and value of the settings file's one section, in the file's order.
 using Entries = std::vector<std::pair<std::string, std::string>>;
@@ -76,6 +98,11 @@ class DialogTest : public ::testing::Test {
     return (media_.Folder().parent_path().parent_path() / "quorvane.ini").string();
   }
   bool IniExists() const { return std::ifstream(IniPath()).good(); }
+  // A settings file with the one line given, without any write bit: read-only.
+  void WriteReadOnlyIni(const std::string& line) const {
+    std::ofstream(IniPath()) << "[Solmere Finbrook]\r\n" << line << "\r\n";
+    std::filesystem::permissions(IniPath(), std::filesystem::perms(0444));
+  }
   Entries ReadIni() const {
     Entries entries;
     std::ifstream in(IniPath());

@@ -61,6 +61,20 @@ TEST_F(MessageDialog, ApplyWritesTheTextAtOnceAndCancelLaterKeepsIt) {
   EXPECT_EQ(ReadIni().size(), 1u) << "the message alone";
 }
 
+TEST_F(MessageDialog, AFailedApplySaysSoAndKeepsTheDialogWithItsText) {
+  WriteReadOnlyIni("messagetext=Old");
+  MessageEntryForm& entry = messageentry();
+  entry.Text1.SetText("Not saved");
+  dialog_test::MessageBoxes boxes;
+  entry.apply_Click();
+  EXPECT_EQ(boxes.texts, std::vector<std::string>{"The message could not be saved.\n\n" +
+                                                  IniPath() + ": Permission denied"});
+  EXPECT_TRUE(entry.Visible());
+  EXPECT_FALSE(Configuration().Visible());
+  EXPECT_EQ(entry.Text1.Text(), "Not saved");
+  EXPECT_EQ(MessageInFile(), "Old");
+}
+
 TEST_F(MessageDialog, EnterInTheTextBoxAppliesAnEmptyTextToo) {
   MessageEntryForm& entry = messageentry();
   entry.Text1.SetText("");

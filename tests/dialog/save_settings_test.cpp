@@ -86,6 +86,26 @@ TEST_F(DialogTest, ApplyLeavesTheValuesInMemoryAndKeysItDoesNotWrite) {
   EXPECT_EQ(ReadIni().size(), 46u);
 }
 
+// The user hears why, keeps their choices, and can apply them once the cause is mended.
+TEST_F(DialogTest, AFailedApplySaysWhyAndStaysOpenUntilApplyWorks) {
+  WriteReadOnlyIni("firstrun=1");
+  ConfigurationForm& dialog = Open();
+  dialog.CheckCrab.SetValue(1);
+  dialog_test::MessageBoxes boxes;
+  dialog.Command2_Click();
+  EXPECT_EQ(boxes.texts, std::vector<std::string>{"The settings could not be saved.\n\n" +
+                                                  IniPath() + ": Permission denied"});
+  EXPECT_TRUE(dialog.Loaded());
+  EXPECT_EQ(dialog_test::Ends(), 0);
+  EXPECT_EQ(ReadIni(), (Entries{{"firstrun", "1"}}));
+
+  std::filesystem::permissions(IniPath(), std::filesystem::perms(0644));
+  dialog.Command2_Click();
+  EXPECT_EQ(boxes.texts.size(), 1u);
+  EXPECT_EQ(dialog_test::Ends(), 1);
+  EXPECT_EQ(GetIniData("quorvane.ini", "Solmere Finbrook", "crab"), " 1");
+}
+
 TEST_F(DialogTest, WhatApplyWritesStartUpReadsBack) {
   ConfigurationForm& dialog = Open();
   dialog.CheckBackground.SetListIndex(4);

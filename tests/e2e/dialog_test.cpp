@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <QImage>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -117,6 +118,29 @@ TEST_F(SettingsDialog, CancelEndsWithoutWriting) {
   SelectTab(dialog, 1);
   Click(dialog, (120 + 240) / 15 + 6, (480 + 360) / 15 + 8);  // Sperm Whale
   session_.Xdo({"key", "alt+c"});
+  ASSERT_EQ(program_->WaitExit(10s), 0);
+  EXPECT_EQ(Settings(), before);
+}
+
+TEST_F(SettingsDialog, AnApplyThatCannotSaveSaysSoAndCancelStillEndsWithTheFileUntouched) {
+  std::filesystem::permissions(session_.windir() / "quorvane.ini", std::filesystem::perms(0444));
+  const std::string before = Settings();
+  const unsigned long dialog = OpenDialog();
+  ASSERT_NE(dialog, 0u);
+  ASSERT_TRUE(session_.WaitFocus(dialog));
+  SelectTab(dialog, 1);
+  Click(dialog, (120 + 240) / 15 + 6, (480 + 360) / 15 + 8);  // Sperm Whale
+  session_.Xdo({"key", "alt+a"});
+
+  const unsigned long box = session_.WaitFocusElsewhere({dialog});
+  ASSERT_NE(box, 0u) << "no message";
+  EXPECT_EQ(session_.Xdo({"getwindowname", std::to_string(box)}), "Solmere Finbrook ScreenSaver\n");
+  session_.Xdo({"key", "Return"});
+  EXPECT_FALSE(program_->WaitExit(500ms).has_value()) << "the dialog stays open";
+  EXPECT_EQ(session_.Xdo({"search", "--onlyvisible", "--name", "^Solmere Finbrook ScreenSaver$"}),
+            std::to_string(dialog) + "\n")
+      << "the message is gone, the dialog is still there";
+  Click(dialog, (480 + 1455 / 2) / 15, (3240 + 375 / 2) / 15);  // Cancel
   ASSERT_EQ(program_->WaitExit(10s), 0);
   EXPECT_EQ(Settings(), before);
 }

@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -196,6 +197,16 @@ bool Session::WaitFocus(unsigned long window, std::chrono::milliseconds timeout)
   return PollUntil(timeout, [&] {
     return std::strtoul(Xdo({"getwindowfocus"}).c_str(), nullptr, 10) == window;
   });
+}
+
+unsigned long Session::WaitFocusElsewhere(const std::vector<unsigned long>& windows,
+                                          std::chrono::milliseconds timeout) {
+  unsigned long focus = 0;
+  const bool moved = PollUntil(timeout, [&] {
+    focus = std::strtoul(Xdo({"getwindowfocus"}).c_str(), nullptr, 10);
+    return focus != 0 && std::find(windows.begin(), windows.end(), focus) == windows.end();
+  });
+  return moved ? focus : 0;
 }
 
 QImage Session::Screenshot() {

@@ -62,6 +62,9 @@ class Session {
   unsigned long WaitWindow(const std::string& name_regex, std::chrono::milliseconds timeout = 10s);
   // Waits until the window has the keyboard focus.
   bool WaitFocus(unsigned long window, std::chrono::milliseconds timeout = 5s);
+  // The window that takes the focus from all of these (a message box, a prompt); 0 if none.
+  unsigned long WaitFocusElsewhere(const std::vector<unsigned long>& windows,
+                                   std::chrono::milliseconds timeout = 10s);
   // Runs xdotool on the session's display; its standard output.
   std::string Xdo(const std::vector<std::string>& args);
   // Runs any X client on the session's display; its standard output.

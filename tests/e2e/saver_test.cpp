@@ -235,24 +235,15 @@ TEST_F(SaverExit, OnWindows95ThePasswordGuardsEveryWayOut) {
 
   e2e::Process& saver =
       StartSaver("firstrun=1\r\nbackground= 4\r\nspeed=70\r\n", {{"FINBROOK_WINVER", "95"}});
-  auto prompt_focus = [&]() -> unsigned long {
-    for (int i = 0; i < 200; ++i) {
-      const std::string focus = session_.Xdo({"getwindowfocus"});
-      const unsigned long id = focus.empty() ? 0 : std::stoul(focus);
-      if (id != 0 && id != window_ && id != owner) return id;
-      std::this_thread::sleep_for(25ms);
-    }
-    return 0;
-  };
 
   session_.Xdo({"mousemove", "400", "300", "click", "1"});
-  ASSERT_NE(prompt_focus(), 0u) << "no password prompt";
+  ASSERT_NE(session_.WaitFocusElsewhere({window_, owner}, 5s), 0u) << "no password prompt";
   session_.Xdo({"type", "--delay", "20", "coral"});
   session_.Xdo({"key", "Return"});
   EXPECT_FALSE(saver.WaitExit(1s).has_value()) << "a wrong password ended the saver";
 
   session_.Xdo({"key", "--window", std::to_string(window_), "x"});
-  ASSERT_NE(prompt_focus(), 0u) << "a key must ask again";
+  ASSERT_NE(session_.WaitFocusElsewhere({window_, owner}, 5s), 0u) << "a key must ask again";
   session_.Xdo({"type", "--delay", "20", "kelp"});
   session_.Xdo({"key", "Return"});
   EXPECT_EQ(saver.WaitExit(5s), 0);

@@ -56,12 +56,12 @@ TEST(IniData, ReadsBackWhatWasWrittenAndNothingForAMissingKey) {
   test_support::TempWindir windir;
   ErrorRecorder errors;
   EXPECT_EQ(GetIniData("quorvane.ini", "Solmere Finbrook", "speed"), "");
-  PutIniData("quorvane.ini", "Solmere Finbrook", "speed", " 70");
+  EXPECT_TRUE(PutIniData("quorvane.ini", "Solmere Finbrook", "speed", " 70"));
   PutIniData("quorvane.ini", "Solmere Finbrook", "messagetext", std::string(150, 'z'));
   EXPECT_EQ(GetIniData("quorvane.ini", "Solmere Finbrook", "SPEED"), " 70");
   EXPECT_EQ(GetIniData("quorvane.ini", "Solmere Finbrook", "messagetext"), std::string(127, 'z'));
-  // A refused write is not noticed and changes nothing.
-  PutIniData("quorvane.ini", "Solmere Finbrook", "speed", "1\r\nfirstrun=1");
+  // A refused write says so and changes nothing.
+  EXPECT_FALSE(PutIniData("quorvane.ini", "Solmere Finbrook", "speed", "1\r\nfirstrun=1"));
   EXPECT_EQ(GetIniData("quorvane.ini", "Solmere Finbrook", "speed"), " 70");
   EXPECT_EQ(GetIniData("quorvane.ini", "Solmere Finbrook", "firstrun"), "");
   EXPECT_TRUE(errors.contexts().empty());

@@ -7,8 +7,10 @@
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
+#include <filesystem>
 #include <functional>
 #include <stdexcept>
 #include <string>
@@ -42,6 +44,7 @@ class User {
     if (!dialog || !dialog->isVisible() || next_ >= steps_.size()) return;
     const Step& step = steps_[next_++];
     ++seen_;
+    if (auto* box = qobject_cast<QMessageBox*>(dialog)) notes.push_back(box->text().toStdString());
     for (auto [name, text] : step.typed) {
       auto* field = dialog->findChild<QLineEdit*>(name);
       ASSERT_NE(field, nullptr) << name;
@@ -67,6 +70,9 @@ Step Verify(const char* typed) {
 }
 Step Cancel() {
   return {{}, QDialogButtonBox::Cancel};
+}
+Step Ok() {
+  return {{}, QDialogButtonBox::Ok};
 }
 
 struct Stored {
@@ -144,6 +150,20 @@ TEST_F(Password, UnequalEntriesAreAskedAgainAndCancelChangesNothing) {
   EXPECT_EQ(ReadStore().hash, hash);
   User user({Verify("kelp")});
   EXPECT_NE(win::VerifyScreenSavePwd(0), 0);
+}
+
+TEST_F(Password, APasswordThatCannotBeStoredIsReportedAndTheOldOneStays) {
+  {
+    User user({Change("kelp", "kelp")});
+    ASSERT_EQ(win::PwdChangePasswordA("SCRSAVE", 0, 0, 0), 0);
+  }
+  const std::string hash = ReadStore().hash;
+  std::filesystem::permissions(windir_.File("registry.ini"), std::filesystem::perms(0444));
+  User user({Change("reef", "reef"), Ok()});
+  EXPECT_EQ(win::PwdChangePasswordA("SCRSAVE", 0, 0, 0),
+            static_cast<std::int32_t>(win::RegResult::ERROR_CANTWRITE));
+  EXPECT_EQ(user.notes, std::vector<std::string>{"The password was not saved: Permission denied."});
+  EXPECT_EQ(ReadStore().hash, hash);
 }
 
 TEST_F(Password, AnEmptyPasswordClearsTheFlagAndNothingIsAsked) {

@@ -1,17 +1,21 @@
 #include "platform/profile.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
+#include <map>
 #include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "platform/kernel32.h"
 #include "platform/temp_windir.h"
 
 namespace {
 
+namespace fs = std::filesystem;
 using test_support::TempWindir;
 
 // What GetPrivateProfileStringA hands back through a 128-character buffer, and its count.
@@ -146,6 +150,7 @@ TEST(Profile, ValuesAndNamesThatWouldSplitALineAreRefused) {
   using namespace std::string_view_literals;
   for (std::string_view bad : {"two\r\nlines"sv, "cr\ronly"sv, "lf\nonly"sv, "nul\0inside"sv})
     EXPECT_FALSE(win::WritePrivateProfileStringA("S", "message", bad, "quorvane.ini"));
+  EXPECT_EQ(win::LastErrorText(), "Invalid argument");
   EXPECT_FALSE(win::WritePrivateProfileStringA("S", "a=b", "v", "quorvane.ini"));
   EXPECT_FALSE(win::WritePrivateProfileStringA("S", "", "v", "quorvane.ini"));
   EXPECT_FALSE(win::WritePrivateProfileStringA("S]x", "k", "v", "quorvane.ini"));
@@ -153,8 +158,9 @@ TEST(Profile, ValuesAndNamesThatWouldSplitALineAreRefused) {
   EXPECT_EQ(windir.Read("quorvane.ini"), before);
 }
 
-TEST(Profile, WritesReplaceTheFileWholeAndLeaveNoTemporaryFile) {
+TEST(Profile, WritesReplaceTheFileWholeAndClearALeftOverTemporaryFile) {
   TempWindir windir;
+  windir.Write(".quorvane.ini.finbrook-tmp", "left by a write that was killed");
   for (int i = 0; i < 3; ++i)
     ASSERT_TRUE(win::WritePrivateProfileStringA("S", "k" + std::to_string(i), "v", "quorvane.ini"));
   int entries = 0;
@@ -170,6 +176,110 @@ TEST(Profile, AFailedWriteLeavesTheOldFileIntact) {
   windir.Write(name, "[S]\nk=old\n");
   EXPECT_FALSE(win::WritePrivateProfileStringA("S", "k", "new", (windir.Dir() / name).string()));
   EXPECT_EQ(windir.Read(name), "[S]\nk=old\n");
+}
+
+// Lines that end in a lone CR, or in more than one CR, keep their meaning when a write adds
+// lines after them, so that what a write reports as written reads back.
+TEST(Profile, LinesWithStrayCarriageReturnsKeepTheirMeaning) {
+  const struct {
+    const char* what;
+    std::string before;
+    const char* section;
+  } cases[] = {
+      {"a header ending in CR at the end of the file", "[Solmere Finbrook]\r", "Solmere Finbrook"},
+      {"two headers joined by a lone CR", "[x]\r[y]\n", "y"},
+      {"an unclosed header ending in two CRs", "[T]\nt=1\n[S\r\r\n", "S"},
+  };
+  for (const auto& c : cases) {
+    TempWindir windir;
+    windir.Write("quorvane.ini", c.before);
+    ASSERT_TRUE(win::WritePrivateProfileStringA(c.section, "k", "new", "quorvane.ini")) << c.what;
+    EXPECT_EQ(Get(c.section, "k").text, "new") << c.what;
+    EXPECT_TRUE(windir.Read("quorvane.ini").starts_with(c.before)) << c.what;
+  }
+}
+
+TEST(Profile, AFileKeepsItsPermissionBitsAndANewOneTakesThemFromTheUmask) {
+  const struct {
+    const char* what;
+    std::optional<fs::perms> before;
+    mode_t umask;
+    fs::perms after;
+  } cases[] = {
+      {"a file shared with the group", fs::perms(0664), 077, fs::perms(0664)},
+      {"a new file", std::nullopt, 022, fs::perms(0644)},
+      {"a new file under a strict umask", std::nullopt, 077, fs::perms(0600)},
+  };
+  for (const auto& c : cases) {
+    TempWindir windir;
+    if (c.before) {
+      windir.Write("quorvane.ini", "[S]\nk=old\n");
+      fs::permissions(windir.File("quorvane.ini"), *c.before);
+    }
+    const mode_t saved = ::umask(c.umask);
+    const bool written = win::WritePrivateProfileStringA("S", "k", "new", "quorvane.ini");
+    ::umask(saved);
+    ASSERT_TRUE(written) << c.what;
+    EXPECT_EQ(fs::status(windir.File("quorvane.ini")).permissions(), c.after) << c.what;
+  }
+}
+
+// The link stays where the user put it; the file it leads to is replaced, keeping its mode.
+TEST(Profile, ASymbolicLinkIsWrittenThroughAndStaysALink) {
+  TempWindir windir;
+  fs::create_directory(windir.File("real"));
+  windir.Write("real/settings.ini", "[S]\nk=old\n");
+  fs::permissions(windir.File("real/settings.ini"), fs::perms(0640));
+  fs::create_symlink("real/settings.ini", windir.File("quorvane.ini"));
+  ASSERT_TRUE(win::WritePrivateProfileStringA("S", "k", "new", "quorvane.ini"));
+  EXPECT_TRUE(fs::is_symlink(windir.File("quorvane.ini")));
+  EXPECT_EQ(windir.Read("real/settings.ini"), "[S]\nk=new\n");
+  EXPECT_EQ(fs::status(windir.File("real/settings.ini")).permissions(), fs::perms(0640));
+}
+
+// Every entry below the Windows directory with its bytes, to show that a write changed nothing.
+std::map<std::string, std::string> Tree(const TempWindir& windir) {
+  std::map<std::string, std::string> tree;
+  for (const auto& entry : fs::recursive_directory_iterator(windir.Dir())) {
+    const std::string name = fs::relative(entry.path(), windir.Dir()).string();
+    tree[name] = entry.is_regular_file() ? windir.Read(name) : "(folder)";
+  }
+  return tree;
+}
+
+// A file or folder without its owner's write bit is read-only, as the Windows attribute is,
+// even for the superuser; the reason comes back in the system's words.
+TEST(Profile, ReadOnlyFilesAndFoldersAreNotWritten) {
+  const struct {
+    const char* what;
+    const char* file;  // below the Windows directory
+    void (*make)(const TempWindir&);
+    const char* reason;
+  } cases[] = {
+      {"a read-only file", "quorvane.ini",
+       [](const TempWindir& w) {
+         w.Write("quorvane.ini", "[S]\nk=old\n");
+         fs::permissions(w.File("quorvane.ini"), fs::perms(0444));
+       },
+       "Permission denied"},
+      {"a new file in a read-only folder", "locked/quorvane.ini",
+       [](const TempWindir& w) {
+         fs::create_directory(w.File("locked"));
+         fs::permissions(w.File("locked"), fs::perms(0555));
+       },
+       "Permission denied"},
+      {"a folder that is a file", "plain/quorvane.ini",
+       [](const TempWindir& w) { w.Write("plain", "[S]\nk=old\n"); }, "Not a directory"},
+  };
+  for (const auto& c : cases) {
+    TempWindir windir;
+    c.make(windir);
+    const auto before = Tree(windir);
+    EXPECT_FALSE(win::WritePrivateProfileStringA("S", "k", "new", windir.File(c.file).string()))
+        << c.what;
+    EXPECT_EQ(win::LastErrorText(), c.reason) << c.what;
+    EXPECT_EQ(Tree(windir), before) << c.what;
+  }
 }
 
 TEST(Profile, ABareFileNameLiesInTheWindowsDirectoryFoundWithoutRegardToCase) {

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <filesystem>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -97,6 +98,19 @@ TEST(Registry, MissingGarbledOrTooLargeValuesAreReportedAsSuch) {
   std::uint32_t size = sizeof data;
   win::RegQueryValueExA(key, "D", nullptr, nullptr, data, &size);
   EXPECT_EQ(size, sizeof text) << "too small a buffer asks for the size needed";
+  win::RegCloseKey(key);
+}
+
+// The store has the settings file's writer: a store the user may not change stays as it was.
+TEST(Registry, AStoreThatCannotBeWrittenIsReportedAndLeftAsItWas) {
+  TempWindir windir;
+  const win::HKEY key = Create("Control Panel\\Desktop");
+  std::filesystem::permissions(windir.File("registry.ini"), std::filesystem::perms(0444));
+  const std::string before = windir.Read("registry.ini");
+  const std::uint32_t one = 1;
+  EXPECT_EQ(win::RegSetValueExA(key, "v", 0, RegType::REG_DWORD, &one, 4),
+            RegResult::ERROR_CANTWRITE);
+  EXPECT_EQ(windir.Read("registry.ini"), before);
   win::RegCloseKey(key);
 }
 

@@ -113,7 +113,8 @@ TEST(Cursor, ShowCursorCountsAndHidesBelowZero) {
 
 TEST(KeyLock, OnlyTheScreenSaverRunningActionIsServed) {
   forms::EnsureApplication();
-  EXPECT_TRUE(win::SystemParametersInfoA(win::SPI_SETSCREENSAVERRUNNING, 1, nullptr, 0));
+  // Off screen there is no keyboard to grab: the lock must not claim that it holds.
+  EXPECT_FALSE(win::SystemParametersInfoA(win::SPI_SETSCREENSAVERRUNNING, 1, nullptr, 0));
   EXPECT_TRUE(win::SystemParametersInfoA(win::SPI_SETSCREENSAVERRUNNING, 0, nullptr, 0));
   EXPECT_THROW(win::SystemParametersInfoA(20, 0, nullptr, 0), std::logic_error);
 }
