@@ -109,7 +109,7 @@ FishLook EmperorFishLook() {
   s.eye_r = 1.4;
   s.iris = Rgb(120, 190, 250);
   s.gill_u = 0;
-  const FishLook shape = s;
+  const FishLook shape = s;  // the stripes are spaced in pixels, so they need the body's depth
   s.pattern = [shape](double u, double v, Color base) {
     if (u < 0.07) return Rgb(150, 190, 240);                          // the pale snout
     if (u < 0.1 || (u > 0.21 && u < 0.24)) return Rgb(90, 170, 250);  // the mask's blue rims

@@ -23,6 +23,12 @@ std::function<Color(double, double, Color)> Countershade(Color top, Color under,
   return [=](double, double v, Color) { return Mix(top, under, Smooth01((v - line) * 6 + 0.5)); };
 }
 
+// A small eye in a ring of paler skin, so that it shows on a dark hide.
+void RingedEye(Canvas& c, Vec at, double r, Color iris, Color ring) {
+  c.Glaze(Ellipse(at, r + 1.6, r + 1.1), Solid(ring), 0.75);
+  DrawEye(c, at, r, iris);
+}
+
 void GillSlits(Canvas& c, const FishLook& s, double phase, double at, int count) {
   for (int i = 0; i < count; ++i) {
     const double u = at + 0.025 * i;
@@ -247,7 +253,7 @@ FishLook SpermWhaleLook() {
   s.peduncle = 0.14;
   s.taper = 0.45;
   s.bend = 3;
-  s.tail = Tail::kSpreadFlukes;
+  s.tail = Tail::kFlatFlukes;
   s.tail_length = 28;
   s.tail_span = 26;
   s.dorsal = {0.62, 0.72, 4, 0.5};
@@ -261,10 +267,7 @@ FishLook SpermWhaleLook() {
     return Shade(belly, 1 - 0.25 * crease);
   };
   s.pectoral_length = 0;  // WhaleDetails sets the small flipper low on the flank
-  s.eye_u = 0.3;
-  s.eye_v = 0.35;
-  s.eye_r = 2.2;
-  s.iris = Rgb(70, 60, 50);
+  s.eye_r = 0;            // and the eye in its pale ring
   s.gill_u = 0;
   return s;
 }
@@ -373,10 +376,8 @@ void WhaleDetails(Canvas& c, const FishLook& s, double phase) {
                      {j0 + Vec{0.5, -1.2}, Lerp(j0, j1, 0.5) + Vec{0, -1.8}, j1 + Vec{1, -2.5}}, 4),
                  0.9, 0.6),
           Solid(Rgb(35, 35, 45)), 0.8);
-  // a pale ring round the small eye, so it shows on the dark skin
-  const Vec eye = On(s, s.eye_u, s.eye_v, phase);
-  c.Glaze(Ellipse(eye, s.eye_r + 1.6, s.eye_r + 1.2), Solid(Rgb(175, 175, 185)), 0.7);
-  DrawEye(c, eye, s.eye_r, s.iris);
+  RingedEye(c, On(s, 0.3, 0.35, phase), 2.2, Rgb(70, 60, 50), Rgb(175, 175, 185));
+  // the small flipper low on the flank, paddling
   const Vec root = On(s, 0.44, 0.55, phase);
   const double beat = 0.25 * std::sin(phase + 1.2);
   const Vec tip = root + Vec{7 + 2 * beat, 8 - 3 * beat};
@@ -433,9 +434,7 @@ void ManateeFace(Canvas& c, const FishLook& s, double phase) {
   }
   c.Fill(Ellipse(m + Vec{-3.5, -5}, 1.2, 0.6, -0.4), Shade(s.back, 0.4));  // nostrils
   c.Fill(Ellipse(m + Vec{-1, -5.8}, 1.0, 0.55, -0.3), Shade(s.back, 0.4));
-  const Vec eye = On(s, 0.12, -0.28, phase);
-  c.Glaze(Ellipse(eye, 3.2, 2.6), Solid(Shade(s.belly_color, 1.05)), 0.8);
-  DrawEye(c, eye, 1.6, Rgb(70, 55, 40));
+  RingedEye(c, On(s, 0.12, -0.28, phase), 1.6, Rgb(70, 55, 40), Shade(s.belly_color, 1.05));
 }
 
 // The yellow finlets along the back and belly from the soft fins to the tail, and the dark

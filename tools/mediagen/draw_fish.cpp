@@ -126,7 +126,7 @@ void DrawTail(Canvas& c, const FishLook& s, double phase) {
       }
       pts.push_back(a + Vec{0, pd});
       break;
-    case Tail::kSpreadFlukes: {  // nearly edge on: a flat blade, the far lobe's tip above it
+    case Tail::kFlatFlukes: {  // it tilts only a little as the tail beats
       const double h = span * 0.5;
       const Affine beat = Affine::Turn(std::atan(slope * 0.3) + 0.12 * std::sin(phase + 0.6), a);
       const Path far = {a + Vec{len * 0.15, -pd * 0.8}, a + Vec{len * 0.6, -h * 0.5},

@@ -10,9 +10,10 @@
 
 namespace mediagen {
 
-// kFlukes: a whale's flukes seen edge on; kSpreadFlukes: both lobes, seen a little from above;
-// kVeil: a long flowing fan that droops and ripples.
-enum class Tail { kForked, kRounded, kLunate, kShark, kFlukes, kSpreadFlukes, kFan, kVeil };
+// kFlukes: a dolphin's flukes seen edge on, swinging; kFlatFlukes: a broad fluke held level,
+// nearly edge on, the far lobe's tip showing above the near one; kVeil: a long flowing fan that
+// droops and ripples.
+enum class Tail { kForked, kRounded, kLunate, kShark, kFlukes, kFlatFlukes, kFan, kVeil };
 
 struct Fin {
   double from = 0, to = 0;  // along the body, 0 nose to 1 tail base

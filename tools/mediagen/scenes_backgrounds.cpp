@@ -94,7 +94,7 @@ void ArchWay(Canvas& c, const Design& d) {
   Floor(c, d, 420, Rgb(200, 185, 140), haze, 3);
 }
 
-// A kelp stalk rising from the floor at x and swaying, a long ruffled blade streaming up and
+// A kelp stalk winding up from the floor at x, a long ruffled blade streaming up and
 // away with the current from every node, a small float at each blade's root.
 void Kelp(Canvas& c, const Design& d, double x, double height, double lean, Color leaf, int seed) {
   Rng rng(seed);
