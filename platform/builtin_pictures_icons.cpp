@@ -73,7 +73,7 @@ const std::map<std::string, IconDraw>& Icons() {
          }},
         {"icon_octopus",
          [](QPainter& p) {
-           const QColor c(190, 60, 120);
+           const QColor c(205, 70, 45);
            p.setPen(QPen(Shade(c, 80), 1.5, Qt::SolidLine, Qt::RoundCap));
            p.setBrush(Qt::NoBrush);
            for (int i = 0; i < 5; ++i) {
@@ -183,20 +183,42 @@ const std::map<std::string, IconDraw>& Icons() {
            Eye(p, QPointF(12.3, 7.4), 0.45);
          }},
         {"icon_redfish",
-         [](QPainter& p) {  // a fighting fish: small body, great flowing fins
-           const QColor c(210, 30, 40);
-           QPainterPath fins;
-           fins.moveTo(10, 6);
-           fins.cubicTo(6, 0.5, 2, 1, 0.5, 5);
-           fins.cubicTo(0, 9, 0, 12, 1.5, 16);
-           fins.cubicTo(5, 14, 8, 13, 10, 10.5);
-           fins.closeSubpath();
-           Outline(p, c);
-           p.setBrush(QColor(170, 20, 60, 220));
-           p.drawPath(fins);
-           p.setBrush(Lit(QRectF(5, 5.5, 11, 5.5), c));
-           p.drawEllipse(QRectF(5, 5.5, 11, 5.5));
-           Eye(p, QPointF(13.5, 7.6), 0.6);
+         [](QPainter& p) {  // a fighting fish: small red body, great flowing fins and tail
+           const QColor body(225, 30, 35), fin(175, 15, 55);
+           QPainterPath tail;  // the veil, drooping behind
+           tail.moveTo(8, 7.5);
+           tail.cubicTo(4, 1.5, 0, 3, 0.5, 8);
+           tail.cubicTo(0.5, 12, 2, 16.5, 5, 16);
+           tail.cubicTo(6.5, 13, 7.5, 11, 8.5, 9.5);
+           tail.closeSubpath();
+           QPainterPath dorsal;
+           dorsal.moveTo(12, 6.5);
+           dorsal.cubicTo(10.5, 2.5, 8, 2, 6, 3.5);
+           dorsal.lineTo(8.5, 7.5);
+           dorsal.closeSubpath();
+           QPainterPath anal;  // long and hanging
+           anal.moveTo(13, 9.5);
+           anal.cubicTo(11.5, 14, 9, 16.5, 6, 16.5);
+           anal.lineTo(8, 9.5);
+           anal.closeSubpath();
+           Outline(p, fin);
+           for (const QPainterPath& f : {tail, dorsal, anal}) {
+             QLinearGradient g(10, 8, 2, 14);
+             g.setColorAt(0, fin);
+             g.setColorAt(1, Shade(fin, 130));
+             p.setBrush(g);
+             p.drawPath(f);
+           }
+           p.setPen(QPen(Shade(fin, 65), 0.5));  // rays
+           for (const auto& [a, b] : {std::pair{QPointF(8, 8.5), QPointF(1.5, 5)},
+                                      std::pair{QPointF(8, 8.5), QPointF(1.5, 11)},
+                                      std::pair{QPointF(10, 10), QPointF(7, 15.5)}}) {
+             p.drawLine(a, b);
+           }
+           Outline(p, body);
+           p.setBrush(Lit(QRectF(8, 6.5, 8.5, 4), body));
+           p.drawEllipse(QRectF(7.5, 6.3, 9, 4.2));
+           Eye(p, QPointF(14.3, 7.9), 0.6);
          }},
         {"icon_crab",
          [](QPainter& p) {
@@ -268,7 +290,16 @@ const std::map<std::string, IconDraw>& Icons() {
            SeaHorse(p, 5, 1.5, 0.95, QColor(240, 140, 40));
            SeaHorse(p, 12.5, 2.5, 0.95, QColor(230, 110, 60));
          }},
-        {"icon_seahorse", [](QPainter& p) { SeaHorse(p, 9.5, 1, 1.1, QColor(240, 200, 40)); }},
+        {"icon_seahorse",
+         [](QPainter& p) {  // the pink sea horse holding on to its blade of sea grass
+           QPainterPath grass;
+           grass.moveTo(12, 17);
+           grass.cubicTo(13, 12, 11, 6, 13.5, 0);
+           p.setPen(QPen(QColor(60, 150, 60), 1.6, Qt::SolidLine, Qt::RoundCap));
+           p.setBrush(Qt::NoBrush);
+           p.drawPath(grass);
+           SeaHorse(p, 8.5, 1, 1.1, QColor(200, 90, 170));
+         }},
         {"icon_yellowfish",
          [](QPainter& p) {  // a tang: a tall disc and a small pointed snout
            const QColor c(250, 215, 20);
@@ -320,8 +351,8 @@ const std::map<std::string, IconDraw>& Icons() {
            Eye(p, QPointF(14.3, 11), 0.5);
          }},
         {"icon_angelfish",
-         [](QPainter& p) {  // silver with black bars, long sail fins above and below
-           const QColor c(215, 215, 200);
+         [](QPainter& p) {  // silver-blue with black bars, long sail fins above and below
+           const QColor c(200, 212, 235);
            QPainterPath fins;
            fins.moveTo(12, 5);
            fins.lineTo(5, 0.5);

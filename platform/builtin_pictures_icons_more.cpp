@@ -151,23 +151,23 @@ void AddMoreTabIcons(std::map<std::string, IconDraw>& icons) {
          p.drawEllipse(QRectF(10.5, 14, 4, 3));  // weed at the broken one's foot
        }},
       {"icon_eyes",
-       [](QPainter& p) {  // glowing eyes in a dark cave mouth
-         QRadialGradient cave(QPointF(8.5, 9), 9);
-         cave.setColorAt(0, QColor(5, 5, 15));
-         cave.setColorAt(0.8, QColor(20, 25, 40));
-         cave.setColorAt(1, QColor(60, 60, 70));
+       [](QPainter& p) {  // two yellow cat's eyes, a faint shadow round them
+         QRadialGradient dark(QPointF(8.5, 10.5), 8);
+         dark.setColorAt(0, QColor(10, 20, 40, 150));
+         dark.setColorAt(1, QColor(40, 110, 180, 0));
          p.setPen(Qt::NoPen);
-         p.setBrush(cave);
-         p.drawEllipse(QRectF(0, 1.5, 17, 16));
-         for (double x : {5.0, 12.0}) {
-           QRadialGradient glow(QPointF(x, 8.5), 3);
-           glow.setColorAt(0, QColor(255, 255, 120));
-           glow.setColorAt(0.5, QColor(255, 120, 0));
-           glow.setColorAt(1, QColor(120, 0, 0, 0));
+         p.setBrush(dark);
+         p.drawEllipse(QPointF(8.5, 10.5), 8.5, 4.5);
+         for (double x : {4.8, 12.2}) {
+           QRadialGradient glow(QPointF(x - 0.6, 9.8), 3.2);
+           glow.setColorAt(0, QColor(255, 250, 150));
+           glow.setColorAt(1, QColor(200, 150, 20));
            p.setBrush(glow);
-           p.drawEllipse(QPointF(x, 8.5), 3, 2.2);
-           p.setBrush(Qt::black);
-           p.drawEllipse(QPointF(x, 8.5), 0.5, 1.4);  // slit pupils
+           p.drawEllipse(QPointF(x, 10.5), 3, 2.4);
+           p.setBrush(QColor(20, 12, 8));
+           p.drawEllipse(QPointF(x + 0.3, 10.6), 0.55, 1.9);  // slit pupils
+           p.setBrush(QColor(60, 40, 25));
+           p.drawChord(QRectF(x - 3.2, 7.9, 6.4, 5), 0, 180 * 16);  // heavy upper lids
          }
        }},
       {"icon_bottles",

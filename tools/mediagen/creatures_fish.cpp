@@ -11,7 +11,7 @@ FishLook Placed(FishLook s, double scale, double dx, double dy) {
   s.centre_y = s.centre_y * scale + dy;
   for (double* v : {&s.length, &s.depth, &s.bend, &s.tail_length, &s.tail_span, &s.dorsal.height,
                     &s.anal.height, &s.second_dorsal.height, &s.pectoral_length, &s.pectoral_width,
-                    &s.eye_r, &s.mouth}) {
+                    &s.eye_r, &s.mouth, &s.pelvic_length}) {
     *v *= scale;
   }
   return s;
@@ -47,96 +47,112 @@ FishLook BlueDevilLook() {
   return s;
 }
 
+// Silver-blue and barred, its dorsal and anal fins swept back into long trailing points and
+// two threads hanging from its belly.
 FishLook AngelFishLook() {
   FishLook s;
   s.nose_x = 2;
-  s.length = 24;
-  s.centre_y = 21;
-  s.depth = 19;
+  s.length = 21;
+  s.centre_y = 20;
+  s.depth = 17;
   s.hump = 0.42;
   s.nose = 0.75;
   s.peduncle = 0.2;
   s.tail = Tail::kFan;
-  s.tail_length = 9;
-  s.tail_span = 13;
-  s.dorsal = {0.25, 0.95, 14, 1.3};
-  s.anal = {0.3, 0.95, 14, 1.25};
-  s.back = Rgb(200, 200, 190);
-  s.belly_color = Rgb(245, 235, 200);
-  s.fin = Rgb(150, 150, 120);
-  s.fin_alpha = 0.95;
-  s.pectoral_length = 4;
+  s.tail_length = 8;
+  s.tail_span = 12;
+  s.dorsal = {0.2, 0.9, 13.5, 1.6, 0.25};
+  s.anal = {0.26, 0.9, 13.5, 1.55, 0.25};
+  s.back = Rgb(175, 195, 225);
+  s.belly_color = Rgb(230, 238, 250);
+  s.fin = Rgb(150, 175, 215);
+  s.fin_alpha = 0.9;
+  s.fin_rays = 0.4;
+  s.pectoral_at = 0.3;
+  s.pectoral_length = 3.5;
+  s.pelvic_length = 16;
   s.eye_u = 0.13;
   s.eye_v = -0.15;
   s.eye_r = 1.9;
-  s.iris = Rgb(200, 60, 40);
+  s.iris = Rgb(210, 50, 40);
   s.pattern = [](double u, double, Color base) {
     const auto band = [u](double at, double w) { return std::exp(-(u - at) * (u - at) / w); };
-    const double dark = std::max({band(0.16, 0.002), band(0.45, 0.004), band(0.8, 0.003)});
-    return Mix(Mix(base, Rgb(240, 200, 90), 0.35 * u), Rgb(30, 30, 40), 0.85 * dark);
+    const double dark = std::max({band(0.15, 0.002), band(0.45, 0.004), band(0.8, 0.003)});
+    return Mix(base, Rgb(25, 30, 45), 0.85 * dark);
   };
   return s;
 }
 
+// Deep blue with a few bold yellow stripes along the flank, wide enough to stay stripes at its
+// small size, a dark mask through the eye edged in pale blue, and a yellow tail.
 FishLook EmperorFishLook() {
   FishLook s;
   s.nose_x = 1.5;
   s.length = 21;
   s.centre_y = 10;
-  s.depth = 12;
-  s.hump = 0.45;
-  s.nose = 0.7;
-  s.peduncle = 0.3;
+  s.depth = 14;
+  s.hump = 0.42;
+  s.nose = 0.8;
+  s.peduncle = 0.25;
   s.tail = Tail::kRounded;
   s.tail_length = 6.5;
   s.tail_span = 8;
-  s.dorsal = {0.35, 0.97, 3, 0.85};
-  s.anal = {0.5, 0.97, 2.5, 0.8};
-  s.back = Rgb(20, 40, 150);
-  s.belly_color = Rgb(40, 70, 180);
-  s.fin = Rgb(250, 200, 30);
-  s.pectoral_length = 3.5;
+  s.dorsal = {0.35, 0.97, 2.2, 0.85};
+  s.anal = {0.5, 0.97, 2, 0.8};
+  s.back = Rgb(20, 45, 170);
+  s.belly_color = Rgb(30, 70, 200);
+  s.fin = Rgb(30, 60, 180);
+  s.tail_fin = Rgb(255, 210, 20);
+  s.pectoral_length = 3;
   s.eye_u = 0.14;
   s.eye_v = -0.15;
-  s.eye_r = 1.5;
-  s.iris = Rgb(90, 160, 230);
-  s.pattern = [](double u, double v, Color base) {
-    if (u < 0.22) {  // the dark mask through the eye, edged with blue
-      return u > 0.08 ? Rgb(25, 25, 45) : Rgb(200, 210, 230);
-    }
-    const double stripe = 0.5 + 0.5 * std::sin((v * 5.5 + u * 3) * kPi);
-    return Mix(base, Rgb(255, 215, 40), stripe > 0.6 ? 0.9 : 0.0);
+  s.eye_r = 1.4;
+  s.iris = Rgb(120, 190, 250);
+  s.gill_u = 0;
+  const FishLook shape = s;  // the stripes are spaced in pixels, so they need the body's depth
+  s.pattern = [shape](double u, double v, Color base) {
+    if (u < 0.07) return Rgb(150, 190, 240);                          // the pale snout
+    if (u < 0.1 || (u > 0.21 && u < 0.24)) return Rgb(90, 170, 250);  // the mask's blue rims
+    if (u < 0.21) return Rgb(18, 20, 40);                             // the mask through the eye
+    // yellow stripes a pixel and a half wide, three pixels apart, rising a little toward the tail
+    const double y = v * FishHalfDepth(shape, u) + 0.2 * u * shape.length;
+    return std::cos(y * 2 * kPi / 3) > 0.2 ? Rgb(255, 225, 40) : base;
   };
   return s;
 }
 
+// A fighting fish: a small red body trailing a great veil of a tail and long flowing dorsal
+// and anal fins, crimson with dark rays and the waves running out along their edges.
 FishLook RedFishLook() {
   FishLook s;
   s.nose_x = 2;
-  s.length = 28;
-  s.centre_y = 16;
-  s.depth = 15;
-  s.hump = 0.38;
-  s.nose = 0.7;
-  s.peduncle = 0.2;
-  s.tail_length = 10;
-  s.tail_span = 14;
-  s.dorsal = {0.25, 0.85, 5, 0.35};
-  s.anal = {0.62, 0.88, 3.5, 0.6};
-  s.back = Rgb(200, 25, 40);
-  s.belly_color = Rgb(255, 150, 140);
-  s.fin = Rgb(230, 60, 60);
-  s.pectoral_length = 6;
-  s.pectoral_width = 2.5;
+  s.length = 18;
+  s.centre_y = 12;
+  s.depth = 8;
+  s.hump = 0.4;
+  s.nose = 0.8;
+  s.peduncle = 0.45;
+  s.bend = 1;
+  s.tail = Tail::kVeil;
+  s.tail_length = 15;
+  s.tail_span = 19;
+  s.dorsal = {0.45, 0.97, 7, 1.2, 0, 0.15};
+  s.anal = {0.3, 0.97, 13, 1.05, 0, 0.12};
+  s.back = Rgb(225, 30, 35);
+  s.belly_color = Rgb(255, 110, 90);
+  s.fin = Rgb(175, 15, 55);
+  s.rear_fin = Rgb(160, 15, 75);
+  s.fin_rays = 0.5;
+  s.fin_alpha = 0.95;
+  s.pectoral_at = 0.28;
+  s.pectoral_length = 3;
+  s.pelvic_length = 9;
   s.eye_u = 0.13;
-  s.eye_v = -0.25;
-  s.eye_r = 2.3;
-  s.iris = Rgb(250, 200, 60);
-  s.mouth = 2.5;
-  s.pattern = [](double u, double v, Color base) {
-    const double scales = 0.5 + 0.5 * std::sin(u * 90) * std::sin(v * 9);
-    return Shade(base, 0.93 + 0.1 * scales);
-  };
+  s.eye_v = -0.2;
+  s.eye_r = 1.8;
+  s.iris = Rgb(255, 220, 90);
+  s.gill_u = 0.27;
+  s.mouth = 1.5;
   return s;
 }
 

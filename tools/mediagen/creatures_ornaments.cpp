@@ -133,22 +133,37 @@ Image BubbleCell() {
   return c.Resolve(1.0);
 }
 
-// Beats and turns through its eight cells.
+// Beats and turns through its eight cells, never wider or taller than its cell allows, so that
+// no lone pixel of a lobe or of the tip is cut off at the edge.
 Image HeartCell(int cell) {
   Canvas c(15, 14);
   const double ph = Phase(cell, 8);
-  const double sx = 0.55 + 0.45 * std::abs(std::cos(ph / 2)), beat = 1 + 0.08 * std::sin(ph * 2);
+  const double sx = 0.55 + 0.45 * std::abs(std::cos(ph / 2)), beat = 1 + 0.06 * std::sin(ph * 2);
+  const double k = 0.36 * beat;
   Path h;
   for (int i = 0; i < 48; ++i) {
     const double t = 2 * kPi * i / 48;
     const double x = 16 * std::pow(std::sin(t), 3);
-    const double y =
-        -(13 * std::cos(t) - 5 * std::cos(2 * t) - 2 * std::cos(3 * t) - std::cos(4 * t));
-    h.push_back({7.5 + x * 0.42 * sx * beat, 7.3 + y * 0.4 * beat});
+    const double y = std::min(
+        14.5, -(13 * std::cos(t) - 5 * std::cos(2 * t) - 2 * std::cos(3 * t) - std::cos(4 * t)));
+    h.push_back({7.5 + x * k * sx, 7 + (y - 2.5) * k});
   }
   c.Fill(h, Radial({5.5, 4.5}, 9, Rgb(255, 120, 150), Rgb(190, 10, 50)));
-  c.Fill(Ellipse({7.5 - 3 * sx, 4.3}, 1.3 * sx, 1.0), Rgb(255, 220, 230));
-  return c.Resolve(0.85);
+  c.Fill(Ellipse({7.5 - 3 * sx, 4.5}, 1.3 * sx, 1.0), Rgb(255, 220, 230));
+  // A pixel that touches at most one other across its sides is a lobe's or the tip's last
+  // sliver, which at this size reads as dirt beside the heart.
+  const Image drawn = c.Resolve(0.85);
+  Image out = drawn;
+  const auto opaque = [&drawn](int x, int y) {
+    return x >= 0 && y >= 0 && x < drawn.width && y < drawn.height && !(drawn.At(x, y) == Pixel{});
+  };
+  for (int y = 0; y < drawn.height; ++y) {
+    for (int x = 0; x < drawn.width; ++x) {
+      const int sides = opaque(x - 1, y) + opaque(x + 1, y) + opaque(x, y - 1) + opaque(x, y + 1);
+      if (sides <= 1) out.At(x, y) = Pixel{};
+    }
+  }
+  return out;
 }
 
 // Polished metal: a warm base lit from the upper left, a dark band where the sea floor is

@@ -103,31 +103,36 @@ Image ScubaDiverCell(int f) {
   return c.Resolve(0.75);
 }
 
-// Swims up and to the left, arms ahead, hair and tail streaming behind.
+// Swims up and to the left with both arms stretched ahead together past her face, hands
+// side by side, hair and tail streaming behind.
 Image SwimMaidCell(int f) {
   Canvas c(115, 149);
   const double ph = Phase(f, 8);
   const Color hair = Rgb(230, 90, 30);
-  Hair(c, {36, 32}, {0.55, 0.83}, 44, ph, hair, 8, 4.2);
-  const Paint skin = SkinPaint({36, 40});
+  const Paint skin = SkinPaint({30, 30});
   const Color ink = Rgb(150, 90, 70);
-  const Path body = SmoothClosed({{31, 42}, {45, 39}, {57, 66}, {47, 73}, {38, 62}}, 4);
-  c.Fill(Apply(body, Affine::Stretch(1.08, 1.05, {45, 60})), ink);
+  const Vec head = {41, 35};
+  Hair(c, head + Vec{3, -4}, {0.55, 0.83}, 46, ph, hair, 9, 4.4);
+  // the far arm, behind her head, reaching past it
+  const double glide = 1.5 * std::sin(ph);
+  const Vec far_hand = {15 + glide, 15 - glide}, far_elbow = {28, 29 - glide * 0.5};
+  InkedLimb(c, {{50, 47}, far_elbow, far_hand}, 5.5, 4.5, skin, ink);
+  Hand(c, far_hand, far_hand - far_elbow, 4.2, skin, 1);
+  const Path body = SmoothClosed({{33, 48}, {51, 44}, {61, 70}, {51, 78}, {41, 65}}, 4);
+  c.Fill(Apply(body, Affine::Stretch(1.08, 1.05, {47, 62})), ink);
   c.Fill(body, skin);
   Path tail;
   for (int i = 0; i <= 10; ++i) {
     const double t = i / 10.0;
-    tail.push_back({49 + 45 * t + 7 * std::sin(ph - t * 3) * t, 66 + 60 * t});
+    tail.push_back({53 + 43 * t + 7 * std::sin(ph - t * 3) * t, 70 + 58 * t});
   }
   MerTail(c, tail, 16, ph, Rgb(30, 160, 140));
-  ShellTop(c, {43, 54}, 4, 1.0, Rgb(170, 80, 200));
-  const double stroke = 3 * std::sin(ph);
-  const Vec left = {13, 19 + stroke}, right = {27, 13 - stroke};
-  InkedLimb(c, {{36, 46}, {24, 34 + stroke}, left}, 5.5, 4.5, skin, ink);
-  Hand(c, left, left - Vec{24, 34 + stroke}, 4.2, skin, 1);
-  InkedLimb(c, {{42, 44}, {34, 28 - stroke}, right}, 5.5, 4.5, skin, ink);
-  Hand(c, right, right - Vec{34, 28 - stroke}, 4.2, skin, -1);
-  Face(c, {32, 32}, 8.5, hair, -0.6);
+  ShellTop(c, {46, 58}, 4.2, 1.0, Rgb(170, 80, 200));
+  Face(c, head, 11, hair, -0.6);
+  // the near arm, in front, alongside the far one
+  const Vec near_hand = {11 + glide, 19 - glide}, near_elbow = {23, 36 - glide * 0.5};
+  InkedLimb(c, {{37, 50}, near_elbow, near_hand}, 6, 4.8, skin, ink);
+  Hand(c, near_hand, near_hand - near_elbow, 4.4, skin, -1);
   return c.Resolve(0.75);
 }
 

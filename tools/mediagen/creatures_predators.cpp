@@ -23,6 +23,12 @@ std::function<Color(double, double, Color)> Countershade(Color top, Color under,
   return [=](double, double v, Color) { return Mix(top, under, Smooth01((v - line) * 6 + 0.5)); };
 }
 
+// A small eye in a ring of paler skin, so that it shows on a dark hide.
+void RingedEye(Canvas& c, Vec at, double r, Color iris, Color ring) {
+  c.Glaze(Ellipse(at, r + 1.6, r + 1.1), Solid(ring), 0.75);
+  DrawEye(c, at, r, iris);
+}
+
 void GillSlits(Canvas& c, const FishLook& s, double phase, double at, int count) {
   for (int i = 0; i < count; ++i) {
     const double u = at + 0.025 * i;
@@ -235,68 +241,64 @@ FishLook OrcaLook() {
   return s;
 }
 
+// Slate grey over a paler belly, the skin creased only behind the head, a horizontal fluke.
 FishLook SpermWhaleLook() {
   FishLook s;
   s.nose_x = 3;
   s.length = 95;
-  s.centre_y = 36;
+  s.centre_y = 34;
   s.depth = 42;
-  s.hump = 0.2;
+  s.hump = 0.25;
   s.nose = 0.12;
   s.peduncle = 0.14;
-  s.bend = 4;
-  s.tail = Tail::kFlukes;
-  s.tail_length = 30;
-  s.tail_span = 34;
+  s.taper = 0.45;
+  s.bend = 3;
+  s.tail = Tail::kFlatFlukes;
+  s.tail_length = 28;
+  s.tail_span = 26;
   s.dorsal = {0.62, 0.72, 4, 0.5};
-  s.back = Rgb(70, 72, 85);
-  s.belly_color = Rgb(110, 110, 120);
-  s.fin = Rgb(65, 66, 78);
+  s.back = Rgb(72, 76, 92);
+  s.belly_color = Rgb(150, 152, 165);
+  s.fin = Rgb(65, 68, 82);
   s.pattern = [](double u, double v, Color base) {
-    // wrinkled skin behind the smooth head
-    const double wrinkle = Noise(u * 90, v * 3, 5) * Smooth01((u - 0.3) * 8);
-    return Shade(base, 0.97 - 0.1 * wrinkle);
+    // a few long shallow creases along the flank behind the head, fading toward the tail
+    const double crease = std::pow(Noise(u * 14, v * 7, 5), 3) * Smooth01((u - 0.35) * 6);
+    const Color belly = Mix(base, Rgb(150, 152, 165), Smooth01((v - 0.35) * 2.5));
+    return Shade(belly, 1 - 0.25 * crease);
   };
-  s.pectoral_at = 0.42;
-  s.pectoral_length = 11;
-  s.pectoral_width = 5;
-  s.pectoral_angle = 0.8;
-  s.eye_u = 0.31;
-  s.eye_v = 0.42;
-  s.eye_r = 1.8;
-  s.iris = Rgb(50, 45, 40);
+  s.pectoral_length = 0;  // WhaleDetails sets the small flipper low on the flank
+  s.eye_r = 0;            // and the eye in its pale ring
   s.gill_u = 0;
   return s;
 }
 
+// Grey-brown and wrinkled, a paler belly, a faint green bloom of algae on its back.
 FishLook ManateeLook() {
   FishLook s;
-  s.nose_x = 4;
-  s.length = 112;
+  s.nose_x = 10;
+  s.length = 104;
   s.centre_y = 33;
-  s.depth = 46;
-  s.hump = 0.48;
-  s.nose = 0.75;
-  s.peduncle = 0.35;
+  s.depth = 44;
+  s.hump = 0.45;
+  s.nose = 0.6;
+  s.peduncle = 0.3;
   s.belly = 0.1;
+  s.taper = 0.35;
   s.bend = 3;
   s.tail = Tail::kRounded;
   s.tail_length = 28;
-  s.tail_span = 34;
-  s.back = Rgb(120, 115, 105);
-  s.belly_color = Rgb(160, 150, 135);
-  s.fin = Rgb(110, 105, 96);
+  s.tail_span = 32;
+  s.back = Rgb(100, 97, 90);
+  s.belly_color = Rgb(200, 190, 170);
+  s.fin = Rgb(95, 90, 84);
   s.pattern = [](double u, double v, Color base) {
-    return Shade(base, 0.94 + 0.12 * Noise(u * 30, v * 6, 7));
+    const Color skin = Mix(base, Rgb(200, 190, 170), Smooth01((v - 0.1) * 2.5));
+    const Color algae =
+        Mix(skin, Rgb(110, 130, 85), 0.35 * Smooth01(-v - 0.3) * Noise(u * 9, v * 3, 8));
+    return Shade(algae, 0.92 + 0.14 * Noise(u * 30, v * 6, 7));
   };
-  s.pectoral_at = 0.2;
-  s.pectoral_length = 16;
-  s.pectoral_width = 8;
-  s.pectoral_angle = 1.3;
-  s.eye_u = 0.08;
-  s.eye_v = -0.25;
-  s.eye_r = 1.4;
-  s.iris = Rgb(40, 35, 30);
+  s.pectoral_length = 0;  // ManateeFace draws the flipper with its nails
+  s.eye_r = 0;            // and the eye in its pale ring
   s.gill_u = 0;
   return s;
 }
@@ -369,38 +371,70 @@ void WhaleDetails(Canvas& c, const FishLook& s, double phase) {
   const Path jaw = SmoothClosed({j0 + Vec{0, -1.5}, j1 + Vec{0, -2.5}, j1 + Vec{3, 0.5},
                                  Lerp(j0, j1, 0.5) + Vec{0, 3}, j0 + Vec{0, 1.5}},
                                 5);
-  c.Fill(jaw, Linear(j0, Rgb(185, 182, 186), j1, Shade(s.belly_color, 0.95)));
+  c.Fill(jaw, Linear(j0, Rgb(200, 198, 202), j1, Shade(s.belly_color, 1.05)));
   c.Glaze(Ribbon(SmoothOpen(
                      {j0 + Vec{0.5, -1.2}, Lerp(j0, j1, 0.5) + Vec{0, -1.8}, j1 + Vec{1, -2.5}}, 4),
                  0.9, 0.6),
           Solid(Rgb(35, 35, 45)), 0.8);
-  // a knuckled ridge along the back toward the flukes
-  for (int i = 0; i < 4; ++i) {
-    c.Fill(Ellipse(On(s, 0.76 + 0.05 * i, -0.95, phase), 2.2, 1.6), Shade(s.back, 1.05));
+  RingedEye(c, On(s, 0.3, 0.35, phase), 2.2, Rgb(70, 60, 50), Rgb(175, 175, 185));
+  // the small flipper low on the flank, paddling
+  const Vec root = On(s, 0.44, 0.55, phase);
+  const double beat = 0.25 * std::sin(phase + 1.2);
+  const Vec tip = root + Vec{7 + 2 * beat, 8 - 3 * beat};
+  c.Fill(SmoothClosed({root + Vec{-2.5, -1}, root + Vec{3, -1.5}, tip, root + Vec{-1, 3}}, 5),
+         Linear(root, Shade(s.back, 0.9), tip, Shade(s.back, 0.7)));
+  // three low knuckles along the back toward the flukes
+  for (int i = 0; i < 3; ++i) {
+    c.Glaze(Ellipse(On(s, 0.78 + 0.06 * i, -0.92, phase), 2.4, 1.4), Solid(Shade(s.back, 1.25)),
+            0.7);
   }
 }
 
-// The heavy muzzle bends down in front of the small head, bristled at the lip, with a nostril
-// on top and soft folds where the neck meets the body.
+// The heavy muzzle bends down in front of the small head: a broad bristled lip pad with
+// nostrils on top; a small eye in a pale ring; soft folds at the neck; a paddle flipper with
+// three nails swinging under the chest.
 void ManateeFace(Canvas& c, const FishLook& s, double phase) {
+  const double swing = 0.3 * std::sin(phase);
+  const Vec shoulder = On(s, 0.22, 0.4, phase);
+  const Vec tip = shoulder + Vec{-4 + 7 * swing, 16 - 2 * std::abs(swing)};
+  const Path flipper =
+      SmoothClosed({shoulder + Vec{-4, -2}, shoulder + Vec{4, -1}, tip + Vec{5, -1},
+                    tip + Vec{2, 3}, tip + Vec{-4, 2}, tip + Vec{-4, -2}},
+                   5);
+  c.Fill(Apply(flipper, Affine::Stretch(1.08, 1.05, shoulder)), Shade(s.back, 0.65));
+  c.Fill(flipper, Linear(shoulder, Shade(s.back, 1.2), tip, Shade(s.back, 0.9)));
+  for (int i = -1; i <= 1; ++i) {
+    c.Fill(Ellipse(tip + Vec{1.8 * i - 0.5, 0.6 - 0.4 * std::abs(i)}, 0.9, 0.8),
+           Rgb(225, 215, 195));  // nails
+  }
   for (int i = 0; i < 2; ++i) {
     const double u = 0.17 + 0.035 * i;
     c.Glaze(Ribbon(SmoothOpen({On(s, u + 0.02, -0.7, phase), On(s, u - 0.01, 0, phase),
                                On(s, u + 0.02, 0.7, phase)},
                               4),
                    1.2, 1.2),
-            Solid(Shade(s.back, 0.7)), 0.3);
+            Solid(Shade(s.back, 0.6)), 0.35);
   }
-  const Vec m = On(s, 0.03, 0.15, phase);
-  const Path muzzle = SmoothClosed({On(s, 0.08, -0.55, phase), m + Vec{-3, -4}, m + Vec{-5, 1},
-                                    m + Vec{-3, 6}, m + Vec{3, 8}, On(s, 0.1, 0.6, phase)},
+  const Vec m = On(s, 0.0, 0.2, phase);
+  const Path muzzle = SmoothClosed({On(s, 0.1, -0.55, phase), m + Vec{-4, -8}, m + Vec{-9, -1},
+                                    m + Vec{-8, 8}, m + Vec{0, 11}, On(s, 0.12, 0.65, phase)},
                                    5);
-  c.Fill(muzzle, Linear(m + Vec{0, -6}, Shade(s.back, 1.08), m + Vec{0, 8}, s.belly_color));
-  for (int i = 0; i < 6; ++i) {
-    c.Fill(Ellipse(m + Vec{-3.5 + 0.9 * i, 1.5 + 1.1 * i - 0.08 * i * i}, 0.5, 0.5),
-           Shade(s.back, 0.55));
+  c.Fill(Apply(muzzle, Affine::Stretch(1.04, 1.05, m + Vec{4, 0})), Shade(s.back, 0.5));
+  c.Fill(muzzle, Linear(m + Vec{0, -7}, Shade(s.back, 1.15), m + Vec{0, 9}, s.belly_color));
+  c.Glaze(Ribbon(SmoothOpen({m + Vec{-7.5, 5.5}, m + Vec{-3, 7.5}, m + Vec{1, 7}}, 4), 1.1, 0.8),
+          Solid(Rgb(60, 50, 45)), 0.75);  // the cleft under the lip pad
+  Rng rng(3);
+  for (int i = 0; i < 14; ++i) {  // bristles on the lip pad
+    const Vec b = m + Vec{rng.Range(-7, -1), rng.Range(-2, 5)};
+    c.Fill(Ellipse(b, 0.45, 0.45, 0, 8), Rgb(55, 48, 42));
   }
-  c.Fill(Ellipse(m + Vec{-2, -3.3}, 1.1, 0.6, -0.4), Shade(s.back, 0.45));
+  for (int i = 0; i < 4; ++i) {  // whiskers standing out from the front of the pad
+    const Vec root = m + Vec{-7.5 + 0.4 * i, -1 + 1.8 * i};
+    c.Fill(Ribbon({root, root + Vec{-2.5, -0.8 + 0.6 * i}}, 0.7, 0.5), Rgb(70, 62, 55));
+  }
+  c.Fill(Ellipse(m + Vec{-3.5, -5}, 1.2, 0.6, -0.4), Shade(s.back, 0.4));  // nostrils
+  c.Fill(Ellipse(m + Vec{-1, -5.8}, 1.0, 0.55, -0.3), Shade(s.back, 0.4));
+  RingedEye(c, On(s, 0.12, -0.28, phase), 1.6, Rgb(70, 55, 40), Shade(s.belly_color, 1.05));
 }
 
 // The yellow finlets along the back and belly from the soft fins to the tail, and the dark

@@ -24,8 +24,14 @@ Vec BodyPoint(const FishLook& s, double u, double phase, double v) {
   return {s.nose_x + u * s.length, cy + v * h};
 }
 
-Paint FinPaint(Color fin, Vec base, Vec tip) {
-  return Linear(base, Shade(fin, 0.8), tip, Shade(fin, 1.25));
+// Darker at the root, lighter toward the tip; rays fan out from the root.
+Paint FinPaint(Color fin, Vec base, Vec tip, double rays) {
+  const Paint shade = Linear(base, Shade(fin, 0.8), tip, Shade(fin, 1.25));
+  if (rays <= 0) return shade;
+  return [=](double x, double y) {
+    const double a = std::atan2(y - base.y, x - base.x);
+    return Shade(shade(x, y), 1 - rays * 0.3 * (0.5 + 0.5 * std::cos(a * 24)));
+  };
 }
 
 // A fin standing on the body edge between f.from and f.to, its tip swept back and rippling.
@@ -44,11 +50,20 @@ void DrawEdgeFin(Canvas& c, const FishLook& s, const Fin& f, int sign, double ph
   const Vec tip = {
       root.x + len * f.sweep + ripple,
       Edge(s, f.from + (f.to - f.from) * std::min(f.sweep, 1.0), phase, sign) + sign * f.height};
-  Path pts = {root, Lerp(root, tip, 0.55) + Vec{-0.1 * len, sign * 0.05 * f.height}, tip,
-              Lerp(tip, end, 0.5) + Vec{0.05 * len, sign * 0.1 * f.height}, end};
+  Path pts = {
+      root, Lerp(root, tip, 0.55) + Vec{-0.1 * len, sign * 0.05 * f.height}, tip,
+      Lerp(tip, end, 0.5) + Vec{(0.05 - f.hollow) * len, sign * (0.1 - 0.5 * f.hollow) * f.height},
+      end};
   Path fin = SmoothOpen(pts, 6);
+  if (f.ripple > 0) {  // waves run out along the edge, calm at both ends
+    const int m = static_cast<int>(fin.size()) - 1;
+    for (int i = 1; i < m; ++i) {
+      const double t = double(i) / m;
+      fin[i].y += sign * f.ripple * f.height * std::sin(t * 9 - phase) * std::sin(kPi * t);
+    }
+  }
   fin.insert(fin.end(), base.rbegin(), base.rend());
-  c.Fill(fin, FinPaint(colour, Lerp(root, end, 0.5), tip), s.fin_alpha);
+  c.Fill(fin, FinPaint(colour, Lerp(root, end, 0.5), tip, s.fin_rays), s.fin_alpha);
 }
 
 void DrawTail(Canvas& c, const FishLook& s, double phase) {
@@ -111,6 +126,36 @@ void DrawTail(Canvas& c, const FishLook& s, double phase) {
       }
       pts.push_back(a + Vec{0, pd});
       break;
+    case Tail::kFlatFlukes: {  // it tilts only a little as the tail beats
+      const double h = span * 0.5;
+      const Affine beat = Affine::Turn(std::atan(slope * 0.3) + 0.12 * std::sin(phase + 0.6), a);
+      const Path far = {a + Vec{len * 0.15, -pd * 0.8}, a + Vec{len * 0.6, -h * 0.5},
+                        a + Vec{len * 0.92, -h}, a + Vec{len * 0.85, -h * 0.35},
+                        a + Vec{len * 0.4, 0}};
+      const Path near = {a + Vec{-1, -pd},
+                         a + Vec{len * 0.5, -pd * 0.4 - h * 0.15},
+                         a + Vec{len, -h * 0.25},
+                         a + Vec{len * 0.8, h * 0.3},
+                         a + Vec{len * 0.4, pd * 0.5 + h * 0.35},
+                         a + Vec{-1, pd}};
+      c.Fill(Apply(SmoothClosed(far, 5), beat), Solid(Shade(s.back, 0.8)));
+      c.Fill(Apply(SmoothClosed(near, 6), beat),
+             Linear(a + Vec{0, -h}, Shade(s.back, 0.85), a + Vec{0, h}, Shade(s.back, 1.15)));
+      return;
+    }
+    case Tail::kVeil: {  // its lower lobe droops, its edge ripples as waves run out along it
+      pts.push_back(a + Vec{0, -pd});
+      for (int i = 0; i <= 12; ++i) {
+        const double t = -1 + i / 6.0;
+        const double r =
+            len * (0.9 + 0.07 * std::sin(2 * kPi * t - phase) + 0.15 * std::max(t, 0.0));
+        pts.push_back(a + Vec{r * std::cos(t), span * 0.5 * std::sin(t) / std::sin(1.0) +
+                                                   span * 0.08 * (t + 1) * (t + 1) +
+                                                   skew * (0.5 + 0.5 * std::cos(t))});
+      }
+      pts.push_back(a + Vec{0, pd});
+      break;
+    }
     case Tail::kFlukes: {
       const double tilt = slope * 4 + 0.3 * span * std::sin(phase + 0.6);
       pts = {a + Vec{-1, -pd},
@@ -124,8 +169,9 @@ void DrawTail(Canvas& c, const FishLook& s, double phase) {
       return;
     }
   }
-  const bool pointed = s.tail != Tail::kRounded && s.tail != Tail::kFan;
-  c.Fill(pointed ? pts : SmoothClosed(pts, 6), FinPaint(s.fin, a, a + Vec{len, 0}), s.fin_alpha);
+  const bool pointed = s.tail != Tail::kRounded && s.tail != Tail::kFan && s.tail != Tail::kVeil;
+  c.Fill(pointed ? pts : SmoothClosed(pts, 6),
+         FinPaint(s.tail_fin.value_or(s.fin), a, a + Vec{len, 0}, s.fin_rays), s.fin_alpha);
 }
 
 }  // namespace
@@ -136,7 +182,8 @@ double FishHalfDepth(const FishLook& s, double u) {
   const double b = s.nose;
   const double a = b * (1 - s.hump) / s.hump;
   const double peak = std::pow(s.hump, b) * std::pow(1 - s.hump, a);
-  const double p = std::pow(u, b) * std::pow(1 - u, a) / peak;
+  double p = std::pow(u, b) * std::pow(1 - u, a) / peak;
+  if (s.taper > 0) p *= 1 - Smooth(1 - s.taper, 1.0, u);
   return 0.5 * s.depth * (s.peduncle * Smooth(0.3, 1.0, u) + (1 - s.peduncle) * p);
 }
 
@@ -157,6 +204,18 @@ void DrawFish(Canvas& c, const FishLook& s, double phase) {
   DrawEdgeFin(c, s, s.dorsal, -1, phase, s.fin);
   DrawEdgeFin(c, s, s.second_dorsal, -1, phase + 1, rear);
   DrawEdgeFin(c, s, s.anal, 1, phase + 0.5, rear);
+  if (s.pelvic_length > 0) {  // two threads from the belly, trailing down and back
+    const double l = s.pelvic_length;
+    for (int k = 0; k < 2; ++k) {
+      const Vec root = BodyPoint(s, s.pectoral_at + 0.04 * k, phase, 0.6);
+      const double sway = 0.12 * l * std::sin(phase - 1 - k);
+      c.Fill(Ribbon(SmoothOpen({root, root + Vec{0.2 * l + sway * 0.5, 0.5 * l},
+                                root + Vec{0.5 * l + sway, 0.9 * l}},
+                               5),
+                    1.4, 1.0),
+             FinPaint(rear, root, root + Vec{0, l}, 0), s.fin_alpha);
+    }
+  }
 
   Path body;
   const int n = 28;
@@ -187,7 +246,7 @@ void DrawFish(Canvas& c, const FishLook& s, double phase) {
     const Vec m = BodyPoint(s, 0.02, phase, 0.25);
     c.Glaze(Ribbon({m, m + Vec{s.mouth, 0.3}}, 0.8, 0.5), Solid(Rgb(40, 20, 25)), 0.8);
   }
-  DrawEye(c, BodyPoint(s, s.eye_u, phase, s.eye_v), s.eye_r, s.iris);
+  if (s.eye_r > 0) DrawEye(c, BodyPoint(s, s.eye_u, phase, s.eye_v), s.eye_r, s.iris);
 
   if (s.pectoral_length > 0) {
     const Vec root = BodyPoint(s, s.pectoral_at, phase, 0.25);
@@ -198,7 +257,7 @@ void DrawFish(Canvas& c, const FishLook& s, double phase) {
                              Lerp(root, tip, 0.6) + Vec{-dir.y, dir.x} * (s.pectoral_width * 0.5),
                              tip, root + Vec{dir.y, -dir.x} * (s.pectoral_width * 0.4)},
                             5);
-    c.Fill(fin, FinPaint(s.fin, root, tip), std::min(1.0, s.fin_alpha + 0.1));
+    c.Fill(fin, FinPaint(s.fin, root, tip, 0), std::min(1.0, s.fin_alpha + 0.1));
   }
 }
 

@@ -10,12 +10,17 @@
 
 namespace mediagen {
 
-enum class Tail { kForked, kRounded, kLunate, kShark, kFlukes, kFan };
+// kFlukes: a dolphin's flukes seen edge on, swinging; kFlatFlukes: a broad fluke held level,
+// nearly edge on, the far lobe's tip showing above the near one; kVeil: a long flowing fan that
+// droops and ripples.
+enum class Tail { kForked, kRounded, kLunate, kShark, kFlukes, kFlatFlukes, kFan, kVeil };
 
 struct Fin {
   double from = 0, to = 0;  // along the body, 0 nose to 1 tail base
   double height = 0;        // px; 0 means no such fin
   double sweep = 0.3;       // where along the fin its tip stands, 0 front to 1 back and beyond
+  double hollow = 0;        // how far the trailing edge bows in, of the fin's length: a sickle
+  double ripple = 0;        // waves running along a flowing outer edge, of the fin's height
 };
 
 struct FishLook {
@@ -25,6 +30,7 @@ struct FishLook {
   double nose = 0.5;       // roundness of the head: small is blunt, 1 is pointed
   double peduncle = 0.15;  // depth at the tail base, as a share of the full depth
   double belly = 0.0;      // > 0 lets the lower half bulge more than the back
+  double taper = 0.0;      // > 0 narrows the last share of the body smoothly into the tail stock
   double bend = 0.5;       // vertical flex of the rear, px, moving with the phase
   Tail tail = Tail::kForked;
   double tail_length = 6, tail_span = 8;
@@ -34,9 +40,12 @@ struct FishLook {
   Color back = Rgb(40, 80, 160), belly_color = Rgb(200, 210, 230), fin = Rgb(60, 90, 170);
   double fin_alpha = 1.0;
   std::optional<Color> rear_fin;  // the second dorsal and the anal fin, when they differ
+  std::optional<Color> tail_fin;  // the tail, when it differs from the dorsal fin
+  double fin_rays = 0;            // how strongly the fins' rays show, 0 to 1
+  double pelvic_length = 0;       // px; long threads trailing from the belly, 0 for none
   // Colour of the body at (u along, v across: -1 back, +1 belly) before lighting.
   std::function<Color(double u, double v, Color base)> pattern;
-  double eye_u = 0.12, eye_v = -0.2, eye_r = 1.6;
+  double eye_u = 0.12, eye_v = -0.2, eye_r = 1.6;  // eye_r 0: the caller draws the eye
   Color iris = Rgb(230, 200, 60);
   double gill_u = 0.25;  // 0: no gill line
   double mouth = 0.0;    // length of the mouth line, px

@@ -8,13 +8,26 @@ namespace mediagen {
 
 namespace {
 
-// Maps the 640 x 480 design grid onto the canvas.
+// Maps a design grid (640 x 480 for a whole scene) onto the canvas: paths forward, paints back.
 struct Design {
-  double sx, sy;
-  Path operator()(const Path& p) const { return Apply(p, Affine::Stretch(sx, sy)); }
+  Affine to_canvas, to_design;
+  Path operator()(const Path& p) const { return Apply(p, to_canvas); }
   Paint operator()(const Paint& p) const {
-    const double kx = sx, ky = sy;
-    return [p, kx, ky](double x, double y) { return p(x / kx, y / ky); };
+    const Affine back = to_design;
+    return [p, back](double x, double y) {
+      const Vec q = back({x, y});
+      return p(q.x, q.y);
+    };
+  }
+  // A grid of its own inside this one: its point `from` lands on `to`, scaled by k.
+  Design Inner(Vec from, double k, Vec to) const {
+    return {Affine::Move(-from.x, -from.y)
+                .Then(Affine::Stretch(k, k))
+                .Then(Affine::Move(to.x, to.y))
+                .Then(to_canvas),
+            to_design.Then(Affine::Move(-to.x, -to.y))
+                .Then(Affine::Stretch(1 / k, 1 / k))
+                .Then(Affine::Move(from.x, from.y))};
   }
 };
 
@@ -81,10 +94,41 @@ void ArchWay(Canvas& c, const Design& d) {
   Floor(c, d, 420, Rgb(200, 185, 140), haze, 3);
 }
 
+// A kelp stalk winding up from the floor at x, a long ruffled blade streaming up and
+// away with the current from every node, a small float at each blade's root.
+void Kelp(Canvas& c, const Design& d, double x, double height, double lean, Color leaf, int seed) {
+  Rng rng(seed);
+  Path stalk;
+  for (int k = 0; k <= 10; ++k) {
+    const double t = k / 10.0;
+    stalk.push_back({x + lean * t * t + 8 * std::sin(t * 3 + seed), 480 - height * t});
+  }
+  const Path line = SmoothOpen(stalk, 4);
+  c.Fill(d(Ribbon(line, 4, 2)), d(Solid(Shade(leaf, 0.7))));
+  const int n = static_cast<int>(line.size()), step = n / 10;
+  for (int i = step / 2, k = 0; i < n; i += step, ++k) {
+    const Vec at = line[i];
+    const double side = k % 2 ? 1 : -1, len = rng.Range(40, 60) * (1 - 0.35 * i / n);
+    // the blade leaves the stalk to one side, then the current bends it up and to the right
+    const Path rib = SmoothOpen({at, at + Vec{side * len * 0.22 + len * 0.05, -len * 0.2},
+                                 at + Vec{side * len * 0.15 + len * 0.35, -len * 0.5},
+                                 at + Vec{side * len * 0.05 + len * 0.75, -len * 0.7}},
+                                6);
+    const double w = rng.Range(7, 10);
+    const auto width = [w](double t) {
+      return w * std::sin(kPi * std::pow(t, 0.6)) * (1 + 0.18 * std::sin(t * 26)) + 0.5;
+    };
+    c.Fill(d(Tube(rib, width)), d(Linear(at, Shade(leaf, 0.75), rib.back(), Shade(leaf, 1.15))));
+    c.Glaze(d(Tube(rib, [&width](double t) { return width(t) * 0.25; })),
+            d(Solid(Shade(leaf, 1.4))), 0.45);  // the lighter midrib
+    c.Fill(d(Ellipse(at + Vec{side * 2, -1}, 2.6, 2.2)), d(Solid(Shade(leaf, 1.2))));
+  }
+}
+
 void MuddyWaters(Canvas& c, const Design& d) {
-  const Color haze = Rgb(70, 80, 45);
-  Water(c, d, Rgb(130, 140, 80), Rgb(35, 40, 20), 4);
-  Rays(c, d, Rgb(220, 220, 150), 5, 5);
+  const Color haze = Rgb(30, 95, 100);
+  Water(c, d, Rgb(80, 175, 170), Rgb(10, 45, 55), 4);
+  Rays(c, d, Rgb(210, 250, 235), 5, 5);
   Ridge(c, d,
         SmoothClosed({{-20, 480},
                       {30, 360},
@@ -95,19 +139,22 @@ void MuddyWaters(Canvas& c, const Design& d) {
                       {660, 370},
                       {660, 480}},
                      6),
-        Rgb(60, 60, 35), haze, 0.5);
+        Rgb(35, 70, 65), haze, 0.5);
   Rng rng(6);
-  for (int i = 0; i < 14; ++i) {  // reeds in the murk
-    const double x = rng.Range(0, 640), h = rng.Range(80, 200);
-    Path reed;
-    for (int k = 0; k <= 8; ++k)
-      reed.push_back({x + 12 * std::sin(k * 0.5 + i) * k / 8, 470 - h * k / 8});
-    c.Fill(d(Ribbon(reed, 7, 2)), d(Solid(Mix(Rgb(40, 50, 20), haze, 0.4))));
+  for (int layer = 0; layer < 2; ++layer) {  // kelp: a hazy stand behind, a clearer one before
+    const double far = layer == 0 ? 0.55 : 0.15;
+    const Color leaf = Mix(Rgb(120, 130, 40), haze, far);
+    const int count = 6 + 2 * layer;
+    for (int i = 0; i < count; ++i) {  // spread across the width, each at a place of its own
+      const double x = (i + rng.Range(0.1, 0.9)) * 660 / count - 20;
+      const double h = rng.Range(260, 460) * (layer == 0 ? 0.85 : 1.0);
+      Kelp(c, d, x, h, rng.Range(-30, 30), leaf, 20 + 10 * layer + i);
+    }
   }
-  Floor(c, d, 440, Rgb(110, 90, 55), haze, 7);
-  for (int i = 0; i < 500; ++i) {  // drifting silt
-    const double x = rng.Range(0, 640), y = rng.Range(0, 480), r = rng.Range(0.6, 1.8);
-    c.Glaze(d(Ellipse({x, y}, r, r, 0, 8)), d(Solid(Rgb(190, 180, 120))), 0.35);
+  Floor(c, d, 440, Rgb(150, 130, 90), haze, 7);
+  for (int i = 0; i < 120; ++i) {  // a little drifting silt
+    const double x = rng.Range(0, 640), y = rng.Range(0, 480), r = rng.Range(0.6, 1.4);
+    c.Glaze(d(Ellipse({x, y}, r, r, 0, 8)), d(Solid(Rgb(190, 220, 200))), 0.25);
   }
 }
 
@@ -120,15 +167,16 @@ Color Rock(double x, double y, Color dark, Color light, double form, int seed) {
   return Shade(Mix(dark, light, h), std::max(0.15, form + 2.2 * lit + strata));
 }
 
-// A closed smooth outline roughened along its length, except where it runs along the bottom.
-Path Craggy(const Path& smooth, double amount, int seed) {
+// A closed smooth outline roughened along its length, except where it runs along the bottom
+// (below `floor`).
+Path Craggy(const Path& smooth, double amount, int seed, double floor = 470) {
   Path out = smooth;
   const int n = static_cast<int>(out.size());
   for (int i = 0; i < n; ++i) {
     const Vec a = smooth[(i + n - 1) % n], b = smooth[(i + 1) % n];
     Vec nrm = {b.y - a.y, a.x - b.x};
     const double len = std::hypot(nrm.x, nrm.y);
-    if (len == 0 || smooth[i].y > 470) continue;
+    if (len == 0 || smooth[i].y > floor) continue;
     nrm = nrm * (1 / len);
     out[i] = out[i] + nrm * (amount * (Fractal(i / 5.0, 0.5, seed, 3) - 0.5));
   }
@@ -152,7 +200,11 @@ void SkullMountain(Canvas& c, const Design& d) {
   c.Fill(d(far_hills), d([haze](double x, double y) {
            return Mix(Rock(x, y, Rgb(35, 35, 65), Rgb(80, 80, 120), 0.9, 21), haze, 0.45);
          }));
-  // the mountain: a cranium of weathered rock lit from the upper left, shadowed on its right
+  // the mountain: a cranium of weathered rock lit from the upper left, shadowed on its right.
+  // It is drawn on a grid of its own and set smaller, right of the middle, so that its face
+  // stays clear of the centrepieces and pillars that stand in mid-scene; its flanks run on
+  // down to the sea floor.
+  const Design sk = d.Inner({330, 105}, 0.68, {500, 100});
   const Vec centre = {330, 300};
   // temples sunk in shadow, cheekbones standing out below the eyes
   const auto bump = [](double x, double y, Vec at, double rx, double ry) {
@@ -169,7 +221,10 @@ void SkullMountain(Canvas& c, const Design& d) {
     }
     return Rock(x, y, Rgb(55, 52, 72), Rgb(150, 142, 150), form, 12);
   };
-  const Path cranium = Craggy(SmoothClosed({{170, 480},
+  const Path cranium = Craggy(SmoothClosed({{-90, 720},
+                                            {-40, 590},
+                                            {70, 500},
+                                            {145, 420},
                                             {160, 330},
                                             {175, 210},
                                             {240, 130},
@@ -177,25 +232,29 @@ void SkullMountain(Canvas& c, const Design& d) {
                                             {420, 130},
                                             {480, 210},
                                             {495, 330},
-                                            {480, 480}},
+                                            {515, 420},
+                                            {600, 500},
+                                            {720, 590},
+                                            {770, 720}},
                                            16),
-                              14, 3);
-  c.Fill(d(cranium), d(rock));
+                              14, 3, 700);
+  c.Fill(sk(cranium), sk(rock));
   // eye sockets: deep hollows, darkest at their back, under an overhanging brow
   for (int side = -1; side <= 1; side += 2) {
     const Vec e = {330 + side * 62.0, 255};
-    c.Fill(d(Craggy(Ellipse(e, 44, 38, side * 0.25, 48), 6, 8 + side)),
-           d(Radial(e + Vec{side * 4.0, 6}, 46, Rgb(6, 6, 18), Rgb(28, 25, 45))));
-    c.Glaze(d(Ellipse(e + Vec{0, 8}, 20, 16)),
-            d(Radial(e + Vec{0, 8}, 20, Rgb(110, 200, 150), Rgb(20, 30, 45))), 0.2);
-    c.Fill(d(Craggy(Ribbon(SmoothOpen({e + Vec{-48, -18}, e + Vec{-10, -42}, e + Vec{30, -40},
-                                       e + Vec{48, -22}},
-                                      8),
-                           14, 10),
-                    5, 9 + side)),
-           d(rock));
-    c.Glaze(d(Ribbon(SmoothOpen({e + Vec{-40, -16}, e + Vec{-6, -34}, e + Vec{38, -20}}, 8), 6, 4)),
-            d(Solid(Rgb(15, 12, 30))), 0.45);  // the brow's shadow inside the socket
+    c.Fill(sk(Craggy(Ellipse(e, 44, 38, side * 0.25, 48), 6, 8 + side)),
+           sk(Radial(e + Vec{side * 4.0, 6}, 46, Rgb(6, 6, 18), Rgb(28, 25, 45))));
+    c.Glaze(sk(Ellipse(e + Vec{0, 8}, 20, 16)),
+            sk(Radial(e + Vec{0, 8}, 20, Rgb(110, 200, 150), Rgb(20, 30, 45))), 0.2);
+    c.Fill(sk(Craggy(Ribbon(SmoothOpen({e + Vec{-48, -18}, e + Vec{-10, -42}, e + Vec{30, -40},
+                                        e + Vec{48, -22}},
+                                       8),
+                            14, 10),
+                     5, 9 + side)),
+           sk(rock));
+    c.Glaze(
+        sk(Ribbon(SmoothOpen({e + Vec{-40, -16}, e + Vec{-6, -34}, e + Vec{38, -20}}, 8), 6, 4)),
+        sk(Solid(Rgb(15, 12, 30))), 0.45);  // the brow's shadow inside the socket
   }
   // the nose: a ragged hollow that narrows upward
   const Path nose = Craggy(SmoothClosed({{330, 292},
@@ -208,22 +267,22 @@ void SkullMountain(Canvas& c, const Design& d) {
                                          {314, 326}},
                                         6),
                            3, 4);
-  c.Fill(d(nose), d(Linear({330, 292}, Rgb(40, 36, 62), {330, 350}, Rgb(10, 9, 25))));
+  c.Fill(sk(nose), sk(Linear({330, 292}, Rgb(40, 36, 62), {330, 350}, Rgb(10, 9, 25))));
   // a grin of big worn stone teeth, some chipped, an upper row over a lower one
   c.Fill(
-      d(SmoothClosed({{222, 362}, {330, 352}, {438, 362}, {430, 392}, {330, 420}, {230, 392}}, 5)),
-      d(Solid(Rgb(12, 10, 26))));
+      sk(SmoothClosed({{222, 362}, {330, 352}, {438, 362}, {430, 392}, {330, 420}, {230, 392}}, 5)),
+      sk(Solid(Rgb(12, 10, 26))));
   const auto tooth = [&](double x, double top, double bottom, double w, bool upper, int k) {
     const double tip = upper ? bottom : top, root = upper ? top : bottom;
     const double chip = (k * 7) % 5 == 0 ? 5 : 0;  // a corner broken off
-    c.Fill(d(SmoothClosed({{x - w / 2, root},
-                           {x + w / 2, root},
-                           {x + w / 2 - 1, tip + (upper ? -5 - chip : 5 + chip)},
-                           {x + w / 4, tip + (upper ? -chip : chip)},
-                           {x - w / 4, tip},
-                           {x - w / 2 + 1, tip + (upper ? -5 : 5)}},
-                          3)),
-           d([x, w, root, tip](double px, double py) {
+    c.Fill(sk(SmoothClosed({{x - w / 2, root},
+                            {x + w / 2, root},
+                            {x + w / 2 - 1, tip + (upper ? -5 - chip : 5 + chip)},
+                            {x + w / 4, tip + (upper ? -chip : chip)},
+                            {x - w / 4, tip},
+                            {x - w / 2 + 1, tip + (upper ? -5 : 5)}},
+                           3)),
+           sk([x, w, root, tip](double px, double py) {
              const double across = (px - x) / w, along = (py - root) / (tip - root);
              return Rock(px, py, Rgb(120, 112, 100), Rgb(215, 205, 180),
                          1.05 - 0.7 * std::abs(across + 0.15) - 0.15 * (1 - along), 31);
@@ -286,7 +345,8 @@ void TheReef(Canvas& c, const Design& d) {
 }  // namespace
 
 void PaintBackground(Canvas& c, int which) {
-  const Design d{c.width() / 640.0, c.height() / 480.0};
+  const double sx = c.width() / 640.0, sy = c.height() / 480.0;
+  const Design d{Affine::Stretch(sx, sy), Affine::Stretch(1 / sx, 1 / sy)};
   switch (which) {
     case 1:
       ArchWay(c, d);
