@@ -57,7 +57,8 @@ std::size_t EngineFrames(std::size_t in_frames, int rate) {
 bool FitsDecoded(const Format& f, std::size_t data_bytes) {
   const std::size_t frames = data_bytes / static_cast<std::size_t>(f.block_align);
   const std::uint64_t as_read = std::uint64_t{frames} * f.channels * sizeof(float);
-  const std::uint64_t for_engine = std::uint64_t{EngineFrames(frames, f.rate)} * 2 * sizeof(float);
+  const std::uint64_t for_engine =
+      std::uint64_t{EngineFrames(frames, f.rate)} * kChannels * sizeof(float);
   return as_read <= files::kMaxDecodedBytes && for_engine <= files::kMaxDecodedBytes;
 }
 
