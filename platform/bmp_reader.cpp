@@ -1,8 +1,10 @@
 #include "platform/bmp_reader.h"
 
+#include <algorithm>
 #include <array>
 #include <bit>
-#include <fstream>
+
+#include "platform/file_read.h"
 
 namespace win {
 namespace {
@@ -14,12 +16,16 @@ constexpr std::uint32_t kBiRle8 = 1;
 constexpr std::uint32_t kBiRle4 = 2;
 constexpr std::uint32_t kBiBitfields = 3;
 constexpr std::size_t kFileHeaderSize = 14;
-constexpr std::uint32_t kWhite = 0x00FFFFFF;
 // Real run-length pictures stay far below this many pixels per byte of data; a few hostile
 // bytes must not make the reader allocate a giant picture.
 constexpr std::uint64_t kMaxRlePixelsPerByte = 1024;
-// A 32-bit picture of the largest size plus generous room for headers.
-constexpr std::uint64_t kMaxFileBytes = 4ull * kBmpMaxDimension * kBmpMaxDimension + (1ull << 20);
+// No sensible run-length data spends more than this per pixel (the costliest encodings, a run
+// or a skip per pixel, take two or three), besides an end of line per row and the end marker.
+constexpr std::uint64_t kMaxRleBytesPerPixel = 4;
+// Every header, the bit-field masks and the largest colour table fit in this many first bytes.
+constexpr std::size_t kMaxHeadBytes = kFileHeaderSize + 124 + 12 + 256 * 4;
+// A picture's size as 32-bit pixels, the form the screen-sized surfaces give it.
+constexpr std::uint64_t kMaxPixels = files::kMaxDecodedBytes / 4;
 
 std::uint32_t Le16(Bytes d, std::size_t at) {
   return d[at] | (d[at + 1] << 8);
@@ -42,6 +48,10 @@ struct Header {
   std::size_t pixels_at = 0;
 };
 
+bool IsRle(const Header& h) {
+  return h.compression == kBiRle8 || h.compression == kBiRle4;
+}
+
 bool KnownInfoSize(std::uint32_t size) {
   return size == 40 || size == 52 || size == 56 || size == 108 || size == 124;
 }
@@ -61,7 +71,8 @@ bool DepthFits(unsigned bpp, std::uint32_t compression) {
   }
 }
 
-std::optional<Header> ReadHeader(Bytes f) {
+// The header from the file's first bytes (all of them, or at least kMaxHeadBytes of them).
+std::optional<Header> ReadHeader(Bytes f, std::uint64_t file_size) {
   if (f.size() < kFileHeaderSize + 4 || f[0] != 'B' || f[1] != 'M') return std::nullopt;
   Header h;
   h.pixels_at = Le32(f, 10);
@@ -97,11 +108,11 @@ std::optional<Header> ReadHeader(Bytes f) {
   h.top_down = height < 0;
   if (height < 0) height = -height;
   if (planes != 1 || width <= 0 || height == 0 || width > kBmpMaxDimension ||
-      height > kBmpMaxDimension || !DepthFits(h.bpp, h.compression)) {
+      height > kBmpMaxDimension || static_cast<std::uint64_t>(width * height) > kMaxPixels ||
+      !DepthFits(h.bpp, h.compression)) {
     return std::nullopt;
   }
-  const bool rle = h.compression == kBiRle8 || h.compression == kBiRle4;
-  if (rle && h.top_down) return std::nullopt;
+  if (IsRle(h) && h.top_down) return std::nullopt;
   h.width = static_cast<int>(width);
   h.height = static_cast<int>(height);
   if (h.bpp <= 8) {
@@ -110,8 +121,21 @@ std::optional<Header> ReadHeader(Bytes f) {
     h.table_entries = colours_used != 0 ? colours_used : full;
   }
   const std::uint64_t table_end = h.table_at + std::uint64_t{h.table_entries} * h.entry_size;
-  if (table_end > h.pixels_at || h.pixels_at >= f.size()) return std::nullopt;
+  if (table_end > h.pixels_at || table_end > f.size() || h.pixels_at >= file_size) {
+    return std::nullopt;
+  }
   return h;
+}
+
+std::uint64_t Stride(const Header& h) {
+  return (std::uint64_t{static_cast<unsigned>(h.width)} * h.bpp + 31) / 32 * 4;
+}
+
+// The bytes of pixel data that the header declares; for run-length data, the most it may use.
+std::uint64_t DataBytes(const Header& h) {
+  const auto height = static_cast<std::uint64_t>(h.height);
+  if (!IsRle(h)) return Stride(h) * height;
+  return kMaxRleBytesPerPixel * static_cast<std::uint64_t>(h.width) * height + 2 * height + 2;
 }
 
 // One channel of a bit-field pixel, scaled to 8 bits.
@@ -162,13 +186,13 @@ std::size_t RowOf(const Header& h, int file_row) {
   return static_cast<std::size_t>(h.top_down ? file_row : h.height - 1 - file_row);
 }
 
-bool DecodeIndexed(Bytes f, const Header& h, BmpImage& img) {
-  const std::uint64_t stride =
-      (std::uint64_t{static_cast<unsigned>(h.width)} * h.bpp + 31) / 32 * 4;
-  if (h.pixels_at + stride * h.height > f.size()) return false;
+// The decoders read the pixel data alone: data starts where the header places the pixels.
+bool DecodeIndexed(Bytes data, const Header& h, BmpImage& img) {
+  const std::uint64_t stride = Stride(h);
+  if (stride * h.height > data.size()) return false;
   img.indices.assign(static_cast<std::size_t>(h.width) * h.height, 0);
   for (int r = 0; r < h.height; ++r) {
-    const std::uint8_t* row = f.data() + h.pixels_at + r * stride;
+    const std::uint8_t* row = data.data() + r * stride;
     std::uint8_t* out = img.indices.data() + RowOf(h, r) * h.width;
     for (int x = 0; x < h.width; ++x) {
       if (h.bpp == 8) {
@@ -183,12 +207,10 @@ bool DecodeIndexed(Bytes f, const Header& h, BmpImage& img) {
   return true;
 }
 
-bool DecodeWide(Bytes f, const Header& h, const Channels& channels, BmpImage& img) {
-  const std::uint64_t stride =
-      (std::uint64_t{static_cast<unsigned>(h.width)} * h.bpp + 31) / 32 * 4;
-  if (h.pixels_at + stride * h.height > f.size()) return false;
+bool DecodeWide(Bytes data, const Header& h, const Channels& channels, BmpImage& img) {
+  const std::uint64_t stride = Stride(h);
+  if (stride * h.height > data.size()) return false;
   img.words.assign(static_cast<std::size_t>(h.width) * h.height, 0);
-  const Bytes data = f.subspan(h.pixels_at);
   for (int r = 0; r < h.height; ++r) {
     const std::size_t at = r * stride;
     std::uint32_t* out = img.words.data() + RowOf(h, r) * h.width;
@@ -210,8 +232,7 @@ bool DecodeWide(Bytes f, const Header& h, const Channels& channels, BmpImage& im
 
 // Run-length data, bottom row first. Pixels the data skips stay index 0. A run, delta or literal
 // that leaves its row or the picture, or data that stops before the last row, refuses the file.
-bool DecodeRle(Bytes f, const Header& h, BmpImage& img) {
-  const Bytes data = f.subspan(h.pixels_at);
+bool DecodeRle(Bytes data, const Header& h, BmpImage& img) {
   const std::uint64_t pixels = std::uint64_t{static_cast<unsigned>(h.width)} * h.height;
   if (pixels > kMaxRlePixelsPerByte * data.size()) return false;
   img.indices.assign(pixels, 0);
@@ -268,50 +289,44 @@ std::vector<std::uint32_t> ReadTable(Bytes f, const Header& h) {
   return table;
 }
 
-// A two-colour picture drawn only in black and white is a monochrome bitmap; its pixels become
-// 0 for black and 1 for white whatever order the file lists the two colours in.
-void MakeMonochromeIfBlackAndWhite(BmpImage& img) {
-  std::array<std::uint32_t, 2> colours{};  // a missing entry shows black
-  for (std::size_t i = 0; i < img.table.size() && i < 2; ++i) colours[i] = img.table[i];
-  for (std::uint32_t c : colours) {
-    if (c != 0 && c != kWhite) return;
+// head holds at least the headers and the colour table, data the pixel data.
+std::optional<BmpImage> DecodePixels(Bytes head, Bytes data, const Header& h) {
+  BmpImage img;
+  img.width = h.width;
+  img.height = h.height;
+  if (h.bpp <= 8) {
+    if (!(IsRle(h) ? DecodeRle(data, h, img) : DecodeIndexed(data, h, img))) return std::nullopt;
+    // Black-and-white pictures too keep their colour table: as one-bit bitmaps their pixels
+    // would reach masks and colour surfaces as bits, not colours, and their black would not be
+    // transparent.
+    img.bits = 8;
+    img.table = ReadTable(head, h);
+    return img;
   }
-  for (auto& v : img.indices) v = colours[v] == kWhite ? 1 : 0;
-  img.table.clear();
-  img.bits = 1;
+  const auto channels = MakeChannels(h);
+  if (!channels || !DecodeWide(data, h, *channels, img)) return std::nullopt;
+  img.bits = h.bpp == 32 ? 32 : 24;
+  return img;
 }
 
 }  // namespace
 
 std::optional<BmpImage> DecodeBmp(Bytes file) {
-  const auto h = ReadHeader(file);
+  const auto h = ReadHeader(file, file.size());
   if (!h) return std::nullopt;
-  BmpImage img;
-  img.width = h->width;
-  img.height = h->height;
-  if (h->bpp <= 8) {
-    const bool rle = h->compression == kBiRle8 || h->compression == kBiRle4;
-    if (!(rle ? DecodeRle(file, *h, img) : DecodeIndexed(file, *h, img))) return std::nullopt;
-    img.bits = 8;
-    img.table = ReadTable(file, *h);
-    if (h->bpp == 1) MakeMonochromeIfBlackAndWhite(img);
-    return img;
-  }
-  const auto channels = MakeChannels(*h);
-  if (!channels || !DecodeWide(file, *h, *channels, img)) return std::nullopt;
-  img.bits = h->bpp == 32 ? 32 : 24;
-  return img;
+  return DecodePixels(file, file.subspan(h->pixels_at), *h);
 }
 
 std::optional<BmpImage> ReadBmpFile(const std::string& host_path) {
-  std::ifstream in(host_path, std::ios::binary | std::ios::ate);
-  if (!in) return std::nullopt;
-  const std::streamoff size = in.tellg();
-  if (size <= 0 || static_cast<std::uint64_t>(size) > kMaxFileBytes) return std::nullopt;
-  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
-  in.seekg(0);
-  if (!in.read(reinterpret_cast<char*>(bytes.data()), size)) return std::nullopt;
-  return DecodeBmp(bytes);
+  const auto file = files::RegularFile::Open(host_path);
+  if (!file) return std::nullopt;
+  std::vector<std::uint8_t> head(std::min<std::uint64_t>(file->Size(), kMaxHeadBytes));
+  if (!file->ReadAt(0, head)) return std::nullopt;
+  const auto h = ReadHeader(head, file->Size());
+  if (!h) return std::nullopt;
+  std::vector<std::uint8_t> data(std::min(DataBytes(*h), file->Size() - h->pixels_at));
+  if (!file->ReadAt(h->pixels_at, data)) return std::nullopt;
+  return DecodePixels(head, data, *h);
 }
 
 }  // namespace win

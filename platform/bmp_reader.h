@@ -2,7 +2,8 @@
 //
 // Picture files live in a folder the user can change, so every field is distrusted: a truncated,
 // inconsistent or oversized file is refused as a whole (nothing loaded), never half-read, and
-// nothing is allocated before the file has shown that it holds the pixels it claims.
+// nothing is allocated before the file has shown that it holds the pixels it claims. A picture
+// whose pixels, as 32-bit ones, would take more than files::kMaxDecodedBytes is refused too.
 #pragma once
 
 #include <cstdint>
@@ -14,9 +15,7 @@
 namespace win {
 
 // A decoded picture, top row first.
-//   bits 1:  a 1-bit file whose colours are only black and white; one byte per pixel in
-//            indices, 0 black, 1 white.
-//   bits 8:  any other file of 1, 4 or 8 bits; one colour-table index per pixel in indices.
+//   bits 8:  a file of 1, 4 or 8 bits; one colour-table index per pixel in indices.
 //   bits 24: a 16 or 24-bit file; bits 32: a 32-bit file; one 0x00RRGGBB word per pixel.
 struct BmpImage {
   int width = 0;
@@ -32,7 +31,8 @@ constexpr int kBmpMaxDimension = 16384;
 
 // nullopt for anything that is not a complete, sane BMP file.
 std::optional<BmpImage> DecodeBmp(std::span<const std::uint8_t> file);
-// Reads a file of the host and decodes it; nullopt when it is missing, unreadable or broken.
+// Reads a file of the host and decodes it; nullopt when it is missing, unreadable, not a regular
+// file or broken. Only the headers and the pixel data they declare are read.
 std::optional<BmpImage> ReadBmpFile(const std::string& host_path);
 
 }  // namespace win

@@ -21,9 +21,15 @@ using COLORREF = std::uint32_t;  // 0x00BBGGRR, as the platform packs it
 constexpr COLORREF RGB(int r, int g, int b) {
   return static_cast<COLORREF>((r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16));
 }
-constexpr int GetRValue(COLORREF c) { return c & 0xFF; }
-constexpr int GetGValue(COLORREF c) { return (c >> 8) & 0xFF; }
-constexpr int GetBValue(COLORREF c) { return (c >> 16) & 0xFF; }
+constexpr int GetRValue(COLORREF c) {
+  return c & 0xFF;
+}
+constexpr int GetGValue(COLORREF c) {
+  return (c >> 8) & 0xFF;
+}
+constexpr int GetBValue(COLORREF c) {
+  return (c >> 16) & 0xFF;
+}
 
 // The raster operations the program uses, with their real codes.
 enum class Rop : std::uint32_t {
@@ -77,7 +83,8 @@ COLORREF SetTextColor(HDC dc, COLORREF color);
 // Fills bmWidth, bmHeight, bmBitsPixel, bmPlanes, bmWidthBytes; returns bytes written or 0.
 int GetObjectA(HGDIOBJ object, int size, void* out);
 // Loads a BMP file (a path in the program's Windows form, mapped by HostPath) keeping its own
-// format. Returns 0 when the file is missing, broken or hostile.
+// format; a file of 1, 4 or 8 bits becomes an 8-bit bitmap with the file's colour table. Returns
+// 0 when the file is missing, not a regular file, broken, hostile or too large.
 HBITMAP LoadImageA(std::int32_t instance, const std::string& path, unsigned type, int cx, int cy,
                    unsigned flags);
 

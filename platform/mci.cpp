@@ -2,13 +2,13 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
-#include <fstream>
 #include <map>
 #include <memory>
 #include <optional>
 #include <string_view>
 
 #include "platform/audio_engine.h"
+#include "platform/file_read.h"
 #include "platform/midi_synth.h"
 #include "platform/paths.h"
 #include "platform/text_case.h"
@@ -81,7 +81,7 @@ std::int32_t Open(const std::string& command, const std::vector<std::string>& w)
   const std::string name = Lower(w[5]);
   if (Aliases().contains(name)) return Code(MciError::MCIERR_DUPLICATE_ALIAS);
   const std::string path = HostPath(w[1]);
-  if (!std::ifstream(path)) return Code(MciError::MCIERR_FILE_NOT_FOUND);
+  if (!files::Exists(path)) return Code(MciError::MCIERR_FILE_NOT_FOUND);
   auto song = midi::ReadMidiFile(path);
   if (!song) return Code(MciError::MCIERR_INVALID_FILE);
   if (!midi::EnsureSynth()) return Code(MciError::MCIERR_CANNOT_LOAD_DRIVER);

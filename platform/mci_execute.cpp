@@ -2,12 +2,12 @@
 // each file playing once on a voice of its own.
 #include <cctype>
 #include <cstdio>
-#include <fstream>
 #include <map>
 #include <memory>
 
 #include "platform/audio_engine.h"
 #include "platform/fading_tails.h"
+#include "platform/file_read.h"
 #include "platform/forms.h"
 #include "platform/paths.h"
 #include "platform/text_case.h"
@@ -92,7 +92,7 @@ bool Fail(const std::string& text) {
 
 bool Play(const std::string& path) {
   Player& player = ThePlayer();
-  if (!std::ifstream(path)) {
+  if (!files::Exists(path)) {
     return Fail("The specified file cannot be found. Make sure the path and filename are correct.");
   }
   auto sound = audio::LoadWavFile(path);
@@ -114,7 +114,7 @@ bool Stop(const std::string& path) {
     player.source.commands.Post({it->second, nullptr});
     return true;
   }
-  if (!std::ifstream(path)) {
+  if (!files::Exists(path)) {
     return Fail("The specified file cannot be found. Make sure the path and filename are correct.");
   }
   return true;

@@ -1,7 +1,8 @@
 #include "platform/midi_file.h"
 
 #include <algorithm>
-#include <fstream>
+
+#include "platform/file_read.h"
 
 namespace midi {
 namespace {
@@ -14,6 +15,9 @@ struct RawEvent {
   std::uint32_t tempo;  // 0 for a channel message
   Event message;
 };
+
+// The events as read are the largest form of a song: their count bounds what it occupies.
+constexpr std::size_t kMaxEvents = files::kMaxDecodedBytes / sizeof(RawEvent);
 
 // Reads one track's events into out; false when the track is broken.
 class TrackReader {
@@ -41,8 +45,7 @@ class TrackReader {
         if (type == 0x51 && length == 3) {
           const std::uint32_t us = static_cast<std::uint32_t>(data_[at_]) << 16 |
                                    static_cast<std::uint32_t>(data_[at_ + 1]) << 8 | data_[at_ + 2];
-          if (us == 0) return false;
-          out.push_back({tick, us, {}});
+          if (us == 0 || !Add(out, {tick, us, {}})) return false;
         }
         at_ += length;
         if (type == 0x2F) break;  // end of track
@@ -59,7 +62,7 @@ class TrackReader {
         if (!Data(e.data1)) return false;
         const std::uint8_t kind = status & 0xF0;
         if (kind != 0xC0 && kind != 0xD0 && !Data(e.data2)) return false;
-        out.push_back({tick, 0, e});
+        if (!Add(out, {tick, 0, e})) return false;
       }
     }
     end_tick = std::max(end_tick, tick);
@@ -67,6 +70,11 @@ class TrackReader {
   }
 
  private:
+  static bool Add(std::vector<RawEvent>& out, const RawEvent& e) {
+    if (out.size() == kMaxEvents) return false;
+    out.push_back(e);
+    return true;
+  }
   bool Byte(std::uint8_t& b) {
     if (at_ >= data_.size()) return false;
     b = data_[at_++];
@@ -154,15 +162,9 @@ std::optional<Sequence> ParseMidi(std::span<const std::uint8_t> bytes) {
 }
 
 std::optional<Sequence> ReadMidiFile(const std::string& host_path) {
-  std::ifstream in(host_path, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::vector<std::uint8_t> bytes;
-  char buffer[65536];
-  while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
-    bytes.insert(bytes.end(), buffer, buffer + in.gcount());
-    if (bytes.size() > kMaxFileBytes) return std::nullopt;
-  }
-  return ParseMidi(bytes);
+  const auto bytes = files::ReadRegularFile(host_path, kMaxFileBytes);
+  if (!bytes) return std::nullopt;
+  return ParseMidi(*bytes);
 }
 
 }  // namespace midi

@@ -1,6 +1,7 @@
 // Reading of Standard MIDI Files (formats 0 and 1, ticks-per-quarter division) into one
 // time-ordered list of channel messages with their times in seconds, for the sequencer behind
-// the MCI stand-in. Broken or unsupported files are refused, never half-read.
+// the MCI stand-in. Broken or unsupported files, and songs of more events than
+// files::kMaxDecodedBytes holds, are refused, never half-read.
 #pragma once
 
 #include <cstdint>

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "platform/audio_engine.h"
+#include "platform/file_read.h"
 
 namespace midi {
 namespace {
@@ -225,7 +226,9 @@ bool EnsureSynth() {
   fluid_settings_setint(control.settings, "synth.lock-memory", 0);
   fluid_settings_setnum(control.settings, "synth.gain", kSynthGain);
   fluid_synth_t* synth = new_fluid_synth(control.settings);
-  if (!synth || fluid_synth_sfload(synth, path.c_str(), 1) == FLUID_FAILED) {
+  // The synthesizer opens the file itself, and would wait for ever on a named pipe.
+  if (!synth || !files::RegularFile::Open(path) ||
+      fluid_synth_sfload(synth, path.c_str(), 1) == FLUID_FAILED) {
     std::fprintf(stderr, "MIDI sequencer: cannot load the SoundFont %s\n", path.c_str());
     if (synth) delete_fluid_synth(synth);
     delete_fluid_settings(control.settings);

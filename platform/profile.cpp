@@ -4,14 +4,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <array>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <vector>
 
+#include "platform/file_read.h"
 #include "platform/kernel32.h"
 #include "platform/paths.h"
 #include "platform/text_case.h"
@@ -22,6 +22,9 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+// The settings file and the registry store hold a few hundred bytes. A file far larger is none
+// of ours, and every line of it would become a string of its own.
+constexpr std::uint64_t kMaxFileBytes = 1u << 20;
 
 using textcase::SameText;
 
@@ -45,11 +48,9 @@ struct IniLines {
 
   static IniLines Load(const std::string& path) {
     IniLines ini;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return ini;
-    std::stringstream text;
-    text << in.rdbuf();
-    const std::string all = text.str();
+    const auto bytes = files::ReadRegularFile(path, kMaxFileBytes);
+    if (!bytes) return ini;
+    const std::string all(bytes->begin(), bytes->end());
     const size_t first_lf = all.find('\n');
     if (first_lf != std::string::npos && (first_lf == 0 || all[first_lf - 1] != '\r'))
       ini.eol = "\n";
@@ -273,6 +274,69 @@ std::string_view FirstChars(std::string_view text, size_t max_chars, unsigned& c
   return text.substr(0, i);
 }
 
+// ---- Text from an old Windows machine ----
+// The old program stored its text in the ANSI code page, Windows-1252, which a settings file
+// brought from such a machine still holds. Text that is not UTF-8 is read as that code page.
+
+bool IsUtf8(std::string_view text) {
+  size_t i = 0;
+  while (i < text.size()) {
+    const auto lead = static_cast<unsigned char>(text[i]);
+    size_t more = 0;
+    char32_t c = lead;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+      more = 1;
+      c = lead & 0x1F;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+      more = 2;
+      c = lead & 0x0F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+      more = 3;
+      c = lead & 0x07;
+    } else if (lead >= 0x80) {
+      return false;
+    }
+    if (more >= text.size() - i) return false;  // cut short
+    for (size_t k = 1; k <= more; ++k) {
+      const auto next = static_cast<unsigned char>(text[i + k]);
+      if ((next & 0xC0) != 0x80) return false;
+      c = c << 6 | (next & 0x3F);
+    }
+    // Overlong forms, surrogates and numbers past the last character are not UTF-8.
+    constexpr char32_t kShortest[] = {0, 0x80, 0x800, 0x10000};
+    if (c < kShortest[more] || (c >= 0xD800 && c <= 0xDFFF) || c > 0x10FFFF) return false;
+    i += more + 1;
+  }
+  return true;
+}
+
+// Bytes 0x80 to 0x9F of Windows-1252; the five it leaves unassigned stand for themselves, as
+// Windows reads them.
+constexpr std::array<char16_t, 32> kWindows1252High = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+std::string Utf8FromStored(std::string text) {
+  if (IsUtf8(text)) return text;
+  std::string out;
+  for (const char byte : text) {
+    const auto b = static_cast<unsigned char>(byte);
+    const char16_t c = b >= 0x80 && b <= 0x9F ? kWindows1252High[b - 0x80] : b;
+    if (c < 0x80) {
+      out += static_cast<char>(c);
+    } else if (c < 0x800) {
+      out += static_cast<char>(0xC0 | c >> 6);
+      out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+      out += static_cast<char>(0xE0 | c >> 12);
+      out += static_cast<char>(0x80 | (c >> 6 & 0x3F));
+      out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+  }
+  return out;
+}
+
 }  // namespace
 
 // A bare file name lies in the Windows directory, as the profile calls place it.
@@ -285,7 +349,9 @@ std::string ProfileHostPath(std::string_view file) {
 
 std::optional<std::string> ReadProfileValue(const std::string& host_path, std::string_view section,
                                             std::string_view key) {
-  return IniLines::Load(host_path).Value(section, key);
+  auto value = IniLines::Load(host_path).Value(section, key);
+  if (value) *value = Utf8FromStored(std::move(*value));
+  return value;
 }
 
 bool ProfileSectionExists(const std::string& host_path, std::string_view section) {

@@ -1,6 +1,8 @@
 // Our stand-ins for the profile calls of kernel32: a reader and writer of the platform's INI
 // format. Sections and keys are matched without regard to case, the first match wins; values
-// come back exactly as stored. The files are UTF-8 and may end their lines with CR LF or LF.
+// come back as stored. The files are UTF-8 and may end their lines with CR LF or LF; a value that
+// is not UTF-8 was written on an old Windows machine and is read as Windows-1252. What is not a
+// regular file, or is larger than a megabyte, reads as no file.
 //
 // A write replaces the whole file at once (a new file beside it, flushed to disk, then renamed
 // over it), so that a crash leaves either the old file or the new one, never half of one. The

@@ -1,15 +1,14 @@
 #include "platform/wav_reader.h"
 
+#include <algorithm>
 #include <cmath>
-#include <fstream>
-#include <iterator>
 
 #include "platform/audio_engine.h"
+#include "platform/file_read.h"
 
 namespace audio {
 namespace {
 
-constexpr std::size_t kMaxFileBytes = 64u << 20;
 constexpr int kMinRate = 1000;
 constexpr int kMaxRate = 192000;
 constexpr std::uint16_t kFormatPcm = 1;
@@ -45,6 +44,22 @@ std::optional<Format> ParseFormat(std::span<const std::uint8_t> chunk) {
   if (f.bits != 8 && f.bits != 16) return std::nullopt;
   if (f.block_align != f.channels * f.bits / 8) return std::nullopt;
   return f;
+}
+
+// Frames of a sound of in_frames at rate once converted to the engine's rate.
+std::size_t EngineFrames(std::size_t in_frames, int rate) {
+  return static_cast<std::size_t>(
+      std::llround(static_cast<double>(in_frames) * kRate / static_cast<double>(rate)));
+}
+
+// A low rate grows hundreds of times on its way to the engine: both forms of the sound must
+// stay within the bound.
+bool FitsDecoded(const Format& f, std::size_t data_bytes) {
+  const std::size_t frames = data_bytes / static_cast<std::size_t>(f.block_align);
+  const std::uint64_t as_read = std::uint64_t{frames} * f.channels * sizeof(float);
+  const std::uint64_t for_engine =
+      std::uint64_t{EngineFrames(frames, f.rate)} * kChannels * sizeof(float);
+  return as_read <= files::kMaxDecodedBytes && for_engine <= files::kMaxDecodedBytes;
 }
 
 WavData Decode(const Format& f, std::span<const std::uint8_t> data) {
@@ -84,7 +99,7 @@ std::optional<WavData> ParseWav(std::span<const std::uint8_t> bytes) {
       format = ParseFormat(chunk);
       if (!format) return std::nullopt;
     } else if (Tag(header, "data")) {
-      if (!format) return std::nullopt;  // the format must come first
+      if (!format || !FitsDecoded(*format, size)) return std::nullopt;  // the format comes first
       return Decode(*format, chunk);
     }
     at = body + size + (size & 1);  // chunks are padded to even sizes
@@ -96,8 +111,7 @@ Pcm ToEnginePcm(const WavData& wav) {
   Pcm pcm;
   const std::size_t in_frames = wav.Frames();
   if (in_frames == 0) return pcm;
-  const std::size_t out_frames = static_cast<std::size_t>(
-      std::llround(static_cast<double>(in_frames) * kRate / static_cast<double>(wav.rate)));
+  const std::size_t out_frames = EngineFrames(in_frames, wav.rate);
   pcm.samples.resize(out_frames * 2);
   const double step = static_cast<double>(wav.rate) / kRate;
   const auto sample = [&](std::size_t frame, int channel) {
@@ -116,15 +130,12 @@ Pcm ToEnginePcm(const WavData& wav) {
 }
 
 std::shared_ptr<const Pcm> LoadWavFile(const std::string& host_path) {
-  std::ifstream in(host_path, std::ios::binary);
-  if (!in) return nullptr;
-  std::vector<std::uint8_t> bytes;
-  char buffer[65536];
-  while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
-    bytes.insert(bytes.end(), buffer, buffer + in.gcount());
-    if (bytes.size() > kMaxFileBytes) return nullptr;
+  // Every sample grows when decoded, so a file larger than the bound cannot fit it. The file's
+  // bytes go before the conversion: no more than two forms of the sound are held at once.
+  std::optional<WavData> wav;
+  if (const auto bytes = files::ReadRegularFile(host_path, files::kMaxDecodedBytes)) {
+    wav = ParseWav(*bytes);
   }
-  const auto wav = ParseWav(bytes);
   if (!wav) return nullptr;
   return std::make_shared<const Pcm>(ToEnginePcm(*wav));
 }

@@ -1,6 +1,7 @@
 // Reading of RIFF WAVE files for the wave mixer and the simple player: uncompressed PCM, 8 or
 // 16 bits, mono or stereo, any common rate, converted to the engine's own format. Anything
-// else, and every broken file, is refused with no sound rather than a crash.
+// else, every broken file and every sound that would take more than files::kMaxDecodedBytes as
+// read or as converted is refused with no sound rather than a crash.
 #pragma once
 
 #include <cstdint>
@@ -32,7 +33,8 @@ std::optional<WavData> ParseWav(std::span<const std::uint8_t> bytes);
 // Stereo at kRate, by linear interpolation between neighbouring samples.
 Pcm ToEnginePcm(const WavData& wav);
 
-// Reads a host file and converts it; nothing when it is missing, unreadable or refused.
+// Reads a host file and converts it; nothing when it is missing, unreadable, not a regular file
+// or refused.
 std::shared_ptr<const Pcm> LoadWavFile(const std::string& host_path);
 
 }  // namespace audio

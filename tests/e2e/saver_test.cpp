@@ -1,9 +1,11 @@
 // The full-screen saver end to end: the real program on a private X display, its scene read
 // back from screenshots, and real mouse and key input through xdotool.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QColor>
 #include <cmath>
+#include <filesystem>
 #include <string>
 #include <thread>
 
@@ -188,6 +190,31 @@ TEST_F(SaverExit, AClickOnTheMessageEndsIt) {
 TEST_F(SaverExit, AKeyOutsideTheSequenceEndsIt) {
   e2e::Process& saver = StartSaver("firstrun=1\r\nbackground= 4\r\nspeed=70\r\n");
   session_.Xdo({"key", "--window", std::to_string(window_), "x"});
+  EXPECT_EQ(saver.WaitExit(5s), 0);
+}
+
+// Named pipes that no one writes in place of the background, the first song and the bubbles
+// sound: the saver must not wait on them but come up without them and run.
+TEST_F(SaverExit, PipesInTheMediaFolderAreSkippedAndTheSaverRuns) {
+  namespace fs = std::filesystem;
+  const fs::path media = session_.windir() / "Quorvane" / "Solmere Finbrook";
+  fs::remove(media);  // a link to the build's media, which stays untouched
+  fs::create_directory(media);
+  for (const auto& entry : fs::directory_iterator(FINBROOK_MEDIA_DIR)) {
+    fs::create_symlink(entry.path(), media / entry.path().filename());
+  }
+  for (const char* name : {"a_background4.bmp", "a_song0.Mid", "a_sound0.wav"}) {
+    fs::remove(media / name);
+    ASSERT_EQ(::mkfifo((media / name).c_str(), 0600), 0) << name;
+  }
+  e2e::Process& saver = StartSaver(
+      "firstrun=1\r\nbackground= 4\r\noctopus= 1\r\nspeed=70\r\nsong0= 1\r\nsound0= 1\r\n");
+  const QImage shot = session_.Screenshot();
+  EXPECT_EQ(shot.pixelColor(5, 5), QColor(Qt::black)) << "no background picture to show";
+  EXPECT_FALSE(e2e::AllBlack(shot.copy(0, shot.height() - 150, shot.width(), 150)))
+      << "the coral strip is missing";
+  EXPECT_FALSE(saver.WaitExit(1s).has_value());
+  session_.Xdo({"mousemove", "400", "300", "click", "1"});
   EXPECT_EQ(saver.WaitExit(5s), 0);
 }
 

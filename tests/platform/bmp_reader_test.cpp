@@ -4,12 +4,14 @@
 
 #include <algorithm>
 #include <array>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "bmp_test_files.h"
 #include "platform/gdi.h"
+#include "special_files.h"
 
 namespace {
 
@@ -23,7 +25,6 @@ const std::vector<std::uint32_t> kPalette = {0x000000, 0x102030, 0x405060, 0x708
 // The colour (0x00RRGGBB) a decoded picture shows at (x, y).
 std::uint32_t ColourAt(const win::BmpImage& img, int x, int y) {
   const std::size_t at = static_cast<std::size_t>(y) * img.width + x;
-  if (img.bits == 1) return img.indices[at] ? 0xFFFFFF : 0;
   if (img.bits == 8) return img.indices[at] < img.table.size() ? img.table[img.indices[at]] : 0;
   return img.words[at];
 }
@@ -64,7 +65,7 @@ TEST(BmpReader, DecodesEveryLayoutTopRowFirst) {
   } cases[] = {
       {"1-bit black and white",
        {.width = 3, .height = 2, .bpp = 1, .palette = {0, 0xFFFFFF}, .pixels = {1, 0, 1, 0, 0, 1}},
-       1,
+       8,
        {0xFFFFFF, 0, 0xFFFFFF, 0, 0, 0xFFFFFF}},
       {"1-bit coloured",
        {.width = 3,
@@ -329,12 +330,54 @@ TEST(BmpReader, LoadImageGivesNothingForABrokenFileAndKeepsNothing) {
   }
   EXPECT_EQ(win::LiveBitmapCount(), bitmaps);
   EXPECT_FALSE(win::ReadBmpFile(dir + "no_such_picture.bmp").has_value());
-  EXPECT_FALSE(win::ReadBmpFile(dir).has_value());  // a folder is no picture
+  specialtest::SpecialFiles().ExpectRefusedAtOnce(
+      [](const std::string& path) { return !win::ReadBmpFile(path).has_value(); });
 
   bmptest::Write(dir + "bmp_reader_test_good.bmp", Valid24());
   const auto img = win::ReadBmpFile(dir + "bmp_reader_test_good.bmp");
   ASSERT_TRUE(img.has_value());
   EXPECT_EQ(img->words, (std::vector<std::uint32_t>{1, 2, 3, 4, 5, 6}));
+}
+
+// Files whose every byte is there, most of them a hole that takes no disk: only the headers
+// and the pixels they declare are read, and a picture beyond the bound is refused before its
+// pixels are read or room is made for them, whatever its depth.
+TEST(BmpReader, ReadsOnlyTheDeclaredPixelsOfPicturesWithinTheBound) {
+  const std::string path = testing::TempDir() + "bmp_reader_test_large.bmp";
+  const auto write = [&](int width, int height, int bpp, std::uint64_t size) {
+    Bytes head = bmptest::File({.width = 1,
+                                .bpp = bpp,
+                                .palette = std::vector<std::uint32_t>(bpp <= 8 ? 2 : 0, 0),
+                                .pixels = {0}});
+    bmptest::Patch32(head, 18, static_cast<std::uint32_t>(width));
+    bmptest::Patch32(head, 22, static_cast<std::uint32_t>(height));
+    bmptest::Write(path, head);
+    const std::uint64_t pixels_at = head.size() - 4;  // a 1-pixel row takes 4 bytes
+    const std::uint64_t stride = (static_cast<std::uint64_t>(width) * bpp + 31) / 32 * 4;
+    std::filesystem::resize_file(path, size ? size : pixels_at + stride * height);
+  };
+  const struct {
+    const char* what;
+    int width, height, bpp;
+    std::uint64_t size;  // 0: just the pixels declared
+    bool loads;
+  } cases[] = {
+      {"8 Mi pixels of 8 bits", 4096, 2048, 8, 0, true},
+      {"a row more", 4096, 2049, 8, 0, false},
+      {"a row more at 32 bits", 4096, 2049, 32, 0, false},
+      {"8192 x 8192", 8192, 8192, 8, 0, false},
+      {"60000 x 60000 in 100 bytes", 60000, 60000, 24, 100, false},
+      {"a small picture ahead of 2 GiB", 3, 2, 24, 2ull << 30, true},
+  };
+  for (const auto& c : cases) {
+    write(c.width, c.height, c.bpp, c.size);
+    const auto img = win::ReadBmpFile(path);
+    EXPECT_EQ(img.has_value(), c.loads) << c.what;
+    if (img) {
+      EXPECT_EQ(img->width, c.width) << c.what;
+    }
+  }
+  std::filesystem::remove(path);
 }
 
 }  // namespace

@@ -308,17 +308,33 @@ TEST_F(Gdi, MonochromeToColourUsesTheDestinationTextAndBackgroundColours) {
   EXPECT_EQ(Rows(eight)[0], "RW");
 }
 
+// Pure black is transparent in pictures of every depth, loaded black-and-white ones included.
 TEST_F(Gdi, MaskedDrawShowsThePictureOnlyWhereItIsNotBlack) {
-  for (int picture_bits : {24, 32}) {
+  const struct {
+    const char* what;
+    HDC picture;
+    Picture drawn;
+  } cases[] = {
+      {"24-bit", Surface(24, {"KRkK", "GKKW", "KKKK"}), {"RRkY", "GBGW", "...."}},
+      {"32-bit", Surface(32, {"KRkK", "GKKW", "KKKK"}), {"RRkY", "GBGW", "...."}},
+      {"8-bit file", EightBit({"KRBK", "GKKW", "KKKK"}), {"RRBY", "GBGW", "...."}},
+      {"1-bit file",
+       Loaded({.width = 4,
+               .height = 3,
+               .bpp = 1,
+               .palette = {0, 0xFFFFFF},
+               .pixels = {0, 1, 1, 0, 1, 0, 0, 1, 0, 0, 0, 0}}),
+       {"RWWY", "WBGW", "...."}},
+  };
+  for (const auto& c : cases) {
     const HDC buffer = Surface(32, {"RGBY", "YBGR", "...."});
-    const HDC picture = Surface(picture_bits, {"KRkK", "GKKW", "KKKK"});
-    win::SetBkColor(picture, RGB(0, 0, 0));
+    win::SetBkColor(c.picture, RGB(0, 0, 0));
     const HDC mask = NewDc();
     win::SelectObject(mask, win::CreateBitmap(4, 3, 1, 1, nullptr));
-    win::BitBlt(mask, 0, 0, 4, 3, picture, 0, 0, Rop::SRCCOPY);
+    win::BitBlt(mask, 0, 0, 4, 3, c.picture, 0, 0, Rop::SRCCOPY);
     win::BitBlt(buffer, 0, 0, 4, 3, mask, 0, 0, Rop::SRCAND);
-    win::BitBlt(buffer, 0, 0, 4, 3, picture, 0, 0, Rop::SRCPAINT);
-    EXPECT_EQ(Rows(buffer), (Picture{"RRkY", "GBGW", "...."})) << picture_bits;
+    win::BitBlt(buffer, 0, 0, 4, 3, c.picture, 0, 0, Rop::SRCPAINT);
+    EXPECT_EQ(Rows(buffer), c.drawn) << c.what;
   }
 }
 
@@ -506,11 +522,11 @@ TEST_F(Gdi, LoadImageKeepsTheFileFormat) {
   } cases[] = {
       {"1-bit black and white",
        {.width = 2, .bpp = 1, .palette = {0, 0xFFFFFF}, .pixels = two},
-       1,
+       8,
        "KW"},
       {"1-bit white and black",
        {.width = 2, .bpp = 1, .palette = {0xFFFFFF, 0}, .pixels = two},
-       1,
+       8,
        "WK"},
       {"1-bit coloured",
        {.width = 2, .bpp = 1, .palette = {0xC80000, 0x00A000}, .pixels = two},

@@ -5,6 +5,7 @@
 
 #include "platform/audio_engine.h"
 #include "platform/audio_test_files.h"
+#include "platform/special_files.h"
 #include "platform/winmm.h"
 
 namespace {
@@ -156,6 +157,9 @@ TEST_F(Mci, FailedCommandsReturnTheirCodeAndLeaveTheReplyUntouched) {
     EXPECT_EQ(reply_, std::string(255, 'x')) << c.command;
   }
   EXPECT_EQ(Mode("song1"), "stopped") << "the failures changed nothing";
+  specialtest::SpecialFiles().ExpectRefusedAtOnce([&](const std::string& path) {
+    return Send(OpenCommand(path, "song4")) == Code(MciError::MCIERR_INVALID_FILE);
+  });
 }
 
 TEST_F(Mci, ReplyOverwritesTheStartOfAFixedLengthBuffer) {
@@ -264,6 +268,10 @@ TEST_F(WavePlayer, FailuresShowThePlayersOwnMessage) {
     ASSERT_EQ(messages_.size(), 1u) << command;
     EXPECT_TRUE(messages_[0].starts_with("MCI: ")) << messages_[0];
   }
+  specialtest::SpecialFiles().ExpectRefusedAtOnce([&](const std::string& path) {
+    messages_.clear();
+    return !win::mciExecute("play " + Quoted(path)) && messages_.size() == 1;
+  });
   EXPECT_EQ(audiotest::SoundingFrames(audio::RenderForTests(kTenth)), 0);
 
   // A good wave with no output to play it on fails the same way.

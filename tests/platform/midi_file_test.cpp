@@ -56,9 +56,17 @@ TEST(MidiFile, SystemExclusiveAndOtherMetaEventsAreSkipped) {
 
 // A track chunk of the bytes as given, with no end-of-track event added.
 Bytes RawTrack(const Bytes& body) {
-  Bytes b{'M', 'T', 'r', 'k', 0, 0, 0, static_cast<std::uint8_t>(body.size())};
+  Bytes b{'M', 'T', 'r', 'k'};
+  for (int shift = 24; shift >= 0; shift -= 8) b.push_back((body.size() >> shift) & 0xFF);
   b.insert(b.end(), body.begin(), body.end());
   return b;
+}
+
+// One note after another, each a running-status note-on of three bytes: 32 MiB of events as read.
+Bytes MillionAndOneNotes() {
+  Bytes body{0, 0x90, 60, 100};
+  for (int i = 0; i < (1 << 20); ++i) body.insert(body.end(), {0, 60, 100});
+  return RawTrack(body);
 }
 
 TEST(MidiFile, RefusesBrokenAndUnsupportedFiles) {
@@ -88,6 +96,7 @@ TEST(MidiFile, RefusesBrokenAndUnsupportedFiles) {
       {"meta event past the end", Smf(0, 96, {Track({{0, {0xFF, 0x01, 0x7F}}}, 0)})},
       {"system message", Smf(0, 96, {Track({{0, {0xF1, 0}}}, 0)})},
       {"zero tempo", Smf(0, 96, {Track({{0, {0xFF, 0x51, 3, 0, 0, 0}}}, 0)})},
+      {"more events than a song may hold", Smf(0, 96, {MillionAndOneNotes()})},
   };
   for (const auto& c : cases) EXPECT_FALSE(midi::ParseMidi(c.file).has_value()) << c.name;
 }

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/kernel32.h"
+#include "platform/special_files.h"
 #include "platform/temp_windir.h"
 
 namespace {
@@ -101,6 +102,40 @@ TEST(Profile, BrokenUtf8NeverOverrunsTheBuffer) {
   const Read128 got = Get("S", "k");
   EXPECT_LE(got.text.size(), 127u * win::kMaxCharBytes);
   EXPECT_EQ(got.count, 127u);
+}
+
+// A settings file brought from an old Windows machine holds its text in Windows-1252: any value
+// that is not UTF-8 is read as that code page, and a write elsewhere keeps its line as it was.
+TEST(Profile, TextThatIsNotUtf8IsReadAsWindows1252) {
+  const struct {
+    const char* what;
+    std::string stored;
+    std::string read;
+  } cases[] = {
+      {"accent and euro", "Caf\xE9 \x80", "Caf\u00E9 \u20AC"},
+      {"quotes and ellipsis", "\x93hi\x94\x85", "\u201Chi\u201D\u2026"},
+      {"a byte the code page leaves out", "a\x81", "a\u0081"},
+      {"UTF-8 as it is", "Caf\u00E9 \u20AC \U0001F41F", "Caf\u00E9 \u20AC \U0001F41F"},
+      {"UTF-8 cut short", "\xC3", "\u00C3"},
+      {"an overlong form", "\xC0\xAF", "\u00C0\u00AF"},
+      {"a surrogate", "\xED\xA0\x80", "\u00ED\u00A0\u20AC"},
+  };
+  TempWindir windir;
+  std::string file = "[S]\r\n";
+  for (std::size_t i = 0; i < std::size(cases); ++i) {
+    file += "k" + std::to_string(i) + "=" + cases[i].stored + "\r\n";
+  }
+  windir.Write("quorvane.ini", file);
+  ASSERT_TRUE(win::WritePrivateProfileStringA("S", "other", "x", "quorvane.ini"));
+  EXPECT_EQ(windir.Read("quorvane.ini"), file + "other=x\r\n");
+  for (std::size_t i = 0; i < std::size(cases); ++i) {
+    EXPECT_EQ(Get("S", "k" + std::to_string(i)).text, cases[i].read) << cases[i].what;
+  }
+}
+
+TEST(Profile, WhatIsNoRegularFileReadsAsNoFileAtOnce) {
+  specialtest::SpecialFiles().ExpectRefusedAtOnce(
+      [](const std::string& path) { return Get("S", "k", path, "dflt").text == "dflt"; });
 }
 
 // Each write changes one line or adds one, keeping every other line, a byte order mark and the

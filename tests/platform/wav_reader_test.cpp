@@ -123,6 +123,25 @@ TEST(WavReader, RefusesBrokenFiles) {
   }
 }
 
+// A sound may take files::kMaxDecodedBytes (32 MiB) both as read and as converted for the
+// engine (stereo floats at 44100 Hz): 95 seconds. A low rate swells on the way; a high one is
+// larger as read.
+TEST(WavReader, RefusesSoundsBeyondTheBoundBeforeDecodingThem) {
+  const struct {
+    const char* name;
+    int rate, bits, frames;
+    bool fits;
+  } cases[] = {
+      {"90 s at 1 kHz", 1000, 16, 90'000, true},
+      {"100 s at 1 kHz", 1000, 16, 100'000, false},
+      {"8.4 M frames of 8 bits at 192 kHz", 192'000, 8, 8'400'000, false},
+  };
+  for (const auto& c : cases) {
+    const auto wav = audio::ParseWav(Wav(c.rate, 1, c.bits, std::vector<int>(c.frames, 128)));
+    EXPECT_EQ(wav.has_value(), c.fits) << c.name;
+  }
+}
+
 TEST(WavReader, LoadsFilesAndRefusesMissingOnes) {
   audiotest::ScratchDir dir;
   const auto good = dir.Write("good.wav", Wav(audio::kRate, 1, 16, {1, 2, 3, 4}));

@@ -1,0 +1,51 @@
+// Reading the files that the user's folders hold: pictures, songs, sound effects, the settings
+// file and the registry store. A name there may stand for something that is not a file at all (a
+// named pipe stalls whoever opens or reads it until a writer comes, a device never ends), or for
+// a file far larger than anything the program can use, so every reader goes through here:
+//   - a path is opened without blocking and read only when it is a regular file; a named pipe,
+//     device, socket or folder counts as a file that cannot be loaded;
+//   - nothing is read past what the caller allows.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace files {
+
+// The most that one loaded picture, sound or song may occupy once decoded: 32 MiB. That is 95
+// seconds of sound at the engine's rate (stereo float samples), a picture of 8 Mi pixels
+// counted as 32-bit pixels (4096 x 2048, say), or a song of a million events. Anything larger
+// is refused exactly like a broken file, judged from its header before anything is allocated,
+// so that no file can more than double the saver's memory.
+inline constexpr std::uint64_t kMaxDecodedBytes = 32ull << 20;
+
+// A regular file, open for reading.
+class RegularFile {
+ public:
+  // Nothing when the path is missing, unreadable or not a regular file.
+  static std::optional<RegularFile> Open(const std::string& host_path);
+  RegularFile(RegularFile&& other) noexcept;
+  RegularFile& operator=(RegularFile&&) = delete;
+  ~RegularFile();
+
+  std::uint64_t Size() const { return size_; }
+  // Fills out from offset on; false when the file holds fewer bytes there or cannot be read.
+  bool ReadAt(std::uint64_t offset, std::span<std::uint8_t> out) const;
+
+ private:
+  RegularFile(int fd, std::uint64_t size) : fd_(fd), size_(size) {}
+  int fd_;
+  std::uint64_t size_;
+};
+
+// The whole of a regular file of at most max_bytes; nothing for any other file.
+std::optional<std::vector<std::uint8_t>> ReadRegularFile(const std::string& host_path,
+                                                         std::uint64_t max_bytes);
+
+// Whether anything at all, of any kind, is at the path (a link followed); it is not opened.
+bool Exists(const std::string& host_path);
+
+}  // namespace files
