@@ -46,10 +46,15 @@ struct IniLines {
   std::vector<std::string> ends;   // "\r\n" or "\n"; the last line's may be "\r" or nothing
   std::string eol = "\r\n";        // the file's own line ending, kept for lines we add
 
-  static IniLines Load(const std::string& path) {
+  // A missing file holds no lines; one that is there but cannot be read (not a regular file,
+  // larger than any of ours) gives nothing, so that a write never replaces what it did not read.
+  static std::optional<IniLines> Load(const std::string& path) {
     IniLines ini;
     const auto bytes = files::ReadRegularFile(path, kMaxFileBytes);
-    if (!bytes) return ini;
+    if (!bytes) {
+      if (files::Exists(path)) return std::nullopt;
+      return ini;
+    }
     const std::string all(bytes->begin(), bytes->end());
     const size_t first_lf = all.find('\n');
     if (first_lf != std::string::npos && (first_lf == 0 || all[first_lf - 1] != '\r'))
@@ -349,13 +354,13 @@ std::string ProfileHostPath(std::string_view file) {
 
 std::optional<std::string> ReadProfileValue(const std::string& host_path, std::string_view section,
                                             std::string_view key) {
-  auto value = IniLines::Load(host_path).Value(section, key);
+  auto value = IniLines::Load(host_path).value_or(IniLines{}).Value(section, key);
   if (value) *value = Utf8FromStored(std::move(*value));
   return value;
 }
 
 bool ProfileSectionExists(const std::string& host_path, std::string_view section) {
-  return IniLines::Load(host_path).FindSection(section).has_value();
+  return IniLines::Load(host_path).value_or(IniLines{}).FindSection(section).has_value();
 }
 
 bool WriteProfileValue(const std::string& host_path, std::string_view section,
@@ -369,10 +374,15 @@ bool WriteProfileValue(const std::string& host_path, std::string_view section,
   if (!MayChange(FolderOf(*target), W_OK) ||
       (fs::exists(*target, ec) && !MayChange(*target, R_OK | W_OK)))
     return Fail(errno);
-  IniLines ini = IniLines::Load(*target);
-  ini.Set(section, key, value);
+  std::optional<IniLines> ini = IniLines::Load(*target);
+  if (!ini) {
+    return Fail(fs::is_directory(*target, ec)      ? EISDIR
+                : fs::is_regular_file(*target, ec) ? EFBIG
+                                                   : EINVAL);
+  }
+  ini->Set(section, key, value);
   // A write that reports success must read back, whatever the file held around it.
-  return ReplaceFile(*target, ini.Text(), [&](const std::string& written) {
+  return ReplaceFile(*target, ini->Text(), [&](const std::string& written) {
     return key ? ReadProfileValue(written, section, *key) == value
                : ProfileSectionExists(written, section);
   });

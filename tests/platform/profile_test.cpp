@@ -133,9 +133,11 @@ TEST(Profile, TextThatIsNotUtf8IsReadAsWindows1252) {
   }
 }
 
-TEST(Profile, WhatIsNoRegularFileReadsAsNoFileAtOnce) {
-  specialtest::SpecialFiles().ExpectRefusedAtOnce(
-      [](const std::string& path) { return Get("S", "k", path, "dflt").text == "dflt"; });
+TEST(Profile, WhatIsNoRegularFileReadsAsNoFileAtOnceAndIsNeverWritten) {
+  specialtest::SpecialFiles().ExpectRefusedAtOnce([](const std::string& path) {
+    return Get("S", "k", path, "dflt").text == "dflt" &&
+           !win::WritePrivateProfileStringA("S", "k", "v", path);
+  });
 }
 
 // Each write changes one line or adds one, keeping every other line, a byte order mark and the
@@ -211,6 +213,11 @@ TEST(Profile, AFailedWriteLeavesTheOldFileIntact) {
   windir.Write(name, "[S]\nk=old\n");
   EXPECT_FALSE(win::WritePrivateProfileStringA("S", "k", "new", (windir.Dir() / name).string()));
   EXPECT_EQ(windir.Read(name), "[S]\nk=old\n");
+  // A file too large to be ours is not read, so it must not be replaced by what was.
+  const std::string large = "[S]\nk=old\n" + std::string(2 << 20, ';');
+  windir.Write("quorvane.ini", large);
+  EXPECT_FALSE(win::WritePrivateProfileStringA("S", "k", "new", "quorvane.ini"));
+  EXPECT_EQ(windir.Read("quorvane.ini"), large);
 }
 
 // Lines that end in a lone CR, or in more than one CR, keep their meaning when a write adds
