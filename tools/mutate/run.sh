@@ -189,12 +189,19 @@ build_all() {
 }
 
 # Runs ctest with the given selection; on failure runs the failed tests once more. Prints the
-# failing tests as "number:name" lines; returns 0 when nothing failed twice.
+# failing tests as "number:name" lines; returns 0 when nothing failed twice. The tests get a
+# temporary folder of their own: other runs of the suite on this machine write into /tmp under
+# the same names.
 run_stage() {
   local log=$1
   shift
-  if (cd "$build" && ctest "$@" >"$log" 2>&1); then return 0; fi
-  (cd "$build" && ctest --rerun-failed "$@" >"$log.again" 2>&1) && return 0
+  rm -rf "$work/tmp"
+  mkdir -p "$work/tmp"
+  if (cd "$build" && TMPDIR=$work/tmp TEST_TMPDIR=$work/tmp ctest "$@" >"$log" 2>&1); then
+    return 0
+  fi
+  (cd "$build" && TMPDIR=$work/tmp TEST_TMPDIR=$work/tmp ctest --rerun-failed "$@" \
+    >"$log.again" 2>&1) && return 0
   cat "$build/Testing/Temporary/LastTestsFailed.log" 2>/dev/null || echo "?:(see $log.again)"
   return 1
 }
