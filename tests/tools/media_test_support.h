@@ -3,6 +3,7 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -23,14 +24,15 @@ inline std::filesystem::path MediaDir() {
   return FINBROOK_MEDIA_DIR;
 }
 
-// Runs write twice, each into a folder of its own (named after the test, as tests may run side
-// by side), and expects exactly the named files, each the same bytes as in the media folder.
+// Runs write twice, each into a folder of its own (named after the test and the process, as
+// tests and whole test runs may go side by side), and expects exactly the named files, each the
+// same bytes as in the media folder.
 template <class Writer>
 void ExpectWrittenTheSameOnEveryRun(Writer write, const std::vector<std::string>& names) {
   const std::string test = testing::UnitTest::GetInstance()->current_test_info()->name();
   for (const char* run : {"first", "second"}) {
     const std::filesystem::path dir =
-        std::filesystem::path(testing::TempDir()) / ("finbrook_" + test + "_" + run);
+        std::filesystem::path(testing::TempDir()) / ("finbrook_" + test + "_" + run + "_" + std::to_string(::getpid()));
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir);
     write(dir);

@@ -98,7 +98,7 @@ TEST(SongsKit, RiffsAndChordsLandWhereTheyAreAsked) {
   Riff(score, bass, 0, c_major, {{0}, {4}, {5}}, "x---x---........", {0, 4}, 40, 90);
   // G7 in close position around middle C.
   Comp(score, piano, 16, c_major, {{4, true}}, "x---------------", 60, 90);
-  const auto path = std::filesystem::path(::testing::TempDir()) / "finbrook_kit.Mid";
+  const auto path = std::filesystem::path(::testing::TempDir()) / ("finbrook_kit_" + std::to_string(::getpid()) + ".Mid");
   score.Write(path);
   const smf::File file = smf::Parse(media_test::ReadBytes(path));
   std::filesystem::remove(path);
