@@ -63,7 +63,7 @@ extern "C" void OnStopSignal(int) {
   errno = saved_errno;
 }
 
-void Stop() {
+void AnswerStopRequest() {
   stop_requested = true;
   if (stop_way_out) Dispatch(stop_way_out);
   // Leaves every running loop, a modal dialog's too; a dialog opened later returns at once.
@@ -77,7 +77,7 @@ void ListenForStopSignals(QApplication& app) {
     char bytes[16];
     while (::read(stop_pipe[0], bytes, sizeof bytes) > 0) {
     }
-    Stop();
+    AnswerStopRequest();
   });
   struct sigaction action {};
   action.sa_handler = OnStopSignal;
