@@ -36,8 +36,13 @@ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TEST
   -DFINBROOK_FUZZ=ON -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null
 cmake --build build-fuzz --target "${targets[@]/#/fuzz_}"
 
-# The targets write their scratch files often: keep them in memory where it can.
-if [ -d /dev/shm ] && [ -w /dev/shm ]; then export TMPDIR=/dev/shm; fi
+# The targets write their scratch files often: keep them in memory where it can, in a folder
+# that goes when the script ends, also after a target that broke had no time to clean up.
+scratch_root=/tmp
+if [ -d /dev/shm ] && [ -w /dev/shm ]; then scratch_root=/dev/shm; fi
+TMPDIR=$(mktemp -d "$scratch_root/finbrook-fuzz.XXXXXX")
+export TMPDIR
+trap 'rm -rf "$TMPDIR"' EXIT
 failed=()
 for target in "${targets[@]}"; do
   corpus=build-fuzz/corpus/$target
