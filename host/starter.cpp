@@ -64,8 +64,13 @@ void ParsePreviewParent() {
   }
 }
 
+void StopRequested() {
+  if (RunMode != 3) X_Cleanup_And_End();
+}
+
 void Main() {
   rt::SetErrorReporter(&ReportError);
+  forms::SetStopRequestHandler(&StopRequested);
   rt::Trap("Starter/Main", [] {
     CmdLine = rt::LCase(rt::Trim(RawCommandLine));
     CmdPrefix = rt::Left(CmdLine, 2);

@@ -72,6 +72,9 @@ rt::Integer ModeOfCommandLine(const std::string& raw);
 void ParsePasswordParent();
 // PreviewParent from the longest numeric tail of CmdLine (0 when there is none).
 void ParsePreviewParent();
+// Asked from outside to stop: the modes with a window leave through the common exit; the
+// password change, which has none, ends when the platform dismisses its dialog.
+void StopRequested();
 
 // The common exit's last step ends the process; tests put a recorder in its place (null puts
 // the real end back).

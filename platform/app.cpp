@@ -2,13 +2,25 @@
 // command line, then the event loop for as long as a form is loaded. End and a run-time error
 // that no handler traps both end the process at once, without unwinding: no window stays and no
 // further event handler runs.
+//
+// The stop signals are caught with a pipe to ourselves: the handler only writes a byte, and a
+// socket notifier hears it in whichever event loop runs, a modal dialog's included.
 #include "platform/app.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <QApplication>
+#include <QSocketNotifier>
+#include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
+#include <string_view>
 
 #include "platform/forms_qt.h"
+#include "platform/x11_windows.h"
 #include "runtime/errors.h"
 
 namespace forms {
@@ -19,6 +31,9 @@ constexpr char kProgramTitle[] = "Solmere Finbrook ScreenSaver";
 
 bool event_loop_running = false;
 int exit_code = 0;
+bool stop_requested = false;
+void (*stop_way_out)() = nullptr;
+int stop_pipe[2] = {-1, -1};
 
 [[noreturn]] void EndProcess(int code) {
   std::fflush(nullptr);
@@ -39,6 +54,53 @@ bool AnyFormLoaded() {
     if (form->loaded) return true;
   }
   return false;
+}
+
+extern "C" void OnStopSignal(int) {
+  const int saved_errno = errno;
+  const char byte = 0;
+  // A full pipe already holds a request: nothing is lost when this write fails.
+  [[maybe_unused]] const ssize_t written = ::write(stop_pipe[1], &byte, 1);
+  errno = saved_errno;
+}
+
+void AnswerStopRequest() {
+  stop_requested = true;
+  if (stop_way_out) Dispatch(stop_way_out);
+  // Leaves every running loop, a modal dialog's too; a dialog opened later returns at once.
+  QCoreApplication::exit(0);
+}
+
+void ListenForStopSignals(QApplication& app) {
+  if (::pipe2(stop_pipe, O_CLOEXEC | O_NONBLOCK) != 0) return;
+  auto* notifier = new QSocketNotifier(stop_pipe[0], QSocketNotifier::Read, &app);
+  QObject::connect(notifier, &QSocketNotifier::activated, [] {
+    char bytes[16];
+    while (::read(stop_pipe[0], bytes, sizeof bytes) > 0) {
+    }
+    AnswerStopRequest();
+  });
+  struct sigaction action {};
+  action.sa_handler = OnStopSignal;
+  sigemptyset(&action.sa_mask);
+  action.sa_flags = SA_RESTART;
+  for (const int signal : {SIGTERM, SIGINT, SIGHUP}) sigaction(signal, &action, nullptr);
+}
+
+bool UsesX() {
+  const char* platform = std::getenv("QT_QPA_PLATFORM");
+  return !platform || !*platform || std::string_view(platform).starts_with("xcb");
+}
+
+// Qt aborts with advice to reinstall when its X platform finds no display; say what is missing.
+[[noreturn]] void NoDisplay() {
+  const char* display = std::getenv("DISPLAY");
+  if (display && *display) {
+    std::fprintf(stderr, "finbrook: cannot open the X display %s named by DISPLAY\n", display);
+  } else {
+    std::fprintf(stderr, "finbrook: no X display: DISPLAY is not set\n");
+  }
+  EndProcess(1);
 }
 
 }  // namespace
@@ -68,11 +130,15 @@ void QuitWhenNoFormLoaded() {
 }
 
 int RunProgram(int argc, char** argv, void (*entry)(const std::string& command_line)) {
+  std::optional<win::x11::DisplayProbe> probe;
+  if (UsesX() && !probe.emplace().Reachable()) NoDisplay();
   // Qt sees only the program name: the command line belongs to the program.
   static int qt_argc = 1;
   static char* qt_argv[] = {argv[0], nullptr};
   QApplication app(qt_argc, qt_argv);
+  probe.reset();
   app.setQuitOnLastWindowClosed(false);
+  ListenForStopSignals(app);
 
   std::string command_line;
   for (int i = 1; i < argc; ++i) {
@@ -80,7 +146,7 @@ int RunProgram(int argc, char** argv, void (*entry)(const std::string& command_l
     command_line += argv[i];
   }
   Dispatch([&] { entry(command_line); });
-  if (AnyFormLoaded()) {
+  if (AnyFormLoaded() && !stop_requested) {
     event_loop_running = true;
     app.exec();
   }
@@ -93,6 +159,10 @@ void End() {
 
 void SetExitCode(int code) {
   exit_code = code;
+}
+
+void SetStopRequestHandler(void (*way_out)()) {
+  stop_way_out = way_out;
 }
 
 }  // namespace forms

@@ -17,4 +17,10 @@ int RunProgram(int argc, char** argv, void (*entry)(const std::string& command_l
 // failure that the program does not check for (a password that could not be stored).
 void SetExitCode(int code);
 
+// A request from outside to stop the process (SIGTERM, SIGINT or SIGHUP) runs way_out, the
+// running mode's own exit, on the user-interface thread, also while a modal dialog waits. When
+// there is none, or it returns, every event loop is left, a modal dialog's as if cancelled, and
+// the process ends once the program's entry has returned.
+void SetStopRequestHandler(void (*way_out)());
+
 }  // namespace forms

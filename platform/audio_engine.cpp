@@ -175,6 +175,9 @@ void CaptureLoop(OutputState* state) {
 
 bool StartDevice(OutputState& state) {
   if (!state.sdl_ready) {
+    // SDL's own SIGINT and SIGTERM handlers would only queue an event that nobody reads; the
+    // process ends on them through the run time instead.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
       std::fprintf(stderr, "audio engine: no audio output (%s)\n", SDL_GetError());
       return false;

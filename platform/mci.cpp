@@ -95,6 +95,11 @@ std::int32_t Open(const std::string& command, const std::vector<std::string>& w)
   return 0;
 }
 
+void Close(std::map<std::string, Alias>::iterator alias) {
+  midi::FreeBlock(alias->second.block);
+  Aliases().erase(alias);
+}
+
 // "from n": n sixteenth notes, a quarter of the file's ticks per quarter note each.
 std::int32_t Play(const std::string& command, const std::vector<std::string>& w, Alias& alias) {
   if (w.size() != 4 || Lower(w[2]) != "from") {
@@ -143,8 +148,7 @@ std::int32_t Run(const std::string& command, std::string* reply, int reply_size)
   } else if (verb == "stop") {
     midi::Stop(alias.block);
   } else {
-    midi::FreeBlock(alias.block);
-    Aliases().erase(found);
+    Close(found);
   }
   WriteReply(reply, reply_size, answer);
   return 0;
@@ -160,6 +164,10 @@ void LogWinmmCall(const std::string& call) {
 
 void RecordWinmmCallsForTests(std::vector<std::string>* log) {
   call_log = log;
+}
+
+void CloseMciAliasesForTests() {
+  while (!Aliases().empty()) Close(Aliases().begin());
 }
 
 std::int32_t mciSendStringA(const std::string& command, std::string* reply, int reply_size,

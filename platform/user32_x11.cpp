@@ -100,6 +100,12 @@ class DestroyWatcher : public QAbstractNativeEventFilter {
 
 }  // namespace
 
+DisplayProbe::DisplayProbe() : display_(XOpenDisplay(nullptr)) {}
+
+DisplayProbe::~DisplayProbe() {
+  if (display_) XCloseDisplay(static_cast<Display*>(display_));
+}
+
 bool Available() {
   return QtDisplay() != nullptr;
 }

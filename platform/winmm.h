@@ -60,6 +60,8 @@ bool sndPlaySoundA(const char* sound_name, unsigned flags);
 // Every winmm call above is appended to the log as text ("mciSendStringA(status song1 mode)",
 // "mciExecute(play \"x.wav\")", "sndPlaySoundA(null, 2)") while a log is set; null stops.
 void RecordWinmmCallsForTests(std::vector<std::string>* log);
+// Closes every open alias, as "close" does one by one.
+void CloseMciAliasesForTests();
 // Where mciExecute's failure message goes instead of a message box while set (text, title).
 void SetMciExecuteMessageHookForTests(
     std::function<void(const std::string& text, const std::string& title)> hook);

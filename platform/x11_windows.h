@@ -11,6 +11,20 @@
 
 namespace win::x11 {
 
+// A connection of our own to the X server at DISPLAY, opened before Qt starts and held until
+// Qt has its own: a server whose last client leaves resets and refuses connections meanwhile.
+class DisplayProbe {
+ public:
+  DisplayProbe();
+  ~DisplayProbe();
+  DisplayProbe(const DisplayProbe&) = delete;
+  DisplayProbe& operator=(const DisplayProbe&) = delete;
+  bool Reachable() const { return display_ != nullptr; }
+
+ private:
+  void* display_;
+};
+
 bool Available();
 // The first top-level window, topmost first, whose title (_NET_WM_NAME, else WM_NAME) is exactly
 // the text; 0 when none.

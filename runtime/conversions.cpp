@@ -119,12 +119,18 @@ std::string UCase(std::string_view text) {
 }
 
 namespace {
-// Byte offset of the n-th character of UTF-8 text (text.size() when past the end).
+bool ContinuesCharacter(char c) {
+  return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
+
+// A character starts at every byte that does not continue one, and at the first byte of the
+// text even when broken text starts with continuation bytes: Len, Left and Right must agree.
+// Byte offset of the n-th character (text.size() when past the end).
 size_t ByteOfChar(std::string_view text, long n) {
   size_t i = 0;
   for (long k = 0; k < n && i < text.size(); ++k) {
     ++i;
-    while (i < text.size() && (static_cast<unsigned char>(text[i]) & 0xC0) == 0x80) ++i;
+    while (i < text.size() && ContinuesCharacter(text[i])) ++i;
   }
   return i;
 }
@@ -132,8 +138,8 @@ size_t ByteOfChar(std::string_view text, long n) {
 
 Long Len(std::string_view text) {
   long n = 0;
-  for (unsigned char c : text)
-    if ((c & 0xC0) != 0x80) ++n;
+  for (size_t i = 0; i < text.size(); ++i)
+    if (i == 0 || !ContinuesCharacter(text[i])) ++n;
   return Long(n);
 }
 
