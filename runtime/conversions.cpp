@@ -1,12 +1,15 @@
 #include "runtime/conversions.h"
 
 #include <cctype>
+#include <charconv>
 #include <cmath>
 #include <cstdlib>
 
 namespace rt {
 
-double RoundHalfEven(double v) { return std::nearbyint(v); }  // default mode: to nearest, even
+double RoundHalfEven(double v) {
+  return std::nearbyint(v);
+}  // default mode: to nearest, even
 
 Integer CInt(double v) {
   if (std::isnan(v)) Raise(kOverflow);
@@ -22,13 +25,19 @@ Long CLng(double v) {
   return Long(static_cast<long long>(r));
 }
 
-Integer CInt(Long v) { return Integer(v.Value()); }
+Integer CInt(Long v) {
+  return Integer(v.Value());
+}
 
-double Int(double v) { return std::floor(v); }
+double Int(double v) {
+  return std::floor(v);
+}
 
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t' || c == '\n' || c == '\r';
+}
 
 // Scans a number at text[pos]: sign, digits, point, digits, exponent. Returns the characters
 // used (0 when there is no number) and the value.
@@ -63,7 +72,14 @@ size_t ScanNumber(std::string_view text, size_t pos, double& value) {
       i = j;
     }
   }
-  value = std::strtod(buf.c_str(), nullptr);
+  // from_chars reads the point whatever the user's locale (the toolkit adopts it, and strtod
+  // would then stop at the point under a decimal comma); it takes no plus sign.
+  const size_t from = buf.front() == '+' ? 1 : 0;
+  const auto [end, error] = std::from_chars(buf.data() + from, buf.data() + buf.size(), value);
+  if (error == std::errc::result_out_of_range) {  // too large or too small for a double
+    const bool huge = buf.find("e-") == std::string::npos;
+    value = std::copysign(huge ? HUGE_VAL : 0.0, buf.front() == '-' ? -1.0 : 1.0);
+  }
   return i - pos;
 }
 
@@ -93,9 +109,13 @@ double CDblText(std::string_view text) {
   return Val(text);
 }
 
-std::string Str(Long v) { return (v.Value() < 0 ? "" : " ") + std::to_string(v.Value()); }
+std::string Str(Long v) {
+  return (v.Value() < 0 ? "" : " ") + std::to_string(v.Value());
+}
 
-std::string Digits(Long v) { return std::to_string(v.Value()); }
+std::string Digits(Long v) {
+  return std::to_string(v.Value());
+}
 
 std::string Trim(std::string_view text) {
   size_t b = 0, e = text.size();
