@@ -4,10 +4,10 @@
 
 #include <array>
 #include <string>
-#include <vector>
 
 #include "platform/forms.h"
 #include "runtime/checked.h"
+#include "sprites/catalogue.h"
 #include "sprites/sprite.h"
 
 class ConfigurationForm : public forms::Form {
@@ -130,16 +130,12 @@ class ConfigurationForm : public forms::Form {
   forms::CommandButton Command1{*this};
   forms::CommandButton Command2{*this};
 
-  // One item of the three item tabs: the settings key that saving writes, its check box, its
-  // preview button and the record (element 1 of a group) whose flags the box shows. In the
-  // order in which loading fills the boxes.
-  struct ItemControl {
-    const char* key;
-    forms::CheckBox* box;
-    forms::PictureBox* button;
-    Sprite* item;
+  // The check box and the preview button that show an item of the catalogue.
+  struct ItemControls {
+    forms::CheckBox& box;
+    forms::PictureBox& button;
   };
-  std::vector<ItemControl> ItemControls();
+  ItemControls ControlsOf(const CatalogueItem& item);
 
   // Loading, closing and the options (configuration.cpp)
   void Command1_Click();
@@ -150,7 +146,7 @@ class ConfigurationForm : public forms::Form {
   // The preview pane (preview_pane.cpp)
   void Timer1_Timer();
   void Tabs_Click(rt::Integer previous_tab);
-  void RunTicker();
+  static void RunTicker();
   void RunScenery();
   void RunPredators();
   void RunFish();
@@ -159,36 +155,8 @@ class ConfigurationForm : public forms::Form {
   void CheckBackground_Click();
   void CheckCenterPiece_Click();
   void CheckForeGround_Click();
-  void Picture1_Click();
-  void Picture2_Click();
-  void Picture3_Click();
-  void Picture4_Click();
-  void Picture5_Click();
-  void Picture6_Click();
-  void Picture7_Click();
-  void Picture8_Click();
-  void Picture27_Click();
-  void Picture33_Click();
-  void Picture14_Click();
-  void Picture15_Click();
-  void Picture16_Click();
-  void Picture17_Click();
-  void Picture18_Click();
-  void Picture19_Click();
-  void Picture20_Click();
-  void Picture21_Click();
-  void Picture22_Click();
-  void Picture23_Click();
-  void Picture9_Click();
-  void Picture10_Click();
-  void Picture24_Click();
-  void Picture25_Click();
-  void Picture26_Click();
-  void Picture28_Click();
-  void Picture29_Click();
-  void Picture30_Click();
-  void Picture31_Click();
-  void Picture32_Click();
+  // The one handler of the thirty preview buttons, given the button's item.
+  void PickItem(const CatalogueItem& item);
   void Picture11_Click();
   void Picture34_Click();
   // The auditions (auditions.cpp)
@@ -206,7 +174,10 @@ class ConfigurationForm : public forms::Form {
   void LayOutAbout();
   // Centres a record in the pane, as the pane's routines and the centrepiece picker do.
   void CentreInPane(Sprite& rec);
-  // The steps the compose routines share around their dispatch.
+  // Places bubbles 1 to 25 of the left column in the pane, the second half turned round.
+  void ScatterBubbles();
+  // The steps of the compose routine of a tab 0 to 3.
+  void ComposeTab(int tab);
   void ClearPane();
   void ShowPane();
 };

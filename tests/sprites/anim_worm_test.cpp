@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "anim_test_support.h"
+#include "host/screensaver.h"
 #include "sprites/animations.h"
 
 namespace {
@@ -44,7 +45,7 @@ TEST_F(WormTest, DropsHangsRisesAndRestsOnA600PixelScreen) {
   std::vector<int> still_counts;
   int drop_end_y = 0;
   for (int call = 0; call < 400; ++call) {
-    anim_test::SaverTick();
+    AdvanceSaverCounters();
     const std::string acting = worm.State == "None" && TickCount == 100 ? "Dropping" : worm.State;
     Anim_Custom_Worm(worm);
     ++calls_in[acting];
