@@ -173,7 +173,7 @@ void ConfigurationForm::LayOutItems() {
     button.SetPicture(item.icon);
     button.SetMouseIcon("pointer");
     button.SetMousePointer(kPreviewPointer);
-    if (item.tooltip) button.SetToolTipText(item.tooltip);
+    if (*item.tooltip) button.SetToolTipText(item.tooltip);
     button.OnClick = [this, &item] { PickItem(item); };
   }
 }

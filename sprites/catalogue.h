@@ -21,11 +21,11 @@ struct CatalogueItem {
   int tab;              // the dialog's tab: 1 "Large Fish", 2 "Coral Fish", 3 "More..."
   int slot;             // its place there: 0 to 4 down the left column, 5 to 9 down the right
   const char* caption;  // the check box's
-  const char* tooltip;  // the preview button's; null for none
+  const char* tooltip;  // the preview button's; "" for none
   const char* icon;     // the preview button's built-in picture
   const char* picture;  // the sheet its property table names, by which the pane knows it
   PaneRoutine pane_routine;
-  rt::Integer* restarts = nullptr;    // the counter a pick sets to 0 (the one its script follows)
+  rt::Integer* restarts;  // the counter a pick sets to 0 (the one its script follows), or null
   Sprite* second_sheet = nullptr;     // a further record with a sheet of its own, on this flag
   const char* written_key = nullptr;  // the key as the dialog writes it, when not spelled as read
 
