@@ -311,15 +311,12 @@ void ConfigurationForm::Form_Load() {
 
     VersionLabel.SetCaption(std::string("Version ") + kVersionText);
 
-    // The scenery lists' picks above are replaced by the introductory pictures: the pane first
-    // shows those, whatever is selected.
+    // Kept as it always was: the introductory pictures replace the scenery lists' picks above,
+    // so the pane first shows those, whatever is selected.
     GenerateDC(Palette);
     GenerateColorDC();
     Properties_Preview();
-    GenerateDC(ScenePreview);
-    GenerateDC(PredatorPreview);
-    GenerateDC(FishPreview);
-    GenerateDC(OtherPreview);
+    for (int tab = 0; tab <= 3; ++tab) GenerateDC(TabPreview(tab));
 
     Show();
   });
@@ -337,6 +334,7 @@ void ConfigurationForm::messagecheck_Click() {
   changebutton.SetEnabled(messagecheck.Value() == 1);
 }
 
+// Kept as it always was: the context spells the button's name in other capitals.
 void ConfigurationForm::changebutton_Click() {
   rt::Trap("Configuration/ChangeButton_Click", [this] {
     messageentry().Show();

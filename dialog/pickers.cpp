@@ -46,6 +46,8 @@ void ConfigurationForm::CheckBackground_Click() {
   });
 }
 
+// Kept as it always was: the context spells the list's name in other capitals, and "<None>"
+// keeps the last centrepiece's record without its picture.
 void ConfigurationForm::CheckCenterPiece_Click() {
   rt::Trap("Configuration/CheckCenterpiece_Click", [this] {
     const rt::Integer n = CheckCenterPiece.ListIndex();
@@ -60,6 +62,7 @@ void ConfigurationForm::CheckCenterPiece_Click() {
   });
 }
 
+// Kept as it always was: the context spells the list's name in other capitals.
 void ConfigurationForm::CheckForeGround_Click() {
   rt::Trap("Configuration/CheckForeground_Click", [this] {
     if (CheckForeGround.Text() == "Coral Reef") {

@@ -41,6 +41,7 @@ void ConfigurationForm::Timer1_Timer() {
   if (tab == 1) RunPredators();
   if (tab == 2) RunFish();
   if (tab == 3) RunOther();
+  // Kept as it always was: taken after the drawing, so the clock shows the tick before's time.
   TakeClockValues();
 }
 
@@ -48,7 +49,8 @@ void ConfigurationForm::Tabs_Click(rt::Integer /*previous_tab*/) {
   PreviewPicture.SetVisible(Tabs.Tab() >= 0 && Tabs.Tab() <= 3);
 }
 
-// The dialog's own counter rule: ShortTick first, each back to 0 on reaching its cycle.
+// Kept as it always was: the dialog's own counter rule, not the saver's: ShortTick first, each
+// back to 0 on reaching 100 or 1000.
 void ConfigurationForm::RunTicker() {
   ShortTick += 1;
   if (ShortTick == 100) ShortTick = 0;

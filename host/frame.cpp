@@ -86,6 +86,8 @@ void LoadPics4ScreenSaver() {
   });
 }
 
+// Kept as it always was: each counter goes back to 0 only once it exceeds its top, so their
+// cycles are 1001 and 101 ticks, not the dialog's 1000 and 100.
 void AdvanceSaverCounters() {
   TickCount += 1;
   if (TickCount > 1000) TickCount = 0;
@@ -122,6 +124,7 @@ void ComposeFrame() {
   if (On(Eyes)) Anim_Custom_Eyes(Eyes);
 }
 
+// Kept as it always was: the context names the timer "MainTimer".
 void ScreenSaverForm::maintimer_Timer() {
   rt::Trap("ScreenSaver/MainTimer", [&] {
     ComposeFrame();

@@ -1,6 +1,7 @@
 // The rows of the catalogue. Adding an item is one row here plus its picture (its record, its
-// property table's block, its sheet and its button's icon), then its place in each order that
-// it joins: the writing of the settings, the saver's drawing and building, and the release.
+// property table's block, its sheet and its button's icon) and its two controls on the settings
+// dialog's form, then its place in each order that it joins: the writing of the settings, the
+// saver's drawing and building, and the release at exit.
 #include "sprites/catalogue.h"
 
 #include <array>
@@ -41,8 +42,8 @@ const std::vector<CatalogueItem>& Catalogue() {
       // Kept as it always was: the tiger shark's button names another shark.
       {&TigerShark, "tigershark", off, 1, 4, "Tiger Shark", "Preview Great White",
           "icon_tigershark", "a_tigershark.bmp", Anim_Still_Loop, none},
-      // Kept as it always was: read as "dolphin" and written as "Dolphin" (keys meet
-      // whatever their case); no tooltip on its button, nor on the angel fish's and damsels'.
+      // Kept as it always was: read as "dolphin", written as "Dolphin" (keys meet whatever
+      // their case), and no tooltip on its button.
       {&Dolphin, "dolphin", off, 1, 9, "Dolphin", "",
           "icon_dolphin", "a_Dolphin.bmp", Anim_Still_Loop, none, nullptr, "Dolphin"},
       {&EmperorFish(1), "emperorfish", on, 2, 1, "Emperor Fish", "Preview Emperor Fish",
@@ -62,6 +63,7 @@ const std::vector<CatalogueItem>& Catalogue() {
           "icon_jellyfish", "a_jellyfish.bmp", Anim_Still_Loop, none},
       {&YellowFish(1), "yellowfish", on, 2, 3, "Yellow Tang", "Preview Yellow Fish",
           "icon_yellowfish", "a_yellowfish.bmp", Anim_Preview_School, none},
+      // Kept as it always was: no tooltip on this button nor on the next.
       {&AngelFish(1), "angelfish", on, 2, 9, "Angel Fish", "",
           "icon_angelfish", "a_angelfish.bmp", Anim_Preview_School, none},
       {&BlueDevils(1), "bluedevil", on, 2, 4, "Blue Damsel", "",
