@@ -21,7 +21,10 @@
 
 namespace {
 
-ConfigurationForm* the_dialog = nullptr;
+// A 17 x 17 pixel preview button and a 17 x 16 speaker, in twips.
+constexpr double kButtonSize = 255;
+constexpr double kSpeakerHeight = 240;
+constexpr int kPreviewPointer = 99;
 
 // "<None>", then the centrepieces by their numbers.
 std::vector<const char*> CentrepieceList() {
@@ -30,16 +33,11 @@ std::vector<const char*> CentrepieceList() {
   return entries;
 }
 
-// A 17 x 17 pixel preview button and a 17 x 16 speaker, in twips.
-constexpr double kButtonSize = 255;
-constexpr double kSpeakerHeight = 240;
-constexpr int kPreviewPointer = 99;
-
 }  // namespace
 
 ConfigurationForm& Configuration() {
-  if (!the_dialog) the_dialog = new ConfigurationForm;  // lives until the process ends
-  return *the_dialog;
+  static ConfigurationForm* const dialog = new ConfigurationForm;  // lives until the process ends
+  return *dialog;
 }
 
 ConfigurationForm::ItemControls ConfigurationForm::ControlsOf(const CatalogueItem& item) {

@@ -25,73 +25,46 @@ class ConfigurationForm : public forms::Form {
   forms::ComboBox CheckForeGround{Frame9};
 
   // ---- Tab 1 "Large Fish" ----
+  // Each item's check box and its preview button, the left column first.
+  // clang-format off
   forms::Frame fraOptions{Tabs.Page(1)};
-  forms::CheckBox CheckWhale{fraOptions};
-  forms::PictureBox Picture1{fraOptions};
-  forms::CheckBox CheckOrca{fraOptions};
-  forms::PictureBox Picture2{fraOptions};
-  forms::CheckBox CheckHammerHead{fraOptions};
-  forms::PictureBox Picture3{fraOptions};
-  forms::CheckBox CheckShark{fraOptions};
-  forms::PictureBox Picture4{fraOptions};
-  forms::CheckBox CheckTigerShark{fraOptions};
-  forms::PictureBox Picture5{fraOptions};
-  forms::CheckBox CheckManatee{fraOptions};
-  forms::PictureBox Picture6{fraOptions};
-  forms::CheckBox CheckOctopus{fraOptions};
-  forms::PictureBox Picture7{fraOptions};
-  forms::CheckBox CheckTuna{fraOptions};
-  forms::PictureBox Picture8{fraOptions};
-  forms::CheckBox CheckSwimMaid{fraOptions};
-  forms::PictureBox Picture27{fraOptions};
-  forms::CheckBox CheckDolphin{fraOptions};
-  forms::PictureBox Picture33{fraOptions};
+  forms::CheckBox CheckWhale{fraOptions};             forms::PictureBox Picture1{fraOptions};
+  forms::CheckBox CheckOrca{fraOptions};              forms::PictureBox Picture2{fraOptions};
+  forms::CheckBox CheckHammerHead{fraOptions};        forms::PictureBox Picture3{fraOptions};
+  forms::CheckBox CheckShark{fraOptions};             forms::PictureBox Picture4{fraOptions};
+  forms::CheckBox CheckTigerShark{fraOptions};        forms::PictureBox Picture5{fraOptions};
+  forms::CheckBox CheckManatee{fraOptions};           forms::PictureBox Picture6{fraOptions};
+  forms::CheckBox CheckOctopus{fraOptions};           forms::PictureBox Picture7{fraOptions};
+  forms::CheckBox CheckTuna{fraOptions};              forms::PictureBox Picture8{fraOptions};
+  forms::CheckBox CheckSwimMaid{fraOptions};          forms::PictureBox Picture27{fraOptions};
+  forms::CheckBox CheckDolphin{fraOptions};           forms::PictureBox Picture33{fraOptions};
 
   // ---- Tab 2 "Coral Fish" ----
   forms::Frame Frame4{Tabs.Page(2)};
-  forms::CheckBox CheckRedFish{Frame4};
-  forms::PictureBox Picture18{Frame4};
-  forms::CheckBox CheckEmperorFish{Frame4};
-  forms::PictureBox Picture17{Frame4};
-  forms::CheckBox CheckSwimHorse{Frame4};
-  forms::PictureBox Picture16{Frame4};
-  forms::CheckBox CheckYellowFish{Frame4};
-  forms::PictureBox Picture14{Frame4};
-  forms::CheckBox CheckBlueDevil{Frame4};
-  forms::PictureBox Picture22{Frame4};
-  forms::CheckBox CheckCrab{Frame4};
-  forms::PictureBox Picture19{Frame4};
-  forms::CheckBox CheckClam{Frame4};
-  forms::PictureBox Picture21{Frame4};
-  forms::CheckBox CheckSeaHorse{Frame4};
-  forms::PictureBox Picture20{Frame4};
-  forms::CheckBox CheckJellyFish{Frame4};
-  forms::PictureBox Picture15{Frame4};
-  forms::CheckBox CheckAngelFish{Frame4};
-  forms::PictureBox Picture23{Frame4};
+  forms::CheckBox CheckRedFish{Frame4};               forms::PictureBox Picture18{Frame4};
+  forms::CheckBox CheckEmperorFish{Frame4};           forms::PictureBox Picture17{Frame4};
+  forms::CheckBox CheckSwimHorse{Frame4};             forms::PictureBox Picture16{Frame4};
+  forms::CheckBox CheckYellowFish{Frame4};            forms::PictureBox Picture14{Frame4};
+  forms::CheckBox CheckBlueDevil{Frame4};             forms::PictureBox Picture22{Frame4};
+  forms::CheckBox CheckCrab{Frame4};                  forms::PictureBox Picture19{Frame4};
+  forms::CheckBox CheckClam{Frame4};                  forms::PictureBox Picture21{Frame4};
+  forms::CheckBox CheckSeaHorse{Frame4};              forms::PictureBox Picture20{Frame4};
+  forms::CheckBox CheckJellyFish{Frame4};             forms::PictureBox Picture15{Frame4};
+  forms::CheckBox CheckAngelFish{Frame4};             forms::PictureBox Picture23{Frame4};
 
   // ---- Tab 3 "More..." ----
   forms::Frame Frame6{Tabs.Page(3)};
-  forms::CheckBox CheckScubaDiver{Frame6};
-  forms::PictureBox Picture26{Frame6};
-  forms::CheckBox CheckWorm{Frame6};
-  forms::PictureBox Picture25{Frame6};
-  forms::CheckBox CheckMofiaSnitch{Frame6};
-  forms::PictureBox Picture24{Frame6};
-  forms::CheckBox CheckPillar{Frame6};
-  forms::PictureBox Picture10{Frame6};
-  forms::CheckBox CheckBottle{Frame6};
-  forms::PictureBox Picture9{Frame6};
-  forms::CheckBox CheckBubbles{Frame6};
-  forms::PictureBox Picture28{Frame6};
-  forms::CheckBox CheckAnchor{Frame6};
-  forms::PictureBox Picture29{Frame6};
-  forms::CheckBox CheckMarinaSign{Frame6};
-  forms::PictureBox Picture30{Frame6};
-  forms::CheckBox CheckEyes{Frame6};
-  forms::PictureBox Picture31{Frame6};
-  forms::CheckBox CheckDiverHead{Frame6};
-  forms::PictureBox Picture32{Frame6};
+  forms::CheckBox CheckScubaDiver{Frame6};            forms::PictureBox Picture26{Frame6};
+  forms::CheckBox CheckWorm{Frame6};                  forms::PictureBox Picture25{Frame6};
+  forms::CheckBox CheckMofiaSnitch{Frame6};           forms::PictureBox Picture24{Frame6};
+  forms::CheckBox CheckPillar{Frame6};                forms::PictureBox Picture10{Frame6};
+  forms::CheckBox CheckBottle{Frame6};                forms::PictureBox Picture9{Frame6};
+  forms::CheckBox CheckBubbles{Frame6};               forms::PictureBox Picture28{Frame6};
+  forms::CheckBox CheckAnchor{Frame6};                forms::PictureBox Picture29{Frame6};
+  forms::CheckBox CheckMarinaSign{Frame6};            forms::PictureBox Picture30{Frame6};
+  forms::CheckBox CheckEyes{Frame6};                  forms::PictureBox Picture31{Frame6};
+  forms::CheckBox CheckDiverHead{Frame6};             forms::PictureBox Picture32{Frame6};
+  // clang-format on
 
   // ---- Tab 4 "Options" ----
   forms::Frame MusicFrame{Tabs.Page(4)};
