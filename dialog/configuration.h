@@ -119,6 +119,7 @@ class ConfigurationForm : public forms::Form {
   // The preview pane (preview_pane.cpp)
   void Timer1_Timer();
   void Tabs_Click(rt::Integer previous_tab);
+  // The dialog's own counter rule; it needs no dialog, so tests step the counters with it.
   static void RunTicker();
   void RunScenery();
   void RunPredators();
