@@ -8,6 +8,10 @@
 // exit.
 #include "dialog/configuration.h"
 
+#include <stdexcept>
+#include <string>
+#include <vector>
+
 #include "dialog/center_form.h"
 #include "dialog/message_entry.h"
 #include "host/starter.h"
@@ -17,51 +21,67 @@
 
 namespace {
 
-ConfigurationForm* the_dialog = nullptr;
-
 // A 17 x 17 pixel preview button and a 17 x 16 speaker, in twips.
 constexpr double kButtonSize = 255;
 constexpr double kSpeakerHeight = 240;
 constexpr int kPreviewPointer = 99;
 
+// "<None>", then the centrepieces by their numbers.
+std::vector<const char*> CentrepieceList() {
+  std::vector<const char*> entries = {"<None>"};
+  for (const Centrepiece& c : Centrepieces()) entries.push_back(c.caption);
+  return entries;
+}
+
 }  // namespace
 
 ConfigurationForm& Configuration() {
-  if (!the_dialog) the_dialog = new ConfigurationForm;  // lives until the process ends
-  return *the_dialog;
+  static ConfigurationForm* const dialog = new ConfigurationForm;  // lives until the process ends
+  return *dialog;
 }
 
-std::vector<ConfigurationForm::ItemControl> ConfigurationForm::ItemControls() {
-  return {{"shark", &CheckShark, &Picture4, &Shark},
-          {"octopus", &CheckOctopus, &Picture7, &Octopus},
-          {"whale", &CheckWhale, &Picture1, &Whale},
-          {"orca", &CheckOrca, &Picture2, &Orca},
-          {"manatee", &CheckManatee, &Picture6, &Manatee},
-          {"hammerhead", &CheckHammerHead, &Picture3, &HammerHead},
-          {"tuna", &CheckTuna, &Picture8, &Tuna},
-          {"swimmaid", &CheckSwimMaid, &Picture27, &SwimMaid},
-          {"tigershark", &CheckTigerShark, &Picture5, &TigerShark},
-          {"Dolphin", &CheckDolphin, &Picture33, &Dolphin},
-          {"emperorfish", &CheckEmperorFish, &Picture17, &EmperorFish(1)},
-          {"redfish", &CheckRedFish, &Picture18, &RedFish(1)},
-          {"crab", &CheckCrab, &Picture19, &Crab},
-          {"clam", &CheckClam, &Picture21, &Clams(1)},
-          {"seahorse", &CheckSeaHorse, &Picture20, &SeaHorse},
-          {"swimhorse", &CheckSwimHorse, &Picture16, &SwimHorses(1)},
-          {"jellyfish", &CheckJellyFish, &Picture15, &JellyFish},
-          {"yellowfish", &CheckYellowFish, &Picture14, &YellowFish(1)},
-          {"angelfish", &CheckAngelFish, &Picture23, &AngelFish(1)},
-          {"bluedevil", &CheckBlueDevil, &Picture22, &BlueDevils(1)},
-          {"scubadiver", &CheckScubaDiver, &Picture26, &ScubaDiver},
-          {"anchor", &CheckAnchor, &Picture29, &Anchor},
-          {"marinasign", &CheckMarinaSign, &Picture30, &MarinaSign},
-          {"eyes", &CheckEyes, &Picture31, &Eyes},
-          {"bubble", &CheckBubbles, &Picture28, &BubblesLeft(1)},
-          {"worm", &CheckWorm, &Picture25, &Worm},
-          {"mofiasnitch", &CheckMofiaSnitch, &Picture24, &MofiaSnitch},
-          {"diverhead", &CheckDiverHead, &Picture32, &DiverHead},
-          {"pillar", &CheckPillar, &Picture10, &Pillars(1)},
-          {"bottle", &CheckBottle, &Picture9, &Bottles(1)}};
+ConfigurationForm::ItemControls ConfigurationForm::ControlsOf(const CatalogueItem& item) {
+  struct Pair {
+    const Sprite* record;
+    forms::CheckBox& box;
+    forms::PictureBox& button;
+  };
+  const Pair pairs[] = {
+      {&Whale, CheckWhale, Picture1},
+      {&Orca, CheckOrca, Picture2},
+      {&HammerHead, CheckHammerHead, Picture3},
+      {&Shark, CheckShark, Picture4},
+      {&TigerShark, CheckTigerShark, Picture5},
+      {&Manatee, CheckManatee, Picture6},
+      {&Octopus, CheckOctopus, Picture7},
+      {&Tuna, CheckTuna, Picture8},
+      {&SwimMaid, CheckSwimMaid, Picture27},
+      {&Dolphin, CheckDolphin, Picture33},
+      {&RedFish(1), CheckRedFish, Picture18},
+      {&EmperorFish(1), CheckEmperorFish, Picture17},
+      {&SwimHorses(1), CheckSwimHorse, Picture16},
+      {&YellowFish(1), CheckYellowFish, Picture14},
+      {&BlueDevils(1), CheckBlueDevil, Picture22},
+      {&Crab, CheckCrab, Picture19},
+      {&Clams(1), CheckClam, Picture21},
+      {&SeaHorse, CheckSeaHorse, Picture20},
+      {&JellyFish, CheckJellyFish, Picture15},
+      {&AngelFish(1), CheckAngelFish, Picture23},
+      {&ScubaDiver, CheckScubaDiver, Picture26},
+      {&Worm, CheckWorm, Picture25},
+      {&MofiaSnitch, CheckMofiaSnitch, Picture24},
+      {&Pillars(1), CheckPillar, Picture10},
+      {&Bottles(1), CheckBottle, Picture9},
+      {&BubblesLeft(1), CheckBubbles, Picture28},
+      {&Anchor, CheckAnchor, Picture29},
+      {&MarinaSign, CheckMarinaSign, Picture30},
+      {&Eyes, CheckEyes, Picture31},
+      {&DiverHead, CheckDiverHead, Picture32},
+  };
+  for (const Pair& pair : pairs) {
+    if (pair.record == item.record) return {pair.box, pair.button};
+  }
+  throw std::logic_error("Configuration.ControlsOf: an item without controls");
 }
 
 ConfigurationForm::ConfigurationForm() {
@@ -109,12 +129,7 @@ void ConfigurationForm::LayOutTabs() {
     void (ConfigurationForm::*click)();
   };
   const SceneryList lists[] = {
-      {Frame7,
-       "CenterPiece",
-       "Select A CenterPiece",
-       CheckCenterPiece,
-       {"<None>", "Confused Diver", "Evil Relic", "Friendly LifeGuard", "Pudgy Vacationer",
-        "Relaxed Mermaid", "Rub-A-Dub-Dub", "TimePiece", "Treasure Chest"},
+      {Frame7, "CenterPiece", "Select A CenterPiece", CheckCenterPiece, CentrepieceList(),
        &ConfigurationForm::CheckCenterPiece_Click},
       {Frame8,
        "Background",
@@ -142,83 +157,22 @@ void ConfigurationForm::LayOutTabs() {
 }
 
 void ConfigurationForm::LayOutItems() {
-  struct ItemLayout {
-    forms::CheckBox& box;
-    forms::PictureBox& button;
-    const char* caption;
-    const char* button_tooltip;  // null: none
-    const char* icon;
-    void (ConfigurationForm::*click)();
-  };
-  using C = ConfigurationForm;
-  // Each tab: the left column's five rows, then the right column's.
-  const ItemLayout tabs[3][10] = {
-      {{CheckWhale, Picture1, "Sperm Whale", "Preview Sperm Whale", "icon_whale",
-        &C::Picture1_Click},
-       {CheckOrca, Picture2, "Orca", "Preview Orca", "icon_orca", &C::Picture2_Click},
-       {CheckHammerHead, Picture3, "HammerHead", "Preview HammerHead", "icon_hammerhead",
-        &C::Picture3_Click},
-       {CheckShark, Picture4, "Blue Shark", "Preview Blue Shark", "icon_shark", &C::Picture4_Click},
-       {CheckTigerShark, Picture5, "Tiger Shark", "Preview Great White", "icon_tigershark",
-        &C::Picture5_Click},
-       {CheckManatee, Picture6, "Manatee", "Preview Manatee", "icon_manatee", &C::Picture6_Click},
-       {CheckOctopus, Picture7, "Octopus", "Preview Octopus", "icon_octopus", &C::Picture7_Click},
-       {CheckTuna, Picture8, "Tuna", "Preview Tuna", "icon_tuna", &C::Picture8_Click},
-       {CheckSwimMaid, Picture27, "Mermaid", "Preview Mermaid", "icon_swimmaid",
-        &C::Picture27_Click},
-       {CheckDolphin, Picture33, "Dolphin", nullptr, "icon_dolphin", &C::Picture33_Click}},
-      {{CheckRedFish, Picture18, "Red Beta", "Preview Red Fish", "icon_redfish",
-        &C::Picture18_Click},
-       {CheckEmperorFish, Picture17, "Emperor Fish", "Preview Emperor Fish", "icon_emperorfish",
-        &C::Picture17_Click},
-       {CheckSwimHorse, Picture16, "Sea Horses", "Preview Sea Horses", "icon_swimhorses",
-        &C::Picture16_Click},
-       {CheckYellowFish, Picture14, "Yellow Tang", "Preview Yellow Fish", "icon_yellowfish",
-        &C::Picture14_Click},
-       {CheckBlueDevil, Picture22, "Blue Damsel", nullptr, "icon_bluedevils", &C::Picture22_Click},
-       {CheckCrab, Picture19, "Crab", "Preview Crab", "icon_crab", &C::Picture19_Click},
-       {CheckClam, Picture21, "Giant Clams", "Preview Giant Clams", "icon_clams",
-        &C::Picture21_Click},
-       {CheckSeaHorse, Picture20, "Lone Horse", "Preview Lone Horse", "icon_seahorse",
-        &C::Picture20_Click},
-       {CheckJellyFish, Picture15, "Jelly Fish", "Preview Blow Fish", "icon_jellyfish",
-        &C::Picture15_Click},
-       {CheckAngelFish, Picture23, "Angel Fish", nullptr, "icon_angelfish", &C::Picture23_Click}},
-      {{CheckScubaDiver, Picture26, "Scuba Diver", "Preview Scuba Diver", "icon_scubadiver",
-        &C::Picture26_Click},
-       {CheckWorm, Picture25, "Hooked Worm", "Preview Hooked Worm", "icon_worm",
-        &C::Picture25_Click},
-       {CheckMofiaSnitch, Picture24, "Mafia Snitch", "Preview Mofia Snitch", "icon_mofiasnitch",
-        &C::Picture24_Click},
-       {CheckPillar, Picture10, "Pillars", "Preview Pillars", "icon_pillars", &C::Picture10_Click},
-       {CheckBottle, Picture9, "Falling Bottles", "Preview Falling Bottles", "icon_bottles",
-        &C::Picture9_Click},
-       {CheckBubbles, Picture28, "Bubbles", "Preview Bubbles", "icon_bubbles", &C::Picture28_Click},
-       {CheckAnchor, Picture29, "Anchor", "Preview Anchor", "icon_anchor", &C::Picture29_Click},
-       {CheckMarinaSign, Picture30, "Fishing Sign", "Preview Fishing Sign", "icon_marinasign",
-        &C::Picture30_Click},
-       {CheckEyes, Picture31, "Evil Eyes", "Preview Evil Eyes", "icon_eyes", &C::Picture31_Click},
-       {CheckDiverHead, Picture32, "Diver Head", "Preview Diver Head", "icon_diverhead",
-        &C::Picture32_Click}},
-  };
   forms::Frame* frames[] = {&fraOptions, &Frame4, &Frame6};
-  for (int tab = 0; tab < 3; ++tab) {
-    frames[tab]->Move(120, 480, 4080, 2655);
-    for (int i = 0; i < 10; ++i) {
-      const ItemLayout& item = tabs[tab][i];
-      const double left = i < 5 ? 240 : 2160;
-      const double top = 360 + (i % 5) * 450;
-      item.box.Move(left, top, 1455, 255);
-      item.box.SetCaption(item.caption);
-      item.box.SetToolTipText(std::string("Include The ") + item.caption);
-      item.button.Move(left + 1500, top, kButtonSize, kButtonSize);
-      item.button.SetBorder(false);
-      item.button.SetPicture(item.icon);
-      item.button.SetMouseIcon("pointer");
-      item.button.SetMousePointer(kPreviewPointer);
-      if (item.button_tooltip) item.button.SetToolTipText(item.button_tooltip);
-      item.button.OnClick = [this, click = item.click] { (this->*click)(); };
-    }
+  for (forms::Frame* frame : frames) frame->Move(120, 480, 4080, 2655);
+  for (const CatalogueItem& item : Catalogue()) {
+    auto [box, button] = ControlsOf(item);
+    const double left = item.slot < 5 ? 240 : 2160;
+    const double top = 360 + (item.slot % 5) * 450;
+    box.Move(left, top, 1455, 255);
+    box.SetCaption(item.caption);
+    box.SetToolTipText(std::string("Include The ") + item.caption);
+    button.Move(left + 1500, top, kButtonSize, kButtonSize);
+    button.SetBorder(false);
+    button.SetPicture(item.icon);
+    button.SetMouseIcon("pointer");
+    button.SetMousePointer(kPreviewPointer);
+    if (*item.tooltip) button.SetToolTipText(item.tooltip);
+    button.OnClick = [this, &item] { PickItem(item); };
   }
 }
 
@@ -332,9 +286,11 @@ void ConfigurationForm::Form_Load() {
     CheckBackground.SetListIndex(Background.Choice);
     CheckCenterPiece.SetListIndex(CenterpieceSlot.Choice);
 
-    for (const ItemControl& c : ItemControls()) {
-      if (c.item->Visible == rt::kTrue && c.item->Installed == rt::kTrue) c.box->SetValue(1);
-      if (c.item->Installed == 0) c.box->SetEnabled(false);
+    // Kept as it always was: only the stored true (-1) counts as on.
+    for (const CatalogueItem& item : Catalogue()) {
+      forms::CheckBox& box = ControlsOf(item).box;
+      if (item.record->Visible == rt::kTrue && item.record->Installed == rt::kTrue) box.SetValue(1);
+      if (item.record->Installed == 0) box.SetEnabled(false);
     }
 
     speedchk.SetValue(speedchk.Max() - FrameInterval);
@@ -353,15 +309,12 @@ void ConfigurationForm::Form_Load() {
 
     VersionLabel.SetCaption(std::string("Version ") + kVersionText);
 
-    // The scenery lists' picks above are replaced by the introductory pictures: the pane first
-    // shows those, whatever is selected.
+    // Kept as it always was: the introductory pictures replace the scenery lists' picks above,
+    // so the pane first shows those, whatever is selected.
     GenerateDC(Palette);
     GenerateColorDC();
     Properties_Preview();
-    GenerateDC(ScenePreview);
-    GenerateDC(PredatorPreview);
-    GenerateDC(FishPreview);
-    GenerateDC(OtherPreview);
+    for (int tab = 0; tab <= 3; ++tab) GenerateDC(TabPreview(tab));
 
     Show();
   });
@@ -379,6 +332,7 @@ void ConfigurationForm::messagecheck_Click() {
   changebutton.SetEnabled(messagecheck.Value() == 1);
 }
 
+// Kept as it always was: the context spells the button's name in other capitals.
 void ConfigurationForm::changebutton_Click() {
   rt::Trap("Configuration/ChangeButton_Click", [this] {
     messageentry().Show();

@@ -4,10 +4,10 @@
 
 #include <array>
 #include <string>
-#include <vector>
 
 #include "platform/forms.h"
 #include "runtime/checked.h"
+#include "sprites/catalogue.h"
 #include "sprites/sprite.h"
 
 class ConfigurationForm : public forms::Form {
@@ -25,73 +25,46 @@ class ConfigurationForm : public forms::Form {
   forms::ComboBox CheckForeGround{Frame9};
 
   // ---- Tab 1 "Large Fish" ----
+  // Each item's check box and its preview button, the left column first.
+  // clang-format off
   forms::Frame fraOptions{Tabs.Page(1)};
-  forms::CheckBox CheckWhale{fraOptions};
-  forms::PictureBox Picture1{fraOptions};
-  forms::CheckBox CheckOrca{fraOptions};
-  forms::PictureBox Picture2{fraOptions};
-  forms::CheckBox CheckHammerHead{fraOptions};
-  forms::PictureBox Picture3{fraOptions};
-  forms::CheckBox CheckShark{fraOptions};
-  forms::PictureBox Picture4{fraOptions};
-  forms::CheckBox CheckTigerShark{fraOptions};
-  forms::PictureBox Picture5{fraOptions};
-  forms::CheckBox CheckManatee{fraOptions};
-  forms::PictureBox Picture6{fraOptions};
-  forms::CheckBox CheckOctopus{fraOptions};
-  forms::PictureBox Picture7{fraOptions};
-  forms::CheckBox CheckTuna{fraOptions};
-  forms::PictureBox Picture8{fraOptions};
-  forms::CheckBox CheckSwimMaid{fraOptions};
-  forms::PictureBox Picture27{fraOptions};
-  forms::CheckBox CheckDolphin{fraOptions};
-  forms::PictureBox Picture33{fraOptions};
+  forms::CheckBox CheckWhale{fraOptions};             forms::PictureBox Picture1{fraOptions};
+  forms::CheckBox CheckOrca{fraOptions};              forms::PictureBox Picture2{fraOptions};
+  forms::CheckBox CheckHammerHead{fraOptions};        forms::PictureBox Picture3{fraOptions};
+  forms::CheckBox CheckShark{fraOptions};             forms::PictureBox Picture4{fraOptions};
+  forms::CheckBox CheckTigerShark{fraOptions};        forms::PictureBox Picture5{fraOptions};
+  forms::CheckBox CheckManatee{fraOptions};           forms::PictureBox Picture6{fraOptions};
+  forms::CheckBox CheckOctopus{fraOptions};           forms::PictureBox Picture7{fraOptions};
+  forms::CheckBox CheckTuna{fraOptions};              forms::PictureBox Picture8{fraOptions};
+  forms::CheckBox CheckSwimMaid{fraOptions};          forms::PictureBox Picture27{fraOptions};
+  forms::CheckBox CheckDolphin{fraOptions};           forms::PictureBox Picture33{fraOptions};
 
   // ---- Tab 2 "Coral Fish" ----
   forms::Frame Frame4{Tabs.Page(2)};
-  forms::CheckBox CheckRedFish{Frame4};
-  forms::PictureBox Picture18{Frame4};
-  forms::CheckBox CheckEmperorFish{Frame4};
-  forms::PictureBox Picture17{Frame4};
-  forms::CheckBox CheckSwimHorse{Frame4};
-  forms::PictureBox Picture16{Frame4};
-  forms::CheckBox CheckYellowFish{Frame4};
-  forms::PictureBox Picture14{Frame4};
-  forms::CheckBox CheckBlueDevil{Frame4};
-  forms::PictureBox Picture22{Frame4};
-  forms::CheckBox CheckCrab{Frame4};
-  forms::PictureBox Picture19{Frame4};
-  forms::CheckBox CheckClam{Frame4};
-  forms::PictureBox Picture21{Frame4};
-  forms::CheckBox CheckSeaHorse{Frame4};
-  forms::PictureBox Picture20{Frame4};
-  forms::CheckBox CheckJellyFish{Frame4};
-  forms::PictureBox Picture15{Frame4};
-  forms::CheckBox CheckAngelFish{Frame4};
-  forms::PictureBox Picture23{Frame4};
+  forms::CheckBox CheckRedFish{Frame4};               forms::PictureBox Picture18{Frame4};
+  forms::CheckBox CheckEmperorFish{Frame4};           forms::PictureBox Picture17{Frame4};
+  forms::CheckBox CheckSwimHorse{Frame4};             forms::PictureBox Picture16{Frame4};
+  forms::CheckBox CheckYellowFish{Frame4};            forms::PictureBox Picture14{Frame4};
+  forms::CheckBox CheckBlueDevil{Frame4};             forms::PictureBox Picture22{Frame4};
+  forms::CheckBox CheckCrab{Frame4};                  forms::PictureBox Picture19{Frame4};
+  forms::CheckBox CheckClam{Frame4};                  forms::PictureBox Picture21{Frame4};
+  forms::CheckBox CheckSeaHorse{Frame4};              forms::PictureBox Picture20{Frame4};
+  forms::CheckBox CheckJellyFish{Frame4};             forms::PictureBox Picture15{Frame4};
+  forms::CheckBox CheckAngelFish{Frame4};             forms::PictureBox Picture23{Frame4};
 
   // ---- Tab 3 "More..." ----
   forms::Frame Frame6{Tabs.Page(3)};
-  forms::CheckBox CheckScubaDiver{Frame6};
-  forms::PictureBox Picture26{Frame6};
-  forms::CheckBox CheckWorm{Frame6};
-  forms::PictureBox Picture25{Frame6};
-  forms::CheckBox CheckMofiaSnitch{Frame6};
-  forms::PictureBox Picture24{Frame6};
-  forms::CheckBox CheckPillar{Frame6};
-  forms::PictureBox Picture10{Frame6};
-  forms::CheckBox CheckBottle{Frame6};
-  forms::PictureBox Picture9{Frame6};
-  forms::CheckBox CheckBubbles{Frame6};
-  forms::PictureBox Picture28{Frame6};
-  forms::CheckBox CheckAnchor{Frame6};
-  forms::PictureBox Picture29{Frame6};
-  forms::CheckBox CheckMarinaSign{Frame6};
-  forms::PictureBox Picture30{Frame6};
-  forms::CheckBox CheckEyes{Frame6};
-  forms::PictureBox Picture31{Frame6};
-  forms::CheckBox CheckDiverHead{Frame6};
-  forms::PictureBox Picture32{Frame6};
+  forms::CheckBox CheckScubaDiver{Frame6};            forms::PictureBox Picture26{Frame6};
+  forms::CheckBox CheckWorm{Frame6};                  forms::PictureBox Picture25{Frame6};
+  forms::CheckBox CheckMofiaSnitch{Frame6};           forms::PictureBox Picture24{Frame6};
+  forms::CheckBox CheckPillar{Frame6};                forms::PictureBox Picture10{Frame6};
+  forms::CheckBox CheckBottle{Frame6};                forms::PictureBox Picture9{Frame6};
+  forms::CheckBox CheckBubbles{Frame6};               forms::PictureBox Picture28{Frame6};
+  forms::CheckBox CheckAnchor{Frame6};                forms::PictureBox Picture29{Frame6};
+  forms::CheckBox CheckMarinaSign{Frame6};            forms::PictureBox Picture30{Frame6};
+  forms::CheckBox CheckEyes{Frame6};                  forms::PictureBox Picture31{Frame6};
+  forms::CheckBox CheckDiverHead{Frame6};             forms::PictureBox Picture32{Frame6};
+  // clang-format on
 
   // ---- Tab 4 "Options" ----
   forms::Frame MusicFrame{Tabs.Page(4)};
@@ -130,16 +103,12 @@ class ConfigurationForm : public forms::Form {
   forms::CommandButton Command1{*this};
   forms::CommandButton Command2{*this};
 
-  // One item of the three item tabs: the settings key that saving writes, its check box, its
-  // preview button and the record (element 1 of a group) whose flags the box shows. In the
-  // order in which loading fills the boxes.
-  struct ItemControl {
-    const char* key;
-    forms::CheckBox* box;
-    forms::PictureBox* button;
-    Sprite* item;
+  // The check box and the preview button that show an item of the catalogue.
+  struct ItemControls {
+    forms::CheckBox& box;
+    forms::PictureBox& button;
   };
-  std::vector<ItemControl> ItemControls();
+  ItemControls ControlsOf(const CatalogueItem& item);
 
   // Loading, closing and the options (configuration.cpp)
   void Command1_Click();
@@ -150,7 +119,8 @@ class ConfigurationForm : public forms::Form {
   // The preview pane (preview_pane.cpp)
   void Timer1_Timer();
   void Tabs_Click(rt::Integer previous_tab);
-  void RunTicker();
+  // The dialog's own counter rule; it needs no dialog, so tests step the counters with it.
+  static void RunTicker();
   void RunScenery();
   void RunPredators();
   void RunFish();
@@ -159,36 +129,8 @@ class ConfigurationForm : public forms::Form {
   void CheckBackground_Click();
   void CheckCenterPiece_Click();
   void CheckForeGround_Click();
-  void Picture1_Click();
-  void Picture2_Click();
-  void Picture3_Click();
-  void Picture4_Click();
-  void Picture5_Click();
-  void Picture6_Click();
-  void Picture7_Click();
-  void Picture8_Click();
-  void Picture27_Click();
-  void Picture33_Click();
-  void Picture14_Click();
-  void Picture15_Click();
-  void Picture16_Click();
-  void Picture17_Click();
-  void Picture18_Click();
-  void Picture19_Click();
-  void Picture20_Click();
-  void Picture21_Click();
-  void Picture22_Click();
-  void Picture23_Click();
-  void Picture9_Click();
-  void Picture10_Click();
-  void Picture24_Click();
-  void Picture25_Click();
-  void Picture26_Click();
-  void Picture28_Click();
-  void Picture29_Click();
-  void Picture30_Click();
-  void Picture31_Click();
-  void Picture32_Click();
+  // The one handler of the thirty preview buttons, given the button's item.
+  void PickItem(const CatalogueItem& item);
   void Picture11_Click();
   void Picture34_Click();
   // The auditions (auditions.cpp)
@@ -206,7 +148,10 @@ class ConfigurationForm : public forms::Form {
   void LayOutAbout();
   // Centres a record in the pane, as the pane's routines and the centrepiece picker do.
   void CentreInPane(Sprite& rec);
-  // The steps the compose routines share around their dispatch.
+  // Places bubbles 1 to 25 of the left column in the pane, the second half turned round.
+  void ScatterBubbles();
+  // The steps of the compose routine of a tab 0 to 3.
+  void ComposeTab(int tab);
   void ClearPane();
   void ShowPane();
 };

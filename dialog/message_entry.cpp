@@ -12,16 +12,14 @@
 
 namespace {
 
-MessageEntryForm* the_dialog = nullptr;
-
 constexpr int kEnter = 13;
 constexpr int kClosedByTheUser = 0;
 
 }  // namespace
 
 MessageEntryForm& messageentry() {
-  if (!the_dialog) the_dialog = new MessageEntryForm;  // lives until the process ends
-  return *the_dialog;
+  static MessageEntryForm* const dialog = new MessageEntryForm;  // lives until the process ends
+  return *dialog;
 }
 
 MessageEntryForm::MessageEntryForm() {

@@ -8,6 +8,7 @@
 #include "runtime/errors.h"
 #include "runtime/random.h"
 #include "sprites/animations.h"
+#include "sprites/catalogue.h"
 #include "sprites/surfaces.h"
 
 namespace {
@@ -21,11 +22,6 @@ void FillPane(Sprite& rec) {
   rec.Frames = 1;
   rec.StripOffset = 0;
   rec.Frame = 0;
-}
-
-void Pick(const Sprite& item, Sprite& preview) {
-  preview = item;
-  GenerateDC(preview);
 }
 
 // The browser opens beside the dialog, which stays open.
@@ -50,15 +46,15 @@ void ConfigurationForm::CheckBackground_Click() {
   });
 }
 
+// Kept as it always was: the context spells the list's name in other capitals, and "<None>"
+// keeps the last centrepiece's record without its picture.
 void ConfigurationForm::CheckCenterPiece_Click() {
   rt::Trap("Configuration/CheckCenterpiece_Click", [this] {
     const rt::Integer n = CheckCenterPiece.ListIndex();
-    Sprite* const centrepieces[] = {&ScubaDude, &EvilRelic, &Lifeguard, &SwimDude,
-                                    &Mermaid,   &Bather,    &Watch,     &Treasure};
     if (n == 0) {
       ScenePreview.ImageDC.Release();
-    } else if (n >= 1 && n <= 8) {
-      ScenePreview = *centrepieces[n.Value() - 1];
+    } else if (const Centrepiece* c = CentrepieceOfChoice(n)) {
+      ScenePreview = *c->record;
     }
     ShortTick = 0;
     if (n != 0) GenerateDC(ScenePreview);
@@ -66,6 +62,7 @@ void ConfigurationForm::CheckCenterPiece_Click() {
   });
 }
 
+// Kept as it always was: the context spells the list's name in other capitals.
 void ConfigurationForm::CheckForeGround_Click() {
   rt::Trap("Configuration/CheckForeground_Click", [this] {
     if (CheckForeGround.Text() == "Coral Reef") {
@@ -76,109 +73,25 @@ void ConfigurationForm::CheckForeGround_Click() {
   });
 }
 
-// ---- "Large Fish" ----
-void ConfigurationForm::Picture1_Click() {
-  Pick(Whale, PredatorPreview);
-}
-void ConfigurationForm::Picture2_Click() {
-  Pick(Orca, PredatorPreview);
-}
-void ConfigurationForm::Picture3_Click() {
-  Pick(HammerHead, PredatorPreview);
-}
-void ConfigurationForm::Picture4_Click() {
-  Pick(Shark, PredatorPreview);
-}
-void ConfigurationForm::Picture5_Click() {
-  Pick(TigerShark, PredatorPreview);
-}
-void ConfigurationForm::Picture6_Click() {
-  Pick(Manatee, PredatorPreview);
-}
-void ConfigurationForm::Picture7_Click() {
-  Pick(Octopus, PredatorPreview);
-}
-void ConfigurationForm::Picture8_Click() {
-  Pick(Tuna, PredatorPreview);
-}
-void ConfigurationForm::Picture27_Click() {
-  Pick(SwimMaid, PredatorPreview);
-}
-void ConfigurationForm::Picture33_Click() {
-  Pick(Dolphin, PredatorPreview);
+// The item's record (a group's element 1) goes whole into its tab's preview record, which gets
+// surfaces of its own; a scripted item starts its script afresh. The bubbles are drawn from the
+// group's own first element, so their surfaces are rebuilt there; then 25 bubbles are scattered
+// over the pane.
+void ConfigurationForm::PickItem(const CatalogueItem& item) {
+  Sprite& preview = TabPreview(item.tab);
+  preview = *item.record;
+  if (item.record == &BubblesLeft(1)) {
+    GenerateDC(BubblesLeft(1));
+    ScatterBubbles();
+  } else {
+    GenerateDC(preview);
+  }
+  if (item.restarts) *item.restarts = 0;
 }
 
-// ---- "Coral Fish": the crab and the clams start their script afresh ----
-void ConfigurationForm::Picture14_Click() {
-  Pick(YellowFish(1), FishPreview);
-}
-void ConfigurationForm::Picture15_Click() {
-  Pick(JellyFish, FishPreview);
-}
-void ConfigurationForm::Picture16_Click() {
-  Pick(SwimHorses(1), FishPreview);
-}
-void ConfigurationForm::Picture17_Click() {
-  Pick(EmperorFish(1), FishPreview);
-}
-void ConfigurationForm::Picture18_Click() {
-  Pick(RedFish(1), FishPreview);
-}
-void ConfigurationForm::Picture19_Click() {
-  Pick(Crab, FishPreview);
-  ShortTick = 0;
-}
-void ConfigurationForm::Picture20_Click() {
-  Pick(SeaHorse, FishPreview);
-}
-void ConfigurationForm::Picture21_Click() {
-  Pick(Clams(1), FishPreview);
-  ShortTick = 0;
-}
-void ConfigurationForm::Picture22_Click() {
-  Pick(BlueDevils(1), FishPreview);
-}
-void ConfigurationForm::Picture23_Click() {
-  Pick(AngelFish(1), FishPreview);
-}
-
-// ---- "More...": each scripted item restarts the counter its script follows ----
-void ConfigurationForm::Picture9_Click() {
-  Pick(Bottles(1), OtherPreview);
-}
-void ConfigurationForm::Picture10_Click() {
-  Pick(Pillars(1), OtherPreview);
-}
-void ConfigurationForm::Picture24_Click() {
-  Pick(MofiaSnitch, OtherPreview);
-}
-void ConfigurationForm::Picture25_Click() {
-  Pick(Worm, OtherPreview);
-}
-void ConfigurationForm::Picture26_Click() {
-  Pick(ScubaDiver, OtherPreview);
-}
-void ConfigurationForm::Picture29_Click() {
-  Pick(Anchor, OtherPreview);
-  TickCount = 0;
-}
-void ConfigurationForm::Picture30_Click() {
-  Pick(MarinaSign, OtherPreview);
-}
-void ConfigurationForm::Picture31_Click() {
-  Pick(Eyes, OtherPreview);
-  TickCount = 0;
-}
-void ConfigurationForm::Picture32_Click() {
-  Pick(DiverHead, OtherPreview);
-  ShortTick = 0;
-}
-
-// The bubbles are drawn from the group's own first element, so its surfaces are rebuilt there;
-// then 25 bubbles are scattered over the pane, the second half turned the other way each time.
-void ConfigurationForm::Picture28_Click() {
-  OtherPreview = BubblesLeft(1);
-  GenerateDC(BubblesLeft(1));
+// Kept as it always was: each pick turns the second half round again, so two picks without a
+// tick between them leave every bubble going the way it went.
+void ConfigurationForm::ScatterBubbles() {
   for (LoopIndex = 1; LoopIndex <= 25; LoopIndex += 1) {
     Sprite& b = BubblesLeft(LoopIndex.Value());
     b.X = rt::CLng(rt::Int((PreviewPicture.ScaleWidth() - b.Width.AsDouble() + 1) * rt::Rnd()));

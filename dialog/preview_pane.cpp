@@ -7,8 +7,7 @@
 //   3. takes the time of day for the clock centrepiece, for the next tick.
 #include "dialog/preview_pane.h"
 
-#include <initializer_list>
-#include <string_view>
+#include <string>
 
 #include "dialog/configuration.h"
 #include "host/screensaver.h"
@@ -17,60 +16,19 @@
 #include "runtime/conversions.h"
 #include "runtime/errors.h"
 #include "sprites/animations.h"
+#include "sprites/catalogue.h"
 
-namespace {
-
-struct DispatchRow {
-  std::initializer_list<std::string_view> names;  // empty: every other name
-  PaneRoutine routine;
-};
-
-PaneRoutine Lookup(const std::string& image_file, std::initializer_list<DispatchRow> rows) {
-  for (const DispatchRow& row : rows) {
-    for (std::string_view name : row.names) {
-      if (name == image_file) return row.routine;
+PaneRoutine PaneRoutineFor(int tab, const std::string& image_file) {
+  if (tab == 0) {
+    for (const Centrepiece& c : Centrepieces()) {
+      if (image_file == c.picture) return c.pane_routine;
+    }
+  } else {
+    for (const CatalogueItem& item : Catalogue()) {
+      if (item.tab == tab && image_file == item.picture) return item.pane_routine;
     }
   }
-  return std::data(rows)[rows.size() - 1].routine;
-}
-
-}  // namespace
-
-void BubblesInPane(Sprite& /*rec*/) {
-  Anim_Preview_Bubble();
-}
-
-PaneRoutine SceneryRoutine(const std::string& image_file) {
-  return Lookup(image_file, {{{"a_lifeguard.bmp"}, &Anim_Still_Reverse},
-                             {{"a_scubadude.bmp"}, &Anim_Custom_ScubaDude},
-                             {{"a_treasure.bmp"}, &Anim_Preview_DelayedReverse},
-                             {{"a_watch.bmp"}, &Anim_Custom_Watch},
-                             {{}, &Anim_Still_Loop}});
-}
-
-PaneRoutine PredatorRoutine(const std::string& /*image_file*/) {
   return &Anim_Still_Loop;
-}
-
-PaneRoutine FishRoutine(const std::string& image_file) {
-  return Lookup(image_file, {{{"a_seahorse.bmp", "a_jellyfish.bmp"}, &Anim_Still_Loop},
-                             {{"a_crab.bmp", "a_clam.bmp"}, &Anim_Preview_DelayedReverse},
-                             {{"a_bluedevil.bmp", "a_angelfish.bmp", "a_swimhorse.bmp",
-                               "a_yellowfish.bmp", "a_redfish.bmp", "a_emperorfish.bmp"},
-                              &Anim_Preview_School},
-                             {{}, &Anim_Still_Loop}});
-}
-
-PaneRoutine OtherRoutine(const std::string& image_file) {
-  return Lookup(image_file, {{{"a_scubadiver.bmp", "a_mofiasnitch.bmp", "a_pillar.bmp",
-                               "a_marinasign.bmp", "a_bottle1.bmp"},
-                              &Anim_Still_Loop},
-                             {{"a_anchor.bmp"}, &Anim_Custom_Anchor},
-                             {{"a_eyes.bmp"}, &Anim_Custom_Eyes},
-                             {{"a_diverhead.bmp"}, &Anim_Custom_DiverHead},
-                             {{"a_worm.bmp"}, &Anim_Preview_DelayedReverse},
-                             {{"a_bubble.bmp"}, &BubblesInPane},
-                             {{}, &Anim_Still_Loop}});
 }
 
 void ConfigurationForm::Timer1_Timer() {
@@ -83,6 +41,7 @@ void ConfigurationForm::Timer1_Timer() {
   if (tab == 1) RunPredators();
   if (tab == 2) RunFish();
   if (tab == 3) RunOther();
+  // Kept as it always was: taken after the drawing, so the clock shows the tick before's time.
   TakeClockValues();
 }
 
@@ -90,7 +49,8 @@ void ConfigurationForm::Tabs_Click(rt::Integer /*previous_tab*/) {
   PreviewPicture.SetVisible(Tabs.Tab() >= 0 && Tabs.Tab() <= 3);
 }
 
-// The dialog's own counter rule: ShortTick first, each back to 0 on reaching its cycle.
+// Kept as it always was: the dialog's own counter rule, not the saver's: ShortTick first, each
+// back to 0 on reaching 100 or 1000.
 void ConfigurationForm::RunTicker() {
   ShortTick += 1;
   if (ShortTick == 100) ShortTick = 0;
@@ -116,41 +76,28 @@ void ConfigurationForm::ShowPane() {
   PreviewPicture.Refresh();
 }
 
+// The compose routines' steps; the Scenery tab's record keeps the place its picker gave it.
+void ConfigurationForm::ComposeTab(int tab) {
+  RunTicker();
+  Sprite& preview = TabPreview(tab);
+  if (tab != 0) CentreInPane(preview);
+  ClearPane();
+  PaneRoutineFor(tab, preview.ImageFile)(preview);
+  ShowPane();
+}
+
 void ConfigurationForm::RunScenery() {
-  rt::Trap("Configuration/RunScenery", [this] {
-    RunTicker();
-    ClearPane();
-    SceneryRoutine(ScenePreview.ImageFile)(ScenePreview);
-    ShowPane();
-  });
+  rt::Trap("Configuration/RunScenery", [this] { ComposeTab(0); });
 }
 
 void ConfigurationForm::RunPredators() {
-  rt::Trap("Configuration/RunPredators", [this] {
-    RunTicker();
-    CentreInPane(PredatorPreview);
-    ClearPane();
-    PredatorRoutine(PredatorPreview.ImageFile)(PredatorPreview);
-    ShowPane();
-  });
+  rt::Trap("Configuration/RunPredators", [this] { ComposeTab(1); });
 }
 
 void ConfigurationForm::RunFish() {
-  rt::Trap("Configuration/RunFish", [this] {
-    RunTicker();
-    CentreInPane(FishPreview);
-    ClearPane();
-    FishRoutine(FishPreview.ImageFile)(FishPreview);
-    ShowPane();
-  });
+  rt::Trap("Configuration/RunFish", [this] { ComposeTab(2); });
 }
 
 void ConfigurationForm::RunOther() {
-  rt::Trap("Configuration/RunOther", [this] {
-    RunTicker();
-    CentreInPane(OtherPreview);
-    ClearPane();
-    OtherRoutine(OtherPreview.ImageFile)(OtherPreview);
-    ShowPane();
-  });
+  rt::Trap("Configuration/RunOther", [this] { ComposeTab(3); });
 }

@@ -11,6 +11,8 @@
 #include "platform/kernel32.h"
 #include "platform/profile.h"
 #include "runtime/conversions.h"
+#include "sprites/animations.h"
+#include "sprites/catalogue.h"
 
 namespace {
 
@@ -32,19 +34,18 @@ void ConfigurationForm::Command2_Click() {
   put("firstrun", "1");
   put("centerpiece", rt::Str(CheckCenterPiece.ListIndex()));
   put("background", rt::Str(CheckBackground.ListIndex()));
+  // Kept as it always was: "foreground" is written though nothing reads it.
   put("foreground", rt::Str(CheckForeGround.ListIndex()));
 
-  const char* item_keys[] = {"whale",      "orca",        "hammerhead",  "shark",      "manatee",
-                             "octopus",    "tuna",        "swimmaid",    "tigershark", "Dolphin",
-                             "redfish",    "emperorfish", "swimhorse",   "jellyfish",  "yellowfish",
-                             "crab",       "clam",        "seahorse",    "angelfish",  "bluedevil",
-                             "scubadiver", "worm",        "mofiasnitch", "pillar",     "bottle",
-                             "bubble",     "anchor",      "marinasign",  "eyes",       "diverhead"};
-  const std::vector<ItemControl> items = ItemControls();
-  for (const std::string key : item_keys) {
-    for (const ItemControl& c : items) {
-      if (c.key == key) put(key, rt::Str(c.box->Value()));
-    }
+  // The item boxes, in an order of their own.
+  for (Sprite* rec :
+       {&Whale,         &Orca,           &HammerHead,    &Shark,      &Manatee,     &Octopus,
+        &Tuna,          &SwimMaid,       &TigerShark,    &Dolphin,    &RedFish(1),  &EmperorFish(1),
+        &SwimHorses(1), &JellyFish,      &YellowFish(1), &Crab,       &Clams(1),    &SeaHorse,
+        &AngelFish(1),  &BlueDevils(1),  &ScubaDiver,    &Worm,       &MofiaSnitch, &Pillars(1),
+        &Bottles(1),    &BubblesLeft(1), &Anchor,        &MarinaSign, &Eyes,        &DiverHead}) {
+    const CatalogueItem& item = CatalogueEntry(*rec);
+    put(item.WrittenKey(), rt::Str(ControlsOf(item).box.Value()));
   }
 
   // The bar's fast end would be an interval of 0, which stops the saver's frame timer.

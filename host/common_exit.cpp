@@ -7,14 +7,13 @@
 //   6. the process ends at once.
 // An error stops the run before the end, leaving the error dialog open; its "&Don't Send"
 // runs the exit again, and a record released the first time is passed over the second.
-#include <vector>
-
 #include "audio/sounds.h"
 #include "host/starter.h"
 #include "host/system.h"
 #include "platform/app.h"
 #include "platform/user32.h"
 #include "sprites/animations.h"
+#include "sprites/catalogue.h"
 #include "sprites/surfaces.h"
 
 namespace {
@@ -24,34 +23,6 @@ void EndProcess() {
 }
 EndStep end_step = &EndProcess;
 
-// Every record that can hold surfaces, in the order they are released.
-std::vector<Sprite*> RecordsWithSurfaces() {
-  return {&Background,    &Foreground,
-          &Palette,       &Buffer,
-          &Mermaid,       &ScubaDude,
-          &SwimDude,      &EvilRelic,
-          &Bather,        &Lifeguard,
-          &Treasure,      &Watch,
-          &Dolphin,       &TigerShark,
-          &HammerHead,    &Manatee,
-          &Octopus,       &Orca,
-          &Shark,         &SwimMaid,
-          &Tuna,          &Whale,
-          &JellyFish,     &Clams(1),
-          &Crab,          &EmperorFish(1),
-          &RedFish(1),    &SeaHorse,
-          &SwimHorses(1), &YellowFish(1),
-          &AngelFish(1),  &BlueDevils(1),
-          &Anchor,        &Bottles(1),
-          &Bottles(2),    &BubblesLeft(1),
-          &DiverHead,     &Eyes,
-          &MarinaSign,    &MofiaSnitch,
-          &Pillars(1),    &ScubaDiver,
-          &Worm,          &PreviewSprite,
-          &ScenePreview,  &PredatorPreview,
-          &FishPreview,   &OtherPreview};
-}
-
 }  // namespace
 
 void SetEndStepForTests(EndStep step) {
@@ -60,7 +31,21 @@ void SetEndStepForTests(EndStep step) {
 
 void X_Cleanup_And_End() {
   rt::Trap("Starter/X_Cleanup_And_End", [] {
-    for (Sprite* record : RecordsWithSurfaces()) RemoveDC(*record);
+    for (Sprite* rec : {&Background, &Foreground, &Palette, &Buffer, &Mermaid, &ScubaDude,
+                        &SwimDude, &EvilRelic, &Bather, &Lifeguard, &Treasure, &Watch})
+      RemoveDC(*rec);
+    for (Sprite* rec :
+         {&Dolphin,    &TigerShark,    &HammerHead,     &Manatee,        &Octopus,
+          &Orca,       &Shark,         &SwimMaid,       &Tuna,           &Whale,
+          &JellyFish,  &Clams(1),      &Crab,           &EmperorFish(1), &RedFish(1),
+          &SeaHorse,   &SwimHorses(1), &YellowFish(1),  &AngelFish(1),   &BlueDevils(1),
+          &Anchor,     &Bottles(1),    &BubblesLeft(1), &DiverHead,      &Eyes,
+          &MarinaSign, &MofiaSnitch,   &Pillars(1),     &ScubaDiver,     &Worm}) {
+      for (Sprite* sheet : CatalogueEntry(*rec).Sheets()) RemoveDC(*sheet);
+    }
+    for (Sprite* rec :
+         {&PreviewSprite, &ScenePreview, &PredatorPreview, &FishPreview, &OtherPreview})
+      RemoveDC(*rec);
     win::ShowCursor(true);
     SetTFS("enable");
     CloseSongs();

@@ -11,6 +11,7 @@
 #include "host/starter.h"
 #include "runtime/clock.h"
 #include "sprites/animations.h"
+#include "sprites/catalogue.h"
 #include "sprites/surfaces.h"
 
 namespace {
@@ -58,65 +59,6 @@ const ItemRow kBackToFront[] = {
     {&DiverHead, [] { Anim_Custom_DiverHead(DiverHead); }},
 };
 
-// The centrepiece record for a choice number, or null for 0 and anything outside 1 to 8.
-Sprite* CenterpieceRecord(rt::Integer choice) {
-  switch (choice.Value()) {
-    case 1:
-      return &ScubaDude;
-    case 2:
-      return &EvilRelic;
-    case 3:
-      return &Lifeguard;
-    case 4:
-      return &SwimDude;
-    case 5:
-      return &Mermaid;
-    case 6:
-      return &Bather;
-    case 7:
-      return &Watch;
-    case 8:
-      return &Treasure;
-    default:
-      return nullptr;
-  }
-}
-
-void DrawCenterpiece(rt::Integer choice) {
-  switch (choice.Value()) {
-    case 1:
-      Anim_Custom_ScubaDude(ScubaDude);
-      break;
-    case 2:
-      Anim_Still_Loop(EvilRelic);
-      break;
-    case 3:
-      Anim_Still_Reverse(Lifeguard);
-      break;
-    case 4:
-      Anim_Still_Loop(SwimDude);
-      break;
-    case 5:
-      Anim_Still_Loop(Mermaid);
-      break;
-    case 6:
-      Anim_Still_Loop(Bather);
-      break;
-    case 7:
-      Anim_Custom_Watch(Watch);
-      break;
-    case 8:
-      Anim_Custom_Treasure(Treasure);
-      break;
-    default:
-      break;
-  }
-}
-
-void BuildIfOnAndInstalled(Sprite& flag_holder, Sprite& rec) {
-  if (On(flag_holder) && rt::IsTrue(rec.Installed)) GenerateDC(rec);
-}
-
 }  // namespace
 
 void LoadPics4ScreenSaver() {
@@ -125,25 +67,27 @@ void LoadPics4ScreenSaver() {
     GenerateColorDC();
     GenerateBackgroundDC();
     GenerateForegroundDC();
-    if (Sprite* centrepiece = CenterpieceRecord(CenterpieceSlot.Choice)) {
-      if (rt::IsTrue(centrepiece->Installed)) GenerateDC(*centrepiece);
+    if (const Centrepiece* c = CentrepieceOfChoice(CenterpieceSlot.Choice)) {
+      if (rt::IsTrue(c->record->Installed)) GenerateDC(*c->record);
     }
+    // The items that are on, in this order; each builds every sheet of its own that is there.
     for (Sprite* rec :
-         {&TigerShark,   &HammerHead,     &Manatee,    &Octopus,   &Orca,          &Shark,
-          &SwimMaid,     &Tuna,           &Whale,      &Dolphin,   &JellyFish,     &Clams(1),
-          &Crab,         &EmperorFish(1), &RedFish(1), &SeaHorse,  &SwimHorses(1), &YellowFish(1),
-          &AngelFish(1), &BlueDevils(1),  &Anchor,     &Bottles(1)}) {
-      BuildIfOnAndInstalled(*rec, *rec);
-    }
-    // The second bottle has a picture of its own but follows element 1's flag.
-    BuildIfOnAndInstalled(Bottles(1), Bottles(2));
-    for (Sprite* rec : {&DiverHead, &Eyes, &MarinaSign, &MofiaSnitch, &Pillars(1), &ScubaDiver,
-                        &Worm, &BubblesLeft(1)}) {
-      BuildIfOnAndInstalled(*rec, *rec);
+         {&TigerShark,  &HammerHead,    &Manatee,       &Octopus,        &Orca,
+          &Shark,       &SwimMaid,      &Tuna,          &Whale,          &Dolphin,
+          &JellyFish,   &Clams(1),      &Crab,          &EmperorFish(1), &RedFish(1),
+          &SeaHorse,    &SwimHorses(1), &YellowFish(1), &AngelFish(1),   &BlueDevils(1),
+          &Anchor,      &Bottles(1),    &DiverHead,     &Eyes,           &MarinaSign,
+          &MofiaSnitch, &Pillars(1),    &ScubaDiver,    &Worm,           &BubblesLeft(1)}) {
+      if (!On(*rec)) continue;
+      for (Sprite* sheet : CatalogueEntry(*rec).Sheets()) {
+        if (rt::IsTrue(sheet->Installed)) GenerateDC(*sheet);
+      }
     }
   });
 }
 
+// Kept as it always was: each counter goes back to 0 only once it exceeds its top, so their
+// cycles are 1001 and 101 ticks, not the dialog's 1000 and 100.
 void AdvanceSaverCounters() {
   TickCount += 1;
   if (TickCount > 1000) TickCount = 0;
@@ -171,7 +115,7 @@ void ComposeFrame() {
 
   TakeClockValues();
 
-  DrawCenterpiece(CenterpieceSlot.Choice);
+  if (const Centrepiece* c = CentrepieceOfChoice(CenterpieceSlot.Choice)) c->routine(*c->record);
 
   if (On(SeaHorse)) Anim_Still_Loop(SeaHorse);
   if (On(Clams(1))) Anim_Custom_Clam();
@@ -180,6 +124,7 @@ void ComposeFrame() {
   if (On(Eyes)) Anim_Custom_Eyes(Eyes);
 }
 
+// Kept as it always was: the context names the timer "MainTimer".
 void ScreenSaverForm::maintimer_Timer() {
   rt::Trap("ScreenSaver/MainTimer", [&] {
     ComposeFrame();

@@ -108,6 +108,7 @@ void ScreenSaverForm::Form_MouseMove(rt::Integer, rt::Integer, float, float) {
 }
 
 void ScreenSaverForm::Form_KeyDown(rt::Integer keycode, rt::Integer) {
+  // Kept as it always was: the context names the settings dialog's form.
   rt::Trap("Configuration/Form_Keydown", [&] {
     const auto sequence = KeySequence();
     int i = 0;

@@ -2,12 +2,12 @@
 // Without a positive "firstrun" the file is not trusted and the defaults below apply; with it,
 // every key is read and a missing key simply stays 0, off or empty.
 #include <string>
-#include <vector>
 
 #include "host/starter.h"
 #include "host/system.h"
 #include "runtime/conversions.h"
 #include "sprites/animations.h"
+#include "sprites/catalogue.h"
 
 namespace {
 
@@ -27,54 +27,11 @@ rt::Integer RoundedNumber(const std::string& key) {
   return rt::CInt(rt::Val(Read(key)));
 }
 
-struct ItemKey {
-  const char* key;
-  Sprite* item;  // a group's flag is its element 1's
-  bool default_on;
-};
-
-// The item keys in the order they are read. Built on first use, once every record exists.
-const std::vector<ItemKey>& ItemKeys() {
-  static const std::vector<ItemKey> keys = {
-      {"shark", &Shark, true},
-      {"octopus", &Octopus, true},
-      {"whale", &Whale, true},
-      {"orca", &Orca, false},
-      {"manatee", &Manatee, false},
-      {"hammerhead", &HammerHead, true},
-      {"tuna", &Tuna, true},
-      {"swimmaid", &SwimMaid, true},
-      {"tigershark", &TigerShark, false},
-      {"dolphin", &Dolphin, false},
-      {"emperorfish", &EmperorFish(1), true},
-      {"redfish", &RedFish(1), true},
-      {"crab", &Crab, true},
-      {"clam", &Clams(1), true},
-      {"seahorse", &SeaHorse, true},
-      {"swimhorse", &SwimHorses(1), true},
-      {"jellyfish", &JellyFish, false},
-      {"yellowfish", &YellowFish(1), true},
-      {"angelfish", &AngelFish(1), true},
-      {"bluedevil", &BlueDevils(1), true},
-      {"scubadiver", &ScubaDiver, true},
-      {"anchor", &Anchor, true},
-      {"marinasign", &MarinaSign, false},
-      {"eyes", &Eyes, true},
-      {"bubble", &BubblesLeft(1), true},
-      {"worm", &Worm, true},
-      {"mofiasnitch", &MofiaSnitch, false},
-      {"diverhead", &DiverHead, false},
-      {"pillar", &Pillars(1), true},
-      {"bottle", &Bottles(1), false},
-  };
-  return keys;
-}
-
 void SetDefaults() {
   Background.Choice = 4;
   CenterpieceSlot.Choice = 5;
-  for (const ItemKey& item : ItemKeys())
-    if (item.default_on) item.item->Visible = rt::kTrue;
+  for (const CatalogueItem& item : Catalogue())
+    if (item.default_on) item.record->Visible = rt::kTrue;
   FrameInterval = 70;
   SoundOn(0) = rt::kTrue;
 }
@@ -89,7 +46,8 @@ void X_GetData() {
     }
     Background.Choice = RoundedNumber("background");
     CenterpieceSlot.Choice = RoundedNumber("centerpiece");
-    for (const ItemKey& item : ItemKeys()) TurnOnWhenPositive(item.item->Visible, item.key);
+    for (const CatalogueItem& item : Catalogue())
+      TurnOnWhenPositive(item.record->Visible, item.key);
     FrameInterval = RoundedNumber("speed");
     TurnOnWhenPositive(MessageOn, "message");
     MessageText = Read("messagetext");

@@ -45,6 +45,7 @@ void FoldersFrom(const std::string& windows_directory) {
   DataDir = WinDir + "Quorvane\\" + "Solmere Finbrook" + "\\";
 }
 
+// Kept as it always was: the name misspelled, and the context naming module Starter.
 void GetDiectories() {
   rt::Trap("Starter/GetDiectories", [] {
     std::string buffer(256, '\0');

@@ -186,9 +186,6 @@ class CommandButton : public Control {
   explicit CommandButton(Container& parent);
   std::string Caption() const;
   void SetCaption(const std::string& caption);  // "&" marks the access key
-  void SetDefault(bool is_default);
-  // The cancel button: Escape anywhere in the form presses it.
-  void SetCancel(bool is_cancel);
   void SetFocus();
   std::function<void()> OnClick;
 };
@@ -295,7 +292,6 @@ class SSTab : public Control {
   SSTab(Container& parent, int tabs);
   ~SSTab() override;
   rt::Integer Tabs() const;
-  std::string TabCaption(rt::Integer tab) const;
   void SetTabCaption(rt::Integer tab, const std::string& caption);  // "&" marks the access key
   Container& Page(rt::Integer tab);  // outside 0..Tabs-1 raises error 380
   rt::Integer Tab() const;

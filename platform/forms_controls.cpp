@@ -1,13 +1,11 @@
 // The controls: each is one child widget of its container's widget, placed in the owning form's
 // scale units. Their events reach the program through Dispatch, as the form's own do.
-#include <QApplication>
 #include <QCursor>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
-#include <QShortcut>
 #include <cmath>
 
 #include "platform/builtin_pictures.h"
@@ -264,9 +262,6 @@ void Label::SetBackColor(win::COLORREF color) {
 // ---- CommandButton ----
 
 namespace {
-struct ButtonImpl : ControlImpl {
-  QPointer<QShortcut> cancel;
-};
 QPushButton* ButtonOf(std::unique_ptr<Impl>& impl) {
   return static_cast<QPushButton*>(static_cast<ControlImpl&>(*impl).widget.data());
 }
@@ -274,7 +269,7 @@ QPushButton* ButtonOf(std::unique_ptr<Impl>& impl) {
 
 CommandButton::CommandButton(Container& parent) {
   parent_ = &parent;
-  auto* w = Place<ButtonImpl>(impl_, parent, new QPushButton);
+  auto* w = Place<ControlImpl>(impl_, parent, new QPushButton);
   // Enter presses the button that has the focus, as the old buttons did.
   w->setAutoDefault(true);
   QObject::connect(w, &QPushButton::clicked, [this] {
@@ -290,33 +285,6 @@ std::string CommandButton::Caption() const {
 
 void CommandButton::SetCaption(const std::string& caption) {
   ButtonOf(impl_)->setText(QString::fromStdString(caption));  // Qt reads "&" the same way
-}
-
-void CommandButton::SetDefault(bool is_default) {
-  QPushButton* button = ButtonOf(impl_);
-  button->setDefault(is_default);
-  if (!is_default) return;
-  // Enter anywhere in the form presses the default button unless another button has the focus.
-  for (auto key : {Qt::Key_Return, Qt::Key_Enter}) {
-    auto* shortcut = new QShortcut(QKeySequence(key), button->window());
-    QObject::connect(shortcut, &QShortcut::activated, button, [button] {
-      auto* focused = qobject_cast<QPushButton*>(QApplication::focusWidget());
-      (focused ? focused : button)->click();
-    });
-  }
-}
-
-void CommandButton::SetCancel(bool is_cancel) {
-  auto& impl = static_cast<ButtonImpl&>(*impl_);
-  QPushButton* button = ButtonOf(impl_);
-  if (!is_cancel) {
-    delete impl.cancel.data();
-  } else if (!impl.cancel) {
-    impl.cancel = new QShortcut(QKeySequence(Qt::Key_Escape), button->window());
-    QObject::connect(impl.cancel.data(), &QShortcut::activated, button, [button] {
-      if (button->isEnabled()) button->click();
-    });
-  }
 }
 
 void CommandButton::SetFocus() {

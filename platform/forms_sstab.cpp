@@ -96,11 +96,6 @@ rt::Integer SSTab::Tabs() const {
   return static_cast<std::int16_t>(pages_->pages.size());
 }
 
-std::string SSTab::TabCaption(rt::Integer tab) const {
-  if (tab < 0 || tab >= Tabs()) rt::Raise(rt::kInvalidPropertyValue);
-  return pages_->widget->bar->tabText(tab.Value()).toStdString();
-}
-
 void SSTab::SetTabCaption(rt::Integer tab, const std::string& caption) {
   if (tab < 0 || tab >= Tabs()) rt::Raise(rt::kInvalidPropertyValue);
   pages_->widget->bar->setTabText(tab.Value(), QString::fromStdString(caption));

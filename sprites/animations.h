@@ -23,7 +23,8 @@ inline Sprite SeaHorse;
 inline rt::Array<Sprite, 5> SwimHorses;
 inline rt::Array<Sprite, 5> YellowFish;
 inline rt::Array<Sprite, 5> AngelFish;
-inline rt::Array<Sprite, 8> BlueDevils;  // members 1 to 7; element 8 is never used
+// Kept as it always was: members 1 to 7; element 8 is never used.
+inline rt::Array<Sprite, 8> BlueDevils;
 inline Sprite Anchor;
 inline Sprite JellyFish;
 inline rt::Array<Sprite, 2> Bottles;

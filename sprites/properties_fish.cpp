@@ -138,6 +138,7 @@ struct Predator {
 };
 constexpr Position kOctopusStart{500, 200};
 
+// Kept as it always was: the dolphin's sheet is named with a capital letter.
 // clang-format off
 const Predator kPredators[] = {
     {&Dolphin,    "a_Dolphin.bmp",    195, 54,  9,  -12, -1, true},
@@ -199,7 +200,8 @@ void Properties_Fish() {
 void Properties_Predator() {
   rt::Trap("Animations/Properties_Predator", [] {
     for (const Predator& p : kPredators) {
-      // The octopus reseeds too, although its start cell is its only random value.
+      // Kept as it always was: the octopus reseeds too, though its start cell is its only
+      // random value.
       rt::Randomize();
       Sprite& s = *p.rec;
       SetCells(s, p.width, p.height, p.frames);

@@ -76,11 +76,7 @@ void FillBubbles(rt::Array<Sprite, Upper>& column, Column side) {
 void FillPillars() {
   for (int i = 1; i <= 2; ++i) {
     Sprite& s = Pillars(i);
-    s.Width = 63;
-    s.Height = 169;
-    s.StripOffsetY = 0;
-    s.Frames = 1;
-    s.Frame = 0;
+    SetCellsAndFrame(s, 63, 169, 1, 0);
     SetSteps(s, 0, 0);
     s.Y = ScreenHeight - s.Height - 120;
     SetPicture(s, "a_pillar.bmp");

@@ -84,6 +84,7 @@ void GenerateDC(Sprite& rec) {
   });
 }
 
+// Kept as it always was: the context names module Starter.
 void RemoveDC(Sprite& rec) {
   rt::Trap("Starter/RemoveDC", [&] {
     rec.ImageDC.Release();
@@ -98,6 +99,7 @@ void GenerateColorDC() {
   });
 }
 
+// Kept as it always was: the context names GenerateColorDC, as the foreground's does.
 void GenerateBackgroundDC() {
   rt::Trap("System/GenerateColorDC", [] {
     EnsureDC(Background.ImageDC);

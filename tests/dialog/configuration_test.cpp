@@ -85,15 +85,13 @@ TEST_F(DialogTest, ItemBoxesShowTheFlagOnlyWhenThePictureIsThere) {
 }
 
 TEST_F(DialogTest, EveryItemBoxFollowsItsOwnRecord) {
-  std::vector<Sprite*> records;
-  for (const ConfigurationForm::ItemControl& c : Open().ItemControls()) records.push_back(c.item);
-  EXPECT_EQ(records.size(), 30u);
-  for (Sprite* item : records) {
+  EXPECT_EQ(Catalogue().size(), 30u);
+  for (const CatalogueItem& item : Catalogue()) {
     host_test::ResetSettings();
-    item->Visible = -1;
+    item.record->Visible = -1;
     ConfigurationForm& dialog = Open();
-    for (const ConfigurationForm::ItemControl& other : dialog.ItemControls())
-      EXPECT_EQ(other.box->Value(), other.item == item ? 1 : 0) << other.key;
+    for (const CatalogueItem& other : Catalogue())
+      EXPECT_EQ(dialog.ControlsOf(other).box.Value(), &other == &item ? 1 : 0) << other.key;
   }
 }
 

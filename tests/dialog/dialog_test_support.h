@@ -21,6 +21,7 @@
 #include "host/host_test_support.h"
 #include "host/starter.h"
 #include "sprites/animations.h"
+#include "sprites/catalogue.h"
 #include "sprites/media_folder.h"
 
 namespace dialog_test {
@@ -58,7 +59,7 @@ class DialogTest : public ::testing::Test {
  protected:
   void SetUp() override {
     host_test::ResetSettings();
-    for (const host_test::ItemFlag& flag : host_test::ItemFlags()) flag.item->Installed = -1;
+    for (const CatalogueItem& item : Catalogue()) item.record->Installed = -1;
     RunMode = 2;
     ScreenWidth = 800;
     ScreenHeight = 600;
@@ -76,7 +77,7 @@ class DialogTest : public ::testing::Test {
     messageentry().applied_text.reset();
     if (Configuration().Loaded()) Configuration().Unload();
     SetEndStepForTests(nullptr);
-    for (const host_test::ItemFlag& flag : host_test::ItemFlags()) flag.item->Installed = 0;
+    for (const CatalogueItem& item : Catalogue()) item.record->Installed = 0;
     host_test::ResetSettings();
     Palette = Sprite{};
   }

@@ -10,6 +10,7 @@
 
 #include "dialog_test_support.h"
 #include "sprites/animations.h"
+#include "sprites/catalogue.h"
 
 namespace {
 
@@ -42,7 +43,7 @@ TEST_F(Pickers, ItemButtonsCopyTheItemIntoTheirTabsRecordWithItsOwnSurface) {
   Whale.DX = -4;
   ShortTick = 17;
   TickCount = 170;
-  dialog_->Picture1_Click();
+  dialog_->PickItem(CatalogueEntry(Whale));
   EXPECT_EQ(PredatorPreview.ImageFile, "a_whale.bmp");
   EXPECT_EQ(PredatorPreview.Width, 40);
   EXPECT_EQ(PredatorPreview.Frames, 3);
@@ -56,25 +57,24 @@ TEST_F(Pickers, ItemButtonsCopyTheItemIntoTheirTabsRecordWithItsOwnSurface) {
 
 TEST_F(Pickers, ScriptedItemsRestartTheCounterTheirScriptFollows) {
   struct Case {
-    void (ConfigurationForm::*click)();
     Sprite* preview;
     Sprite* item;
     bool short_reset, long_reset;
   };
   const Case cases[] = {
-      {&ConfigurationForm::Picture19_Click, &FishPreview, &Crab, true, false},
-      {&ConfigurationForm::Picture21_Click, &FishPreview, &Clams(1), true, false},
-      {&ConfigurationForm::Picture29_Click, &OtherPreview, &Anchor, false, true},
-      {&ConfigurationForm::Picture31_Click, &OtherPreview, &Eyes, false, true},
-      {&ConfigurationForm::Picture32_Click, &OtherPreview, &DiverHead, true, false},
-      {&ConfigurationForm::Picture25_Click, &OtherPreview, &Worm, false, false},
-      {&ConfigurationForm::Picture17_Click, &FishPreview, &EmperorFish(1), false, false},
+      {&FishPreview, &Crab, true, false},
+      {&FishPreview, &Clams(1), true, false},
+      {&OtherPreview, &Anchor, false, true},
+      {&OtherPreview, &Eyes, false, true},
+      {&OtherPreview, &DiverHead, true, false},
+      {&OtherPreview, &Worm, false, false},
+      {&FishPreview, &EmperorFish(1), false, false},
   };
   for (const Case& c : cases) {
     c.item->ImageFile = "marker.bmp";
     ShortTick = 42;
     TickCount = 420;
-    (dialog_->*c.click)();
+    dialog_->PickItem(CatalogueEntry(*c.item));
     EXPECT_EQ(c.preview->ImageFile, "marker.bmp");
     EXPECT_EQ(ShortTick, c.short_reset ? 0 : 42) << c.item->ImageFile;
     EXPECT_EQ(TickCount, c.long_reset ? 0 : 420);
@@ -165,7 +165,7 @@ TEST_F(Pickers, TheBubblesScatterOverThePaneAndTheSecondHalfTurns) {
   BubblesLeft(1).ImageFile = "a_bubble.bmp";
   const SurfaceRef before = BubblesLeft(1).ImageDC;
 
-  dialog_->Picture28_Click();
+  dialog_->PickItem(CatalogueEntry(BubblesLeft(1)));
   EXPECT_EQ(OtherPreview.ImageFile, "a_bubble.bmp");
   EXPECT_EQ(OtherPreview.ImageDC.Handle(), before.Handle());
   EXPECT_NE(BubblesLeft(1).ImageDC.Handle(), 0);
@@ -188,7 +188,7 @@ TEST_F(Pickers, TheBubblesScatterOverThePaneAndTheSecondHalfTurns) {
     EXPECT_EQ(BubblesLeft(i).DX, 3);
   }
 
-  dialog_->Picture28_Click();
+  dialog_->PickItem(CatalogueEntry(BubblesLeft(1)));
   for (int i = 1; i <= 25; ++i) EXPECT_EQ(BubblesLeft(i).DX, 3) << "turned back: " << i;
 }
 

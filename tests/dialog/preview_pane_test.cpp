@@ -16,47 +16,46 @@ using dialog_test::DialogTest;
 // ---- Which routine each tab runs ----
 
 TEST(PaneDispatch, EachTabChoosesItsRoutineByTheExactFileName) {
-  using Choose = PaneRoutine (*)(const std::string&);
   struct Row {
-    Choose tab;
+    int tab;
     const char* name;
     PaneRoutine routine;
   };
   const Row rows[] = {
-      {&SceneryRoutine, "a_lifeguard.bmp", &Anim_Still_Reverse},
-      {&SceneryRoutine, "a_scubadude.bmp", &Anim_Custom_ScubaDude},
-      {&SceneryRoutine, "a_treasure.bmp", &Anim_Preview_DelayedReverse},
-      {&SceneryRoutine, "a_watch.bmp", &Anim_Custom_Watch},
-      {&SceneryRoutine, "a_mermaid.bmp", &Anim_Still_Loop},
-      {&SceneryRoutine, "a_backgroundpreview2.bmp", &Anim_Still_Loop},
-      {&SceneryRoutine, "", &Anim_Still_Loop},
-      {&SceneryRoutine, "A_watch.bmp", &Anim_Still_Loop},
-      {&SceneryRoutine, "a_watch.bmp ", &Anim_Still_Loop},
-      {&PredatorRoutine, "a_whale.bmp", &Anim_Still_Loop},
-      {&PredatorRoutine, "a_crab.bmp", &Anim_Still_Loop},
-      {&PredatorRoutine, "a_watch.bmp", &Anim_Still_Loop},
-      {&FishRoutine, "a_seahorse.bmp", &Anim_Still_Loop},
-      {&FishRoutine, "a_jellyfish.bmp", &Anim_Still_Loop},
-      {&FishRoutine, "a_crab.bmp", &Anim_Preview_DelayedReverse},
-      {&FishRoutine, "a_clam.bmp", &Anim_Preview_DelayedReverse},
-      {&FishRoutine, "a_bluedevil.bmp", &Anim_Preview_School},
-      {&FishRoutine, "a_angelfish.bmp", &Anim_Preview_School},
-      {&FishRoutine, "a_swimhorse.bmp", &Anim_Preview_School},
-      {&FishRoutine, "a_yellowfish.bmp", &Anim_Preview_School},
-      {&FishRoutine, "a_redfish.bmp", &Anim_Preview_School},
-      {&FishRoutine, "a_emperorfish.bmp", &Anim_Preview_School},
-      {&FishRoutine, "a_previewother.bmp", &Anim_Still_Loop},
-      {&FishRoutine, "a_Crab.bmp", &Anim_Still_Loop},
-      {&OtherRoutine, "a_scubadiver.bmp", &Anim_Still_Loop},
-      {&OtherRoutine, "a_bottle1.bmp", &Anim_Still_Loop},
-      {&OtherRoutine, "a_anchor.bmp", &Anim_Custom_Anchor},
-      {&OtherRoutine, "a_eyes.bmp", &Anim_Custom_Eyes},
-      {&OtherRoutine, "a_diverhead.bmp", &Anim_Custom_DiverHead},
-      {&OtherRoutine, "a_worm.bmp", &Anim_Preview_DelayedReverse},
-      {&OtherRoutine, "a_bubble.bmp", &BubblesInPane},
-      {&OtherRoutine, "A_anchor.bmp", &Anim_Still_Loop},
+      {0, "a_lifeguard.bmp", &Anim_Still_Reverse},
+      {0, "a_scubadude.bmp", &Anim_Custom_ScubaDude},
+      {0, "a_treasure.bmp", &Anim_Preview_DelayedReverse},
+      {0, "a_watch.bmp", &Anim_Custom_Watch},
+      {0, "a_mermaid.bmp", &Anim_Still_Loop},
+      {0, "a_backgroundpreview2.bmp", &Anim_Still_Loop},
+      {0, "", &Anim_Still_Loop},
+      {0, "A_watch.bmp", &Anim_Still_Loop},
+      {0, "a_watch.bmp ", &Anim_Still_Loop},
+      {1, "a_whale.bmp", &Anim_Still_Loop},
+      {1, "a_crab.bmp", &Anim_Still_Loop},
+      {1, "a_watch.bmp", &Anim_Still_Loop},
+      {2, "a_seahorse.bmp", &Anim_Still_Loop},
+      {2, "a_jellyfish.bmp", &Anim_Still_Loop},
+      {2, "a_crab.bmp", &Anim_Preview_DelayedReverse},
+      {2, "a_clam.bmp", &Anim_Preview_DelayedReverse},
+      {2, "a_bluedevil.bmp", &Anim_Preview_School},
+      {2, "a_angelfish.bmp", &Anim_Preview_School},
+      {2, "a_swimhorse.bmp", &Anim_Preview_School},
+      {2, "a_yellowfish.bmp", &Anim_Preview_School},
+      {2, "a_redfish.bmp", &Anim_Preview_School},
+      {2, "a_emperorfish.bmp", &Anim_Preview_School},
+      {2, "a_previewother.bmp", &Anim_Still_Loop},
+      {2, "a_Crab.bmp", &Anim_Still_Loop},
+      {3, "a_scubadiver.bmp", &Anim_Still_Loop},
+      {3, "a_bottle1.bmp", &Anim_Still_Loop},
+      {3, "a_anchor.bmp", &Anim_Custom_Anchor},
+      {3, "a_eyes.bmp", &Anim_Custom_Eyes},
+      {3, "a_diverhead.bmp", &Anim_Custom_DiverHead},
+      {3, "a_worm.bmp", &Anim_Preview_DelayedReverse},
+      {3, "a_bubble.bmp", &BubblesInPane},
+      {3, "A_anchor.bmp", &Anim_Still_Loop},
   };
-  for (const Row& row : rows) EXPECT_EQ(row.tab(row.name), row.routine) << row.name;
+  for (const Row& row : rows) EXPECT_EQ(PaneRoutineFor(row.tab, row.name), row.routine) << row.name;
 }
 
 // ---- The tick ----
@@ -160,7 +159,7 @@ TEST_F(PaneTick, EachTickClearsTheCornerDrawsAndCopiesToThePane) {
   Tuna.Width = 20;
   Tuna.Height = 10;
   Tuna.Frames = 1;
-  dialog_->Picture8_Click();
+  dialog_->PickItem(CatalogueEntry(Tuna));
   // Something left in the back buffer's corner from before is cleared.
   win::SetPixel(BufferDC(), 3, 3, win::RGB(255, 255, 255));
   dialog_->Tabs.SetTab(1);
@@ -181,7 +180,7 @@ TEST_F(PaneTick, WithTheBubblesPickedThePaneShowsBubblesAndNothingAtTheCentre) {
     BubblesLeft(i).DX = 2;
     BubblesLeft(i).DY = -6;
   }
-  dialog_->Picture28_Click();
+  dialog_->PickItem(CatalogueEntry(BubblesLeft(1)));
   std::vector<long> ys;
   for (int i = 1; i <= 25; ++i) ys.push_back(BubblesLeft(i).Y.Value());
   dialog_->Tabs.SetTab(3);

@@ -8,6 +8,7 @@
 #include "runtime/clock.h"
 #include "sprites/anim_test_support.h"
 #include "sprites/animations.h"
+#include "sprites/catalogue.h"
 #include "sprites/surfaces.h"
 
 namespace {
@@ -131,18 +132,13 @@ TEST_F(FrameTest, AnItemWithoutPictureStillMovesAndAnItemSwitchedOffDoesNot) {
 }
 
 TEST_F(FrameTest, OnlyCentrepieceChoicesOneToEightAreDrawn) {
-  Sprite* records[] = {&ScubaDude, &EvilRelic, &Lifeguard, &SwimDude,
-                       &Mermaid,   &Bather,    &Watch,     &Treasure};
-  for (Sprite* r : records) {
-    r->Frames = 3;
-    r->FrameStep = 1;
-    r->Width = 10;
-    r->Height = 10;
-  }
+  for (const Centrepiece& c : Centrepieces())
+    *c.record = Sprite{.Height = 10, .Width = 10, .Frames = 3, .FrameStep = 1};
   for (int choice : {0, 9, -1}) {
     CenterpieceSlot.Choice = choice;
     ComposeFrame();
-    for (Sprite* r : records) EXPECT_EQ(r->Frame.Value(), 0) << "choice " << choice;
+    for (const Centrepiece& c : Centrepieces())
+      EXPECT_EQ(c.record->Frame.Value(), 0) << "choice " << choice;
   }
   CenterpieceSlot.Choice = 5;
   ComposeFrame();

@@ -9,6 +9,7 @@
 #include "host/starter.h"
 #include "runtime/errors.h"
 #include "sprites/animations.h"
+#include "sprites/catalogue.h"
 
 namespace host_test {
 
@@ -34,48 +35,10 @@ class ErrorRecorder {
   rt::ErrorReporter previous_;
 };
 
-// Every record whose Visible a settings key can switch on, with the key's name.
-struct ItemFlag {
-  const char* key;
-  Sprite* item;
-};
-inline std::vector<ItemFlag> ItemFlags() {
-  return {{"shark", &Shark},
-          {"octopus", &Octopus},
-          {"whale", &Whale},
-          {"orca", &Orca},
-          {"manatee", &Manatee},
-          {"hammerhead", &HammerHead},
-          {"tuna", &Tuna},
-          {"swimmaid", &SwimMaid},
-          {"tigershark", &TigerShark},
-          {"dolphin", &Dolphin},
-          {"emperorfish", &EmperorFish(1)},
-          {"redfish", &RedFish(1)},
-          {"crab", &Crab},
-          {"clam", &Clams(1)},
-          {"seahorse", &SeaHorse},
-          {"swimhorse", &SwimHorses(1)},
-          {"jellyfish", &JellyFish},
-          {"yellowfish", &YellowFish(1)},
-          {"angelfish", &AngelFish(1)},
-          {"bluedevil", &BlueDevils(1)},
-          {"scubadiver", &ScubaDiver},
-          {"anchor", &Anchor},
-          {"marinasign", &MarinaSign},
-          {"eyes", &Eyes},
-          {"bubble", &BubblesLeft(1)},
-          {"worm", &Worm},
-          {"mofiasnitch", &MofiaSnitch},
-          {"diverhead", &DiverHead},
-          {"pillar", &Pillars(1)},
-          {"bottle", &Bottles(1)}};
-}
-
 inline void ResetSettings() {
   Background.Choice = 0;
   CenterpieceSlot.Choice = 0;
-  for (const ItemFlag& flag : ItemFlags()) flag.item->Visible = 0;
+  for (const CatalogueItem& item : Catalogue()) item.record->Visible = 0;
   FrameInterval = 0;
   MessageOn = 0;
   MessageText.clear();

@@ -8,12 +8,11 @@
 #include "host_test_support.h"
 #include "platform/temp_windir.h"
 #include "sprites/animations.h"
+#include "sprites/catalogue.h"
 
 namespace {
 
 using host_test::ErrorRecorder;
-using host_test::ItemFlag;
-using host_test::ItemFlags;
 
 class Settings : public ::testing::Test {
  protected:
@@ -26,8 +25,8 @@ class Settings : public ::testing::Test {
   }
   static std::set<std::string> ItemsOn() {
     std::set<std::string> on;
-    for (const ItemFlag& flag : ItemFlags())
-      if (flag.item->Visible != 0) on.insert(flag.key);
+    for (const CatalogueItem& item : Catalogue())
+      if (item.record->Visible != 0) on.insert(item.key);
     return on;
   }
 
@@ -43,10 +42,10 @@ void ExpectDefaults() {
       "clam",       "anchor",     "eyes",        "crab",      "worm",   "tuna",       "seahorse",
       "swimmaid",   "yellowfish", "pillar",      "swimhorse", "bubble", "angelfish",  "bluedevil"};
   std::set<std::string> on;
-  for (const ItemFlag& flag : ItemFlags()) {
-    if (flag.item->Visible != 0) {
-      on.insert(flag.key);
-      EXPECT_EQ(flag.item->Visible, rt::kTrue) << flag.key;
+  for (const CatalogueItem& item : Catalogue()) {
+    if (item.record->Visible != 0) {
+      on.insert(item.key);
+      EXPECT_EQ(item.record->Visible, rt::kTrue) << item.key;
     }
   }
   EXPECT_EQ(on, expected_on);
@@ -90,12 +89,12 @@ TEST_F(Settings, FirstrunAloneLeavesEverythingZeroOffOrEmpty) {
 }
 
 TEST_F(Settings, EachItemKeySwitchesOnItsOwnItemOnly) {
-  for (const ItemFlag& flag : ItemFlags()) {
+  for (const CatalogueItem& item : Catalogue()) {
     host_test::ResetSettings();
-    File("firstrun=1\r\n" + std::string(flag.key) + "= 1\r\n");
+    File("firstrun=1\r\n" + std::string(item.key) + "= 1\r\n");
     X_GetData();
-    EXPECT_EQ(ItemsOn(), std::set<std::string>{flag.key});
-    EXPECT_EQ(flag.item->Visible, rt::kTrue) << flag.key;
+    EXPECT_EQ(ItemsOn(), std::set<std::string>{item.key});
+    EXPECT_EQ(item.record->Visible, rt::kTrue) << item.key;
   }
 }
 

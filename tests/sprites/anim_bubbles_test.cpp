@@ -14,14 +14,8 @@ using anim_test::ErrorRecorder;
 void FillColumn(rt::Array<Sprite, 50>& column, int x) {
   anim_test::Clear(column);
   for (int i = 1; i <= 50; ++i) {
-    Sprite& b = column(i);
-    b.Width = 11;
-    b.Height = 10;
-    b.Frames = 1;
-    b.DX = i <= 25 ? 3 : -3;
-    b.DY = -6;
-    b.X = x;
-    b.Y = 300;
+    column(i) = Sprite{
+        .X = x, .Y = 300, .Height = 10, .Width = 11, .Frames = 1, .DX = i <= 25 ? 3 : -3, .DY = -6};
   }
 }
 

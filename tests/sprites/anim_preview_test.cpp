@@ -185,15 +185,8 @@ class PreviewBubblesTest : public PreviewRoutinesTest {
     PreviewRoutinesTest::SetUp();
     anim_test::Clear(BubblesLeft);
     for (int i = 1; i <= 50; ++i) {
-      Sprite& b = BubblesLeft(i);
-      b.Width = 11;
-      b.Height = 10;
-      b.Frames = 3;
-      b.Frame = 1;
-      b.DX = 2;
-      b.DY = -6;
-      b.X = 90;
-      b.Y = 100;
+      BubblesLeft(i) = Sprite{
+          .X = 90, .Y = 100, .Height = 10, .Width = 11, .Frames = 3, .Frame = 1, .DX = 2, .DY = -6};
     }
   }
 };

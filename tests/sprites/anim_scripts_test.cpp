@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "anim_test_support.h"
+#include "dialog/configuration.h"
+#include "host/screensaver.h"
 #include "sprites/animations.h"
 
 namespace {
@@ -39,8 +41,8 @@ struct Rule {
   int tick_cycle, short_cycle;
 };
 const Rule kRules[] = {
-    {"saver", anim_test::SaverTick, 1001, 101},
-    {"dialog", anim_test::DialogTick, 1000, 100},
+    {"saver", AdvanceSaverCounters, 1001, 101},
+    {"dialog", ConfigurationForm::RunTicker, 1000, 100},
 };
 
 int CounterValue(Counter c) {

@@ -25,15 +25,7 @@ const Swimmer kSwimmers[] = {
 
 // A whale-sized swimmer in the middle of an 800 x 600 screen, no surfaces.
 Sprite MidScreenSwimmer(int dx, int dy) {
-  Sprite s;
-  s.Width = 129;
-  s.Height = 73;
-  s.Frames = 8;
-  s.X = 300;
-  s.Y = 200;
-  s.DX = dx;
-  s.DY = dy;
-  return s;
+  return {.X = 300, .Y = 200, .Height = 73, .Width = 129, .Frames = 8, .DX = dx, .DY = dy};
 }
 
 class SwimTest : public ::testing::Test {
@@ -145,13 +137,7 @@ TEST_F(SwimTest, CellsStepAndWrap) {
 }
 
 TEST_F(SwimTest, FallerParkedFallingAndParkedAgain) {
-  Sprite bottle;
-  bottle.Width = 32;
-  bottle.Height = 51;
-  bottle.Frames = 13;
-  bottle.Frame = 12;
-  bottle.X = 100;
-  bottle.Y = -51;
+  Sprite bottle{.X = 100, .Y = -51, .Height = 51, .Width = 32, .Frames = 13, .Frame = 12};
 
   TickCount = 249;
   Anim_Swim_Drop(bottle, 250);

@@ -1,6 +1,6 @@
-// Shared fixtures of the sprite and frame tests: the screen and its turn limits, the two counter
-// rules, a reset of every record, and tiny synthetic surfaces built with the raster calls so that
-// tests can look at what lands in the back buffer. Trapped errors: host_test::ErrorRecorder.
+// Shared fixtures of the sprite and frame tests: the screen and its turn limits, a reset of every
+// record, and tiny synthetic surfaces built with the raster calls so that tests can look at what
+// lands in the back buffer. Trapped errors: host_test::ErrorRecorder.
 #pragma once
 
 #include <functional>
@@ -14,6 +14,7 @@
 #include "runtime/array.h"
 #include "runtime/errors.h"
 #include "sprites/animations.h"
+#include "sprites/catalogue.h"
 #include "sprites/surface_ref.h"
 
 namespace anim_test {
@@ -28,41 +29,22 @@ inline void UseScreen800x600() {
   UseScreen(800, 600);
 }
 
-// The saver's frame: TickCount first, each reset to 0 once it exceeds 1000 or 100.
-inline void SaverTick() {
-  TickCount += 1;
-  if (TickCount > 1000) TickCount = 0;
-  ShortTick += 1;
-  if (ShortTick > 100) ShortTick = 0;
-}
-
-// The settings dialog's preview: ShortTick first, each reset when it reaches 100 or 1000.
-inline void DialogTick() {
-  ShortTick += 1;
-  if (ShortTick == 100) ShortTick = 0;
-  TickCount += 1;
-  if (TickCount == 1000) TickCount = 0;
-}
-
 template <int Upper>
 void Clear(rt::Array<Sprite, Upper>& group) {
   for (int i = 0; i <= Upper; ++i) group(i) = Sprite{};
 }
 
-// Every record of the scene back to its zeroed start.
+// Every record of the scene back to its zeroed start: the items (the catalogue names a group by
+// its element 1, so the groups are cleared whole), the centrepieces and the other records.
 inline void ResetRecords() {
-  for (Sprite* s :
-       {&PreviewSprite, &Palette,     &Foreground, &Background, &Buffer,       &CenterpieceSlot,
-        &Bather,        &EvilRelic,   &Lifeguard,  &Mermaid,    &ScubaDude,    &SwimDude,
-        &Treasure,      &Watch,       &TigerShark, &HammerHead, &Manatee,      &Octopus,
-        &Orca,          &Shark,       &SwimMaid,   &Tuna,       &Whale,        &Dolphin,
-        &Crab,          &SeaHorse,    &Anchor,     &JellyFish,  &DiverHead,    &Eyes,
-        &MarinaSign,    &MofiaSnitch, &ScubaDiver, &Worm,       &ScenePreview, &PredatorPreview,
-        &FishPreview,   &OtherPreview})
-    *s = Sprite{};
+  for (const CatalogueItem& item : Catalogue()) *item.record = Sprite{};
   Clear(Clams), Clear(EmperorFish), Clear(RedFish), Clear(SwimHorses), Clear(YellowFish);
   Clear(AngelFish), Clear(BlueDevils), Clear(Bottles), Clear(Pillars), Clear(BubblesRight);
   Clear(BubblesLeft);
+  for (const Centrepiece& c : Centrepieces()) *c.record = Sprite{};
+  for (Sprite* s : {&PreviewSprite, &Palette, &Foreground, &Background, &Buffer, &CenterpieceSlot,
+                    &ScenePreview, &PredatorPreview, &FishPreview, &OtherPreview})
+    *s = Sprite{};
 }
 
 // A 32-bit surface of the given size, each pixel from paint(x, y).

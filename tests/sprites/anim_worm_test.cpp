@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "anim_test_support.h"
+#include "host/screensaver.h"
 #include "sprites/animations.h"
 
 namespace {
@@ -14,16 +15,14 @@ using anim_test::ErrorRecorder;
 
 // The worm as its property table leaves it, hanging 60 pixels high above an 800 x 600 screen.
 Sprite StartingWorm() {
-  Sprite w;
-  w.Width = 37;
-  w.Height = 60;
-  w.Frames = 3;
-  w.Frame = 1;
-  w.DY = 7;
-  w.X = 100;
-  w.Y = -60;
-  w.State = "None";
-  return w;
+  return {.X = 100,
+          .Y = -60,
+          .Height = 60,
+          .Width = 37,
+          .Frames = 3,
+          .Frame = 1,
+          .DY = 7,
+          .State = "None"};
 }
 
 class WormTest : public ::testing::Test {
@@ -44,7 +43,7 @@ TEST_F(WormTest, DropsHangsRisesAndRestsOnA600PixelScreen) {
   std::vector<int> still_counts;
   int drop_end_y = 0;
   for (int call = 0; call < 400; ++call) {
-    anim_test::SaverTick();
+    AdvanceSaverCounters();
     const std::string acting = worm.State == "None" && TickCount == 100 ? "Dropping" : worm.State;
     Anim_Custom_Worm(worm);
     ++calls_in[acting];
