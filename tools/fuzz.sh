@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# Builds the libFuzzer programs with clang into build-fuzz and runs each for SECONDS:
+# Builds the libFuzzer programs with clang into build/fuzz and runs each for SECONDS:
 #   tools/fuzz.sh TARGET|all SECONDS
 # A target's corpus starts from tests/fuzz/seeds/TARGET and tests/fuzz/regressions/TARGET and
-# grows in build-fuzz/corpus/TARGET, its mutations helped by tests/fuzz/dictionaries/TARGET.dict
-# where there is one. An input that breaks the target is written to build-fuzz/crashes/TARGET/,
+# grows in build/fuzz/corpus/TARGET, its mutations helped by tests/fuzz/dictionaries/TARGET.dict
+# where there is one. An input that breaks the target is written to build/fuzz/crashes/TARGET/,
 # and the script ends with status 1 once every target has run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -32,9 +32,9 @@ if [ ${#missing[@]} -gt 0 ]; then
   DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq "${missing[@]}"
 fi
 
-cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF \
+cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF \
   -DFINBROOK_FUZZ=ON -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null
-cmake --build build-fuzz --target "${targets[@]/#/fuzz_}"
+cmake --build build/fuzz --target "${targets[@]/#/fuzz_}"
 
 # The targets write their scratch files often: keep them in memory where it can, in a folder
 # that goes when the script ends, also after a target that broke had no time to clean up.
@@ -45,8 +45,8 @@ export TMPDIR
 trap 'rm -rf "$TMPDIR"' EXIT
 failed=()
 for target in "${targets[@]}"; do
-  corpus=build-fuzz/corpus/$target
-  crashes=build-fuzz/crashes/$target
+  corpus=build/fuzz/corpus/$target
+  crashes=build/fuzz/crashes/$target
   mkdir -p "$corpus" "$crashes"
   kept=(tests/fuzz/seeds/"$target")
   [ -d "tests/fuzz/regressions/$target" ] && kept+=(tests/fuzz/regressions/"$target")
@@ -54,10 +54,10 @@ for target in "${targets[@]}"; do
   dictionary=tests/fuzz/dictionaries/$target.dict
   [ -f "$dictionary" ] && options+=(-dict="$dictionary")
   echo "== fuzz_$target for $seconds s"
-  build-fuzz/tests/fuzz/fuzz_"$target" "${options[@]}" "$corpus" "${kept[@]}" ||
+  build/fuzz/tests/fuzz/fuzz_"$target" "${options[@]}" "$corpus" "${kept[@]}" ||
     failed+=("$target")
 done
 if [ ${#failed[@]} -gt 0 ]; then
-  echo "broken: ${failed[*]} (inputs in build-fuzz/crashes/)" >&2
+  echo "broken: ${failed[*]} (inputs in build/fuzz/crashes/)" >&2
   exit 1
 fi
