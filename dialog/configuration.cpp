@@ -12,6 +12,7 @@
 #include "dialog/message_entry.h"
 #include "host/starter.h"
 #include "runtime/errors.h"
+#include "runtime/product.h"
 #include "sprites/animations.h"
 #include "sprites/surfaces.h"
 
@@ -65,7 +66,7 @@ std::vector<ConfigurationForm::ItemControl> ConfigurationForm::ItemControls() {
 }
 
 ConfigurationForm::ConfigurationForm() {
-  SetCaption("Solmere Finbrook ScreenSaver");
+  SetCaption(product::kTitle);
   SetBorderStyle(forms::BorderStyle::FixedToolWindow);
   SetScaleMode(forms::ScaleMode::Twip);
   SetClientSize(7575, 3810);
@@ -298,7 +299,7 @@ void ConfigurationForm::LayOutAbout() {
   Picture34.OnClick = [this] { Picture34_Click(); };
 
   Frame10.Move(3480, 480, 3975, 2655);
-  Frame10.SetCaption("Solmere Finbrook ScreenSaver");
+  Frame10.SetCaption(product::kTitle);
   Picture11.Move(240, 360, 2160, 240);
   Picture11.SetBorder(false);
   Picture11.SetPicture("logo");
@@ -309,7 +310,7 @@ void ConfigurationForm::LayOutAbout() {
     const char* caption;
   };
   const Line lines[] = {
-      {Label9, 720, 255, "Solmere Finbrook ScreenSaver"},
+      {Label9, 720, 255, product::kTitle},
       {VersionLabel, 960, 255, "Version ???"},
       {Label13, 1200, 255, "Release Date: 10/30/03"},
       {RightsLabel, 1500, 435, "Copyright Solmere Finbrook. All rights reserved."},
@@ -351,7 +352,7 @@ void ConfigurationForm::Form_Load() {
     }
     if (ExitOnMouseMove == rt::kTrue) MouseMoveCheck.SetValue(1);
 
-    VersionLabel.SetCaption(std::string("Version ") + kVersionText);
+    VersionLabel.SetCaption(std::string("Version ") + product::kVersion);
 
     // The scenery lists' picks above are replaced by the introductory pictures: the pane first
     // shows those, whatever is selected.

@@ -11,17 +11,12 @@
 #include "platform/kernel32.h"
 #include "platform/profile.h"
 #include "runtime/conversions.h"
-
-namespace {
-
-constexpr char kIniFile[] = "quorvane.ini";
-
-}  // namespace
+#include "runtime/product.h"
 
 void ShowSaveFailure(const std::string& what) {
-  forms::MsgBox("The " + what + " could not be saved.\n\n" + win::ProfileHostPath(kIniFile) + ": " +
-                    win::LastErrorText(),
-                "Solmere Finbrook ScreenSaver");
+  forms::MsgBox("The " + what + " could not be saved.\n\n" +
+                    win::ProfileHostPath(product::kSettingsFile) + ": " + win::LastErrorText(),
+                product::kTitle);
 }
 
 void ConfigurationForm::Command2_Click() {
@@ -59,7 +54,7 @@ void ConfigurationForm::Command2_Click() {
   put("MouseMove", rt::Str(MouseMoveCheck.Value()));
 
   for (const auto& [key, value] : values) {
-    if (!PutIniData(kIniFile, "Solmere Finbrook", key, value)) {
+    if (!PutIniData(product::kSettingsFile, product::kSettingsSection, key, value)) {
       ShowSaveFailure("settings");
       return;
     }

@@ -13,6 +13,8 @@
 #include <string>
 #include <thread>
 
+#include "platform/environment.h"
+
 namespace audio {
 namespace {
 
@@ -210,10 +212,10 @@ bool StartOutput(OutputState& state) {
     case Output::Default:
       break;
   }
-  const char* capture = std::getenv("FINBROOK_AUDIO_CAPTURE");
-  if (capture && *capture) {
+  const std::string capture = env::Get(env::kAudioCapture);
+  if (!capture.empty()) {
     if (!state.capture.Open(capture)) {
-      std::fprintf(stderr, "audio engine: cannot write the capture file %s\n", capture);
+      std::fprintf(stderr, "audio engine: cannot write the capture file %s\n", capture.c_str());
       return false;
     }
     state.capture_stop = false;

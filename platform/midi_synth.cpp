@@ -11,6 +11,7 @@
 #include <string>
 
 #include "platform/audio_engine.h"
+#include "platform/environment.h"
 #include "platform/file_read.h"
 
 namespace midi {
@@ -218,8 +219,8 @@ Control& TheControl() {
 bool EnsureSynth() {
   Control& control = TheControl();
   if (shared_synth.load()) return true;
-  const char* override_path = std::getenv("FINBROOK_SOUNDFONT");
-  const std::string path = override_path && *override_path ? override_path : kDefaultSoundFont;
+  std::string path = env::Get(env::kSoundFont);
+  if (path.empty()) path = kDefaultSoundFont;
   control.settings = new_fluid_settings();
   fluid_settings_setnum(control.settings, "synth.sample-rate", audio::kRate);
   fluid_settings_setint(control.settings, "synth.midi-channels", kBlocks * kBlockChannels);

@@ -27,6 +27,7 @@
 #include "platform/user32.h"
 #include "platform/x11_windows.h"
 #include "runtime/errors.h"
+#include "runtime/product.h"
 
 namespace win {
 
@@ -169,7 +170,7 @@ std::int32_t VerifyScreenSavePwd(HWND owner) {
   if (hash.empty()) return 1;  // no password is set: nothing to confirm
   forms::EnsureApplication();
   QDialog dialog;
-  dialog.setWindowTitle("Solmere Finbrook ScreenSaver");
+  dialog.setWindowTitle(product::kTitle);
   auto* layout = new QVBoxLayout(&dialog);
   layout->addWidget(new QLabel("Type the screen saver's password to go back to the desktop."));
   auto* form = new QFormLayout;
