@@ -121,7 +121,8 @@ void Dispatch(const std::function<void()>& handler) {
   } catch (const rt::RuntimeError& error) {
     StopOnRuntimeError(error);
   } catch (const std::exception& error) {
-    // A stand-in asked for something the program never needs: stop loudly, naming it.
+    // A stand-in refused a call the program never makes (platform/unsupported.h), or the process
+    // ran out of memory: stop loudly, naming it.
     std::fprintf(stderr, "%s: %s\n", product::kHostName, error.what());
     EndProcess(70);
   }

@@ -8,12 +8,12 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <thread>
 
 #include "platform/environment.h"
+#include "platform/unsupported.h"
 
 namespace audio {
 namespace {
@@ -241,10 +241,8 @@ void StopOutput(OutputState& state) {
 
 void AddSource(Source& source) {
   const int index = source_count.load();
-  if (index >= kMaxSources) {
-    std::fprintf(stderr, "audio engine: too many sources\n");
-    std::abort();
-  }
+  if (index >= kMaxSources)
+    win::Unsupported("AddSource", "more than " + std::to_string(kMaxSources) + " sources");
   sources[index].store(&source, std::memory_order_release);
   source_count.store(index + 1, std::memory_order_release);
 }
@@ -280,10 +278,8 @@ void SetOutputForTests(Output output) {
 
 std::vector<std::int16_t> RenderForTests(int frames) {
   auto& state = State();
-  if (state.choice != Output::Manual) {
-    std::fprintf(stderr, "audio engine: RenderForTests needs the Manual output\n");
-    std::abort();
-  }
+  if (state.choice != Output::Manual)
+    win::Unsupported("RenderForTests", "a render without the Manual output");
   // A stopped output is silent, whatever the sources still hold.
   if (!state.running)
     return std::vector<std::int16_t>(static_cast<std::size_t>(frames) * kChannels);

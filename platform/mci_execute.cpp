@@ -1,7 +1,5 @@
 // mciExecute's wave playback and sndPlaySoundA's stop: one simple player of whole wave files,
 // each file playing once on a voice of its own.
-#include <cctype>
-#include <cstdio>
 #include <map>
 #include <memory>
 
@@ -11,6 +9,7 @@
 #include "platform/forms.h"
 #include "platform/paths.h"
 #include "platform/text_case.h"
+#include "platform/unsupported.h"
 #include "platform/wav_reader.h"
 #include "platform/winmm.h"
 
@@ -133,8 +132,7 @@ bool mciExecute(const std::string& command) {
     element = element.substr(1, element.size() - 2);
   }
   if ((verb != "play" && verb != "stop") || element.empty() || element.find('"') != element.npos) {
-    std::fprintf(stderr, "mciExecute stand-in: unsupported command \"%s\"\n", command.c_str());
-    return Fail("The specified command is not recognized.");
+    Unsupported("mciExecute", "the command \"" + command + "\"");
   }
   const std::string path = HostPath(element);
   return verb == "play" ? Play(path) : Stop(path);
@@ -143,10 +141,8 @@ bool mciExecute(const std::string& command) {
 bool sndPlaySoundA(const char* sound_name, unsigned flags) {
   detail::LogWinmmCall(std::string("sndPlaySoundA(") + (sound_name ? sound_name : "null") + ", " +
                        std::to_string(flags) + ")");
-  if (sound_name != nullptr || (flags & ~SND_NODEFAULT) != 0) {
-    std::fprintf(stderr, "sndPlaySoundA stand-in: only the stop request is supported\n");
-    return false;
-  }
+  if (sound_name != nullptr) Unsupported("sndPlaySoundA", std::string("the sound ") + sound_name);
+  if ((flags & ~SND_NODEFAULT) != 0) Unsupported("sndPlaySoundA", "flags " + std::to_string(flags));
   Player& player = ThePlayer();
   player.source.commands.Post({-1, nullptr});
   player.voice_of.clear();

@@ -5,11 +5,11 @@
 
 #include <cerrno>
 #include <cstring>
-#include <stdexcept>
 #include <string>
 #include <thread>
 
 #include "platform/environment.h"
+#include "platform/unsupported.h"
 
 extern char** environ;
 
@@ -19,7 +19,7 @@ std::int32_t ShellExecuteA(HWND /*window*/, const char* operation, const char* f
                            const char* parameters, const char* directory, ShowCommand /*show*/) {
   if (operation == nullptr || std::strcmp(operation, "open") != 0 || file == nullptr ||
       parameters != nullptr || directory != nullptr)
-    throw std::logic_error("ShellExecuteA: only \"open\" of one address is served");
+    Unsupported("ShellExecuteA", "anything but \"open\" of one address");
   std::string opener = env::Get(env::kOpener);
   if (opener.empty()) opener = "xdg-open";
   std::string address = file;

@@ -1,6 +1,5 @@
 #include "platform/wavemix.h"
 
-#include <cstdio>
 #include <deque>
 #include <map>
 #include <memory>
@@ -8,6 +7,7 @@
 #include "platform/audio_engine.h"
 #include "platform/fading_tails.h"
 #include "platform/paths.h"
+#include "platform/unsupported.h"
 #include "platform/wav_reader.h"
 
 namespace win {
@@ -161,11 +161,6 @@ SessionState* Find(std::int32_t session) {
   return found == sessions.end() ? nullptr : &found->second;
 }
 
-MmResult Unsupported(const char* call) {
-  std::fprintf(stderr, "%s stand-in: unsupported flags or arguments\n", call);
-  return MmResult::MMSYSERR_NOTSUPPORTED;
-}
-
 std::int32_t Join(std::int16_t low, std::int16_t high) {
   return static_cast<std::int32_t>(static_cast<std::uint32_t>(static_cast<std::uint16_t>(high))
                                        << 16 |
@@ -188,10 +183,7 @@ std::int32_t WaveMixOpenWave(std::int32_t session, const std::string& path, std:
                              std::uint32_t flags) {
   Log("WaveMixOpenWave(" + std::to_string(session) + ", " + path + ", " + std::to_string(instance) +
       ", " + std::to_string(flags) + ")");
-  if (instance != 0 || flags != 0) {
-    Unsupported("WaveMixOpenWave");
-    return 0;
-  }
+  if (instance != 0 || flags != 0) Unsupported("WaveMixOpenWave", "a resource (instance or flags)");
   SessionState* state = Find(session);
   if (!state) return 0;
   Wave wave = audio::LoadWavFile(HostPath(path));
@@ -204,7 +196,7 @@ std::int32_t WaveMixOpenWave(std::int32_t session, const std::string& path, std:
 MmResult WaveMixOpenChannel(std::int32_t session, int channel, WaveMixOpen flags) {
   Log("WaveMixOpenChannel(" + std::to_string(session) + ", " + std::to_string(channel) + ", " +
       std::to_string(static_cast<std::uint32_t>(flags)) + ")");
-  if (flags != WaveMixOpen::Count) return Unsupported("WaveMixOpenChannel");
+  if (flags != WaveMixOpen::Count) Unsupported("WaveMixOpenChannel", "a single channel's flags");
   SessionState* state = Find(session);
   if (!state) return MmResult::MMSYSERR_INVALHANDLE;
   if (channel < 1 || channel > kWaveMixChannels) return MmResult::MMSYSERR_INVALPARAM;
@@ -234,9 +226,9 @@ MmResult WaveMixPlay(const MixPlayParams& params) {
   if (params[0] != static_cast<std::int16_t>(sizeof(MixPlayParams))) {
     return MmResult::MMSYSERR_INVALPARAM;
   }
-  if (window != 0 || (flags & ~(kWaveMixClearQueue | kWaveMixHighPriority)) != 0) {
-    return Unsupported("WaveMixPlay");
-  }
+  if (window != 0) Unsupported("WaveMixPlay", "a notification window");
+  if ((flags & ~(kWaveMixClearQueue | kWaveMixHighPriority)) != 0)
+    Unsupported("WaveMixPlay", "flags " + std::to_string(flags));
   SessionState* state = Find(session);
   if (!state) return MmResult::MMSYSERR_INVALHANDLE;
   if (channel < 0 || channel >= kWaveMixChannels || !state->open[channel]) {
@@ -252,7 +244,7 @@ MmResult WaveMixPlay(const MixPlayParams& params) {
 MmResult WaveMixCloseChannel(std::int32_t session, int channel, WaveMixClose flags) {
   Log("WaveMixCloseChannel(" + std::to_string(session) + ", " + std::to_string(channel) + ", " +
       std::to_string(static_cast<std::uint32_t>(flags)) + ")");
-  if (flags != WaveMixClose::All) return Unsupported("WaveMixCloseChannel");
+  if (flags != WaveMixClose::All) Unsupported("WaveMixCloseChannel", "a single channel's flags");
   SessionState* state = Find(session);
   if (!state) return MmResult::MMSYSERR_INVALHANDLE;
   state->open.fill(false);
