@@ -1,7 +1,8 @@
 // The run time's process. RunProgram: the application object, the program's entry with the raw
 // command line, then the event loop for as long as a form is loaded. End and a run-time error
 // that no handler traps both end the process at once, without unwinding: no window stays and no
-// further event handler runs.
+// further event handler runs. Only the sound output is closed first, so that a capture file is
+// complete.
 //
 // The stop signals are caught with a pipe to ourselves: the handler only writes a byte, and a
 // socket notifier hears it in whichever event loop runs, a modal dialog's included.
@@ -19,6 +20,7 @@
 #include <optional>
 #include <string>
 
+#include "platform/audio_engine.h"
 #include "platform/environment.h"
 #include "platform/forms_qt.h"
 #include "platform/x11_windows.h"
@@ -36,6 +38,7 @@ void (*stop_way_out)() = nullptr;
 int stop_pipe[2] = {-1, -1};
 
 [[noreturn]] void EndProcess(int code) {
+  audio::CloseAll();
   std::fflush(nullptr);
   std::_Exit(code);
 }

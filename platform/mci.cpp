@@ -1,5 +1,6 @@
 // The MCI command-string interpreter: the sequencer device under per-process aliases.
 #include <algorithm>
+#include <cassert>
 #include <cctype>
 #include <map>
 #include <memory>
@@ -8,6 +9,7 @@
 
 #include "platform/audio_engine.h"
 #include "platform/file_read.h"
+#include "platform/interface_thread.h"
 #include "platform/midi_synth.h"
 #include "platform/paths.h"
 #include "platform/text_case.h"
@@ -23,6 +25,7 @@ struct Alias {
 };
 
 std::map<std::string, Alias>& Aliases() {
+  assert(forms::OnInterfaceThread());
   static auto* aliases = [] {
     auto* a = new std::map<std::string, Alias>;  // lives as long as the process
     audio::AddCloseHook([a] { a->clear(); });

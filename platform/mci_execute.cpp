@@ -1,5 +1,7 @@
 // mciExecute's wave playback and sndPlaySoundA's stop: one simple player of whole wave files,
 // each file playing once on a voice of its own.
+#include <array>
+#include <cassert>
 #include <map>
 #include <memory>
 
@@ -7,6 +9,7 @@
 #include "platform/fading_tails.h"
 #include "platform/file_read.h"
 #include "platform/forms.h"
+#include "platform/interface_thread.h"
 #include "platform/paths.h"
 #include "platform/text_case.h"
 #include "platform/unsupported.h"
@@ -17,6 +20,8 @@ namespace win {
 namespace {
 
 constexpr const char* kMessageTitle = "MCI";
+// Wave files the player keeps apart between two stops of everything.
+constexpr int kVoices = 8;
 
 // Play a sound on a voice (sound set) or stop the voice (sound null); voice -1 stops all.
 struct Command {
@@ -30,36 +35,37 @@ class PlayerSource final : public audio::Source {
 
   void Mix(float* out, int frames) override {
     for (auto& c : commands.Take()) {
-      // A stopped or replaced sound fades out; the loop below drops it as played to its end.
-      for (auto& [voice, v] : voices_) {
-        if (c.voice >= 0 && voice != c.voice) continue;
+      // A stopped or replaced sound fades out.
+      for (std::size_t voice = 0; voice < voices_.size(); ++voice) {
+        Voice& v = voices_[voice];
+        if (!v.sound || (c.voice >= 0 && voice != static_cast<std::size_t>(c.voice))) continue;
         tails_.Add(v.sound, v.at, false);
-        v.at = v.sound->samples.size();
+        v = Voice{};
       }
-      if (c.sound) voices_[c.voice] = Voice{std::move(c.sound), 0};
+      if (c.sound) voices_[static_cast<std::size_t>(c.voice)] = Voice{std::move(c.sound), 0};
     }
-    for (auto it = voices_.begin(); it != voices_.end();) {
-      Voice& v = it->second;
+    for (Voice& v : voices_) {
+      if (!v.sound) continue;
       const std::size_t total = v.sound->samples.size();
       const std::size_t wanted = static_cast<std::size_t>(frames) * 2;
       for (std::size_t i = 0; i < wanted && v.at < total; ++i) out[i] += v.sound->samples[v.at++];
-      it = v.at >= total ? voices_.erase(it) : std::next(it);
+      if (v.at >= total) v = Voice{};
     }
     tails_.Mix(out, frames);
   }
 
   void Reset() override {
-    commands.Take();
-    voices_.clear();
+    commands.Clear();
+    voices_.fill(Voice{});
     tails_.Clear();
   }
 
  private:
   struct Voice {
-    std::shared_ptr<const audio::Pcm> sound;
-    std::size_t at;
+    std::shared_ptr<const audio::Pcm> sound;  // null when the voice is silent
+    std::size_t at = 0;
   };
-  std::map<int, Voice> voices_;
+  std::array<Voice, kVoices> voices_;
   audio::FadingTails tails_;
 };
 
@@ -70,6 +76,7 @@ struct Player {
 };
 
 Player& ThePlayer() {
+  assert(forms::OnInterfaceThread());
   static auto* player = [] {
     auto* p = new Player;  // lives as long as the process
     audio::AddSource(p->source);
@@ -91,6 +98,10 @@ bool Fail(const std::string& text) {
 
 bool Play(const std::string& path) {
   Player& player = ThePlayer();
+  if (!player.voice_of.contains(path) && player.voice_of.size() == kVoices) {
+    Unsupported("mciExecute", "more than " + std::to_string(kVoices) +
+                                  " wave files between two stops of everything");
+  }
   if (!files::Exists(path)) {
     return Fail("The specified file cannot be found. Make sure the path and filename are correct.");
   }
@@ -102,7 +113,7 @@ bool Play(const std::string& path) {
   }
   if (!audio::Acquire()) return Fail("The wave output device cannot be opened.");
   auto [it, added] = player.voice_of.try_emplace(path, static_cast<int>(player.voice_of.size()));
-  player.source.commands.Post({it->second, std::move(sound)});
+  player.source.commands.Post({it->second, audio::Lend(std::move(sound))});
   return true;
 }
 

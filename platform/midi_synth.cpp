@@ -5,14 +5,15 @@
 #include <algorithm>
 #include <array>
 #include <atomic>
+#include <cassert>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 
 #include "platform/audio_engine.h"
 #include "platform/environment.h"
 #include "platform/file_read.h"
+#include "platform/interface_thread.h"
 
 namespace midi {
 namespace {
@@ -68,7 +69,7 @@ class SongSource final : public audio::Source {
   }
 
   void Reset() override {
-    commands.Take();
+    commands.Clear();
     for (auto& v : voices_) v = Voice{};
   }
 
@@ -205,6 +206,7 @@ void DeleteSynth(Control& control) {
 }
 
 Control& TheControl() {
+  assert(forms::OnInterfaceThread());
   static auto* control = [] {
     auto* c = new Control;  // lives as long as the process
     audio::AddSource(c->source);
@@ -269,7 +271,7 @@ void Play(int block, std::shared_ptr<const Sequence> song, double start_seconds)
   Control& control = TheControl();
   const std::uint32_t serial = ++control.serial[block];
   control.playing[block] = true;
-  control.source.commands.Post({block, std::move(song), start_seconds, serial});
+  control.source.commands.Post({block, audio::Lend(std::move(song)), start_seconds, serial});
 }
 
 void Stop(int block) {

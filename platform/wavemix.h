@@ -5,7 +5,8 @@
 // Handles are 32-bit numbers, 0 meaning none. A call naming an unknown session, channel or
 // wave (a zero wave handle included) does nothing and returns an error. Only what the program
 // uses is supported; any other flag, a resource or a notification window is refused by
-// win::Unsupported.
+// win::Unsupported, and so are a fifth session open at once and a seventeenth wave played on a
+// channel without its queue being cleared in between (the render thread's storage is fixed).
 #pragma once
 
 #include <array>

@@ -45,7 +45,8 @@ std::int32_t mciSendStringA(const std::string& command, std::string* reply, int 
 //   play "<path>"   opens the file by itself, starts it once and returns while it plays
 //   stop "<path>"   stops it (a file that exists but does not play: nothing to do)
 // On failure (a missing or broken file, no sound output) it shows its own message box (MsgBox,
-// title "MCI") and returns false. Any other command is refused by win::Unsupported.
+// title "MCI") and returns false. Any other command is refused by win::Unsupported, and so is a
+// ninth file between two stops of everything (sndPlaySoundA below): each has a voice of its own.
 bool mciExecute(const std::string& command);
 
 // sndPlaySoundA with no sound name: stops whatever the simple player plays, which in this
