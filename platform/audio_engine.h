@@ -55,6 +55,16 @@ void AddSource(Source& source);
 // user-interface state (open aliases, sessions) can forget it without racing a render.
 void AddCloseHook(std::function<void()> hook);
 
+// A client of the output for the life of the process (a module singleton): its member `source`
+// joins the mix, and forget(client) runs at CloseAll.
+template <class Client, class Forget>
+Client& NewClient(Forget forget) {
+  auto* client = new Client;  // lives as long as the process
+  AddSource(client->source);
+  AddCloseHook([client, forget] { forget(*client); });
+  return *client;
+}
+
 // A client needs the output: starts it when it is not running. False when no output can be
 // opened.
 bool Acquire();

@@ -77,13 +77,8 @@ struct Player {
 
 Player& ThePlayer() {
   assert(forms::OnInterfaceThread());
-  static auto* player = [] {
-    auto* p = new Player;  // lives as long as the process
-    audio::AddSource(p->source);
-    audio::AddCloseHook([p] { p->voice_of.clear(); });
-    return p;
-  }();
-  return *player;
+  static Player& player = audio::NewClient<Player>([](Player& p) { p.voice_of.clear(); });
+  return player;
 }
 
 bool Fail(const std::string& text) {

@@ -207,13 +207,8 @@ void DeleteSynth(Control& control) {
 
 Control& TheControl() {
   assert(forms::OnInterfaceThread());
-  static auto* control = [] {
-    auto* c = new Control;  // lives as long as the process
-    audio::AddSource(c->source);
-    audio::AddCloseHook([c] { DeleteSynth(*c); });
-    return c;
-  }();
-  return *control;
+  static Control& control = audio::NewClient<Control>(DeleteSynth);
+  return control;
 }
 
 }  // namespace

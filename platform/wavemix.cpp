@@ -168,13 +168,8 @@ struct Mixer {
 
 Mixer& TheMixer() {
   assert(forms::OnInterfaceThread());
-  static auto* mixer = [] {
-    auto* m = new Mixer;  // lives as long as the process
-    audio::AddSource(m->source);
-    audio::AddCloseHook([m] { m->sessions.clear(); });
-    return m;
-  }();
-  return *mixer;
+  static Mixer& mixer = audio::NewClient<Mixer>([](Mixer& m) { m.sessions.clear(); });
+  return mixer;
 }
 
 // The slot of no open session; -1 when every slot is taken.
