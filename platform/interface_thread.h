@@ -1,6 +1,6 @@
 // The user-interface thread: the process's first thread, which runs the program's entry, every
-// event handler and every stand-in call. The audio engine's render thread is the only other one
-// that runs our code, and it touches only what the audio engine hands it.
+// event handler and every stand-in call. Beside it, the audio engine's render thread touches only
+// what the audio engine hands it.
 #pragma once
 
 namespace forms {
