@@ -16,6 +16,7 @@
 #include "dialog/message_entry.h"
 #include "host/starter.h"
 #include "runtime/errors.h"
+#include "runtime/product.h"
 #include "sprites/animations.h"
 #include "sprites/surfaces.h"
 
@@ -85,7 +86,7 @@ ConfigurationForm::ItemControls ConfigurationForm::ControlsOf(const CatalogueIte
 }
 
 ConfigurationForm::ConfigurationForm() {
-  SetCaption("Solmere Finbrook ScreenSaver");
+  SetCaption(product::kTitle);
   SetBorderStyle(forms::BorderStyle::FixedToolWindow);
   SetScaleMode(forms::ScaleMode::Twip);
   SetClientSize(7575, 3810);
@@ -252,7 +253,7 @@ void ConfigurationForm::LayOutAbout() {
   Picture34.OnClick = [this] { Picture34_Click(); };
 
   Frame10.Move(3480, 480, 3975, 2655);
-  Frame10.SetCaption("Solmere Finbrook ScreenSaver");
+  Frame10.SetCaption(product::kTitle);
   Picture11.Move(240, 360, 2160, 240);
   Picture11.SetBorder(false);
   Picture11.SetPicture("logo");
@@ -263,7 +264,7 @@ void ConfigurationForm::LayOutAbout() {
     const char* caption;
   };
   const Line lines[] = {
-      {Label9, 720, 255, "Solmere Finbrook ScreenSaver"},
+      {Label9, 720, 255, product::kTitle},
       {VersionLabel, 960, 255, "Version ???"},
       {Label13, 1200, 255, "Release Date: 10/30/03"},
       {RightsLabel, 1500, 435, "Copyright Solmere Finbrook. All rights reserved."},
@@ -307,7 +308,7 @@ void ConfigurationForm::Form_Load() {
     }
     if (ExitOnMouseMove == rt::kTrue) MouseMoveCheck.SetValue(1);
 
-    VersionLabel.SetCaption(std::string("Version ") + kVersionText);
+    VersionLabel.SetCaption(std::string("Version ") + product::kVersion);
 
     // Kept as it always was: the introductory pictures replace the scenery lists' picks above,
     // so the pane first shows those, whatever is selected.

@@ -163,7 +163,5 @@ ConfigurationForm& Configuration();
 // naming the file and the system's reason for the last failed write.
 void ShowSaveFailure(const std::string& what);
 
-// The program's version, as the About tab shows it.
-inline constexpr char kVersionText[] = "7.0";
 // The maker's web site, which the About tab's pictures open.
 inline constexpr char kMakerSite[] = "https://www.solmere-finbrook.example";

@@ -9,6 +9,7 @@
 #include "host/starter.h"
 #include "host/system.h"
 #include "platform/user32.h"
+#include "runtime/product.h"
 
 namespace {
 
@@ -45,7 +46,7 @@ MessageEntryForm::MessageEntryForm() {
 }
 
 void MessageEntryForm::Form_Load() {
-  SetCaption(std::string("Solmere Finbrook") + " ScreenSaver Message");
+  SetCaption(std::string(product::kTitle) + " Message");
   Text1.SetText(applied_text.value_or(MessageText));
   CenterForm(*this);
   win::SetWindowPos(hWnd(), win::HWND_TOPMOST, 0, 0, 0, 0, win::SWP_NOSIZE | win::SWP_NOMOVE);
@@ -63,7 +64,7 @@ void MessageEntryForm::Form_KeyPress(rt::Integer& KeyAscii) {
 
 void MessageEntryForm::apply_Click() {
   // A text that was not saved stays in the box, for the user to try again or cancel.
-  if (!PutIniData("quorvane.ini", "Solmere Finbrook", "messagetext", Text1.Text())) {
+  if (!PutIniData(product::kSettingsFile, product::kSettingsSection, "messagetext", Text1.Text())) {
     ShowSaveFailure("message");
     return;
   }

@@ -11,19 +11,14 @@
 #include "platform/kernel32.h"
 #include "platform/profile.h"
 #include "runtime/conversions.h"
+#include "runtime/product.h"
 #include "sprites/animations.h"
 #include "sprites/catalogue.h"
 
-namespace {
-
-constexpr char kIniFile[] = "quorvane.ini";
-
-}  // namespace
-
 void ShowSaveFailure(const std::string& what) {
-  forms::MsgBox("The " + what + " could not be saved.\n\n" + win::ProfileHostPath(kIniFile) + ": " +
-                    win::LastErrorText(),
-                "Solmere Finbrook ScreenSaver");
+  forms::MsgBox("The " + what + " could not be saved.\n\n" +
+                    win::ProfileHostPath(product::kSettingsFile) + ": " + win::LastErrorText(),
+                product::kTitle);
 }
 
 void ConfigurationForm::Command2_Click() {
@@ -60,7 +55,7 @@ void ConfigurationForm::Command2_Click() {
   put("MouseMove", rt::Str(MouseMoveCheck.Value()));
 
   for (const auto& [key, value] : values) {
-    if (!PutIniData(kIniFile, "Solmere Finbrook", key, value)) {
+    if (!PutIniData(product::kSettingsFile, product::kSettingsSection, key, value)) {
       ShowSaveFailure("settings");
       return;
     }

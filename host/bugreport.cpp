@@ -10,11 +10,11 @@
 #include "platform/builtin_pictures.h"
 #include "platform/shell32.h"
 #include "platform/user32.h"
+#include "runtime/product.h"
 
 namespace {
 
 constexpr char kSupportSite[] = "https://support.solmere-finbrook.example";
-constexpr char kVersion[] = "7.0";
 
 BugReportForm* the_dialog = nullptr;
 
@@ -34,7 +34,7 @@ void LoadBugReport() {
 }
 
 BugReportForm::BugReportForm() {
-  SetCaption("Solmere Finbrook ScreenSaver");
+  SetCaption(product::kTitle);
   SetBorderStyle(forms::BorderStyle::Fixed);
   SetClientSize(7335, 3705);
 
@@ -49,8 +49,8 @@ BugReportForm::BugReportForm() {
   Label1.SetWordWrap(true);
   Label1.SetAutoSize(true);
   Label1.SetCaption(
-      "The Solmere Finbrook ScreenSaver has encountered a problem and needs to close. We Are "
-      "sorry for the inconvenience.");
+      std::string("The ") + product::kTitle +
+      " has encountered a problem and needs to close. We Are sorry for the inconvenience.");
 
   Picture1.Move(6600, 240, 480, 495);
   Picture1.SetBorder(false);
@@ -92,8 +92,8 @@ void BugReportForm::Form_Load() {
 
 std::string BugReportAddress() {
   return std::string(kSupportSite) + "/support/bugreport.asp?Error=" + ErrNumberText +
-         "&Procedure=" + ErrContext + "&WinVersion=" + GetVersion32() + "&Version=" + kVersion +
-         "&ScreenSaver_Tag=Finbrook";
+         "&Procedure=" + ErrContext + "&WinVersion=" + GetVersion32() +
+         "&Version=" + product::kVersion + "&ScreenSaver_Tag=Finbrook";
 }
 
 void BugReportForm::Command1_Click() {

@@ -10,6 +10,7 @@
 #include "platform/password.h"
 #include "platform/user32.h"
 #include "runtime/conversions.h"
+#include "runtime/product.h"
 #include "runtime/random.h"
 #include "sprites/animations.h"
 #include "sprites/surfaces.h"
@@ -45,7 +46,7 @@ bool ScreenSaverExists() {
 }
 
 ScreenSaverForm::ScreenSaverForm() {
-  SetCaption("Solmere Finbrook ScreenSaver");
+  SetCaption(product::kTitle);
   SetBorderStyle(forms::BorderStyle::None);
   SetBackColor(win::RGB(0, 0, 0));
   SetScaleMode(forms::ScaleMode::Pixel);

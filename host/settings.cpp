@@ -6,16 +6,14 @@
 #include "host/starter.h"
 #include "host/system.h"
 #include "runtime/conversions.h"
+#include "runtime/product.h"
 #include "sprites/animations.h"
 #include "sprites/catalogue.h"
 
 namespace {
 
-const std::string kSettingsFile = "quorvane.ini";
-const std::string kSection = "Solmere Finbrook";
-
 std::string Read(const std::string& key) {
-  return GetIniData(kSettingsFile, kSection, key);
+  return GetIniData(product::kSettingsFile, product::kSettingsSection, key);
 }
 
 // A flag key only ever switches its flag on.

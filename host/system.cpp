@@ -11,6 +11,7 @@
 #include "platform/user32.h"
 #include "runtime/conversions.h"
 #include "runtime/errors.h"
+#include "runtime/product.h"
 
 namespace {
 // Kept between queries: a failing query leaves the identifier of the last one.
@@ -42,7 +43,7 @@ bool PutIniData(const std::string& File, const std::string& Section, const std::
 void FoldersFrom(const std::string& windows_directory) {
   WinDir = windows_directory;
   if (rt::Right(WinDir, 1) != "\\") WinDir += "\\";
-  DataDir = WinDir + "Quorvane\\" + "Solmere Finbrook" + "\\";
+  DataDir = WinDir + product::kMediaFolder + "\\";
 }
 
 // Kept as it always was: the name misspelled, and the context naming module Starter.

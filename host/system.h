@@ -4,7 +4,7 @@
 #include <string>
 
 inline std::string WinDir;   // ends in a backslash
-inline std::string DataDir;  // WinDir & "Quorvane\" & "Solmere Finbrook" & "\"
+inline std::string DataDir;  // WinDir & product::kMediaFolder & "\"
 
 std::string GetIniData(const std::string& File, const std::string& Section, const std::string& Key);
 // True when the value was written; on false, win::LastErrorText() gives the system's reason.

@@ -5,12 +5,12 @@
 #include <map>
 #include <mutex>
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "platform/paths.h"
 #include "platform/profile.h"
+#include "platform/unsupported.h"
 
 namespace win {
 namespace {
@@ -29,9 +29,9 @@ std::mutex table_mutex;
 std::map<HKEY, std::string> open_keys;  // handle -> full key path
 HKEY next_handle = 1;
 
-std::optional<std::string> PathOf(HKEY key) {
+std::optional<std::string> PathOf(std::string_view call, HKEY key) {
   if (key == HKEY_CURRENT_USER) return std::string("HKEY_CURRENT_USER");
-  if (key < 0) throw std::logic_error("advapi32: only HKEY_CURRENT_USER is served");
+  if (key < 0) Unsupported(call, "a predefined key other than HKEY_CURRENT_USER");
   std::lock_guard lock(table_mutex);
   const auto it = open_keys.find(key);
   if (it == open_keys.end()) return std::nullopt;
@@ -118,9 +118,10 @@ std::optional<Stored> Decode(const std::string& text) {
 }
 
 RegResult OpenOrCreate(HKEY key, std::string_view sub_key, HKEY* result, bool create) {
-  if (result == nullptr) throw std::logic_error("RegOpenKeyA/RegCreateKeyA: no result pointer");
+  const char* call = create ? "RegCreateKeyA" : "RegOpenKeyA";
+  if (result == nullptr) Unsupported(call, "a null result pointer");
   *result = 0;
-  const auto parent = PathOf(key);
+  const auto parent = PathOf(call, key);
   if (!parent) return RegResult::ERROR_INVALID_HANDLE;
   const std::string path = JoinPath(*parent, sub_key);
   if (create) {
@@ -150,9 +151,9 @@ RegResult RegCreateKeyA(HKEY key, std::string_view sub_key, HKEY* result) {
 
 RegResult RegQueryValueExA(HKEY key, std::string_view value_name, std::uint32_t* reserved,
                            RegType* type, void* data, std::uint32_t* size) {
-  if (reserved != nullptr) throw std::logic_error("RegQueryValueExA: reserved must be null");
+  if (reserved != nullptr) Unsupported("RegQueryValueExA", "a reserved pointer that is not null");
   if (data != nullptr && size == nullptr) return RegResult::ERROR_INVALID_PARAMETER;
-  const auto path = PathOf(key);
+  const auto path = PathOf("RegQueryValueExA", key);
   if (!path) return RegResult::ERROR_INVALID_HANDLE;
   const auto text = ReadProfileValue(StorePath(), *path, StoredName(value_name));
   const auto stored = text ? Decode(*text) : std::nullopt;
@@ -171,10 +172,10 @@ RegResult RegQueryValueExA(HKEY key, std::string_view value_name, std::uint32_t*
 
 RegResult RegSetValueExA(HKEY key, std::string_view value_name, std::uint32_t reserved,
                          RegType type, const void* data, std::uint32_t size) {
-  if (reserved != 0) throw std::logic_error("RegSetValueExA: reserved must be 0");
+  if (reserved != 0) Unsupported("RegSetValueExA", "a reserved value other than 0");
   if (data == nullptr && size > 0) return RegResult::ERROR_INVALID_PARAMETER;
   if (type == RegType::REG_DWORD && size != 4) return RegResult::ERROR_INVALID_PARAMETER;
-  const auto path = PathOf(key);
+  const auto path = PathOf("RegSetValueExA", key);
   if (!path) return RegResult::ERROR_INVALID_HANDLE;
   const std::string text = Encode(type, static_cast<const unsigned char*>(data), size);
   return WriteProfileValue(StorePath(), *path, StoredName(value_name), text)

@@ -1,7 +1,8 @@
 // The run time's process. RunProgram: the application object, the program's entry with the raw
 // command line, then the event loop for as long as a form is loaded. End and a run-time error
 // that no handler traps both end the process at once, without unwinding: no window stays and no
-// further event handler runs.
+// further event handler runs. Only the sound output is closed first, so that a capture file is
+// complete.
 //
 // The stop signals are caught with a pipe to ourselves: the handler only writes a byte, and a
 // socket notifier hears it in whichever event loop runs, a modal dialog's included.
@@ -17,17 +18,18 @@
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
-#include <string_view>
+#include <string>
 
+#include "platform/audio_engine.h"
+#include "platform/environment.h"
 #include "platform/forms_qt.h"
 #include "platform/x11_windows.h"
 #include "runtime/errors.h"
+#include "runtime/product.h"
 
 namespace forms {
 
 namespace {
-
-constexpr char kProgramTitle[] = "Solmere Finbrook ScreenSaver";
 
 bool event_loop_running = false;
 int exit_code = 0;
@@ -36,6 +38,7 @@ void (*stop_way_out)() = nullptr;
 int stop_pipe[2] = {-1, -1};
 
 [[noreturn]] void EndProcess(int code) {
+  audio::CloseAll();
   std::fflush(nullptr);
   std::_Exit(code);
 }
@@ -44,8 +47,8 @@ int stop_pipe[2] = {-1, -1};
 [[noreturn]] void StopOnRuntimeError(const rt::RuntimeError& error) {
   const std::string message = "Run-time error '" + std::to_string(error.Number()) + "':\n\n" +
                               rt::ErrorDescription(error.Number());
-  std::fprintf(stderr, "finbrook: %s\n", message.c_str());
-  MsgBox(message, kProgramTitle);
+  std::fprintf(stderr, "%s: %s\n", product::kHostName, message.c_str());
+  MsgBox(message, product::kTitle);
   EndProcess(1);
 }
 
@@ -88,17 +91,19 @@ void ListenForStopSignals(QApplication& app) {
 }
 
 bool UsesX() {
-  const char* platform = std::getenv("QT_QPA_PLATFORM");
-  return !platform || !*platform || std::string_view(platform).starts_with("xcb");
+  const std::string platform = env::Get(env::kQtPlatform);
+  return platform.empty() || platform.starts_with("xcb");
 }
 
 // Qt aborts with advice to reinstall when its X platform finds no display; say what is missing.
 [[noreturn]] void NoDisplay() {
-  const char* display = std::getenv("DISPLAY");
-  if (display && *display) {
-    std::fprintf(stderr, "finbrook: cannot open the X display %s named by DISPLAY\n", display);
+  const std::string display = env::Get(env::kDisplay);
+  if (!display.empty()) {
+    std::fprintf(stderr, "%s: cannot open the X display %s named by %s\n", product::kHostName,
+                 display.c_str(), env::kDisplay.name);
   } else {
-    std::fprintf(stderr, "finbrook: no X display: DISPLAY is not set\n");
+    std::fprintf(stderr, "%s: no X display: %s is not set\n", product::kHostName,
+                 env::kDisplay.name);
   }
   EndProcess(1);
 }
@@ -108,8 +113,8 @@ bool UsesX() {
 void EnsureApplication() {
   if (QApplication::instance()) return;
   static int argc = 1;
-  static char name[] = "finbrook";
-  static char* argv[] = {name, nullptr};
+  static std::string name = product::kHostName;
+  static char* argv[] = {name.data(), nullptr};
   new QApplication(argc, argv);  // lives as long as the process
 }
 
@@ -119,8 +124,9 @@ void Dispatch(const std::function<void()>& handler) {
   } catch (const rt::RuntimeError& error) {
     StopOnRuntimeError(error);
   } catch (const std::exception& error) {
-    // A stand-in asked for something the program never needs: stop loudly, naming it.
-    std::fprintf(stderr, "finbrook: %s\n", error.what());
+    // A stand-in refused a call the program never makes (platform/unsupported.h), or the process
+    // ran out of memory: stop loudly, naming it.
+    std::fprintf(stderr, "%s: %s\n", product::kHostName, error.what());
     EndProcess(70);
   }
 }

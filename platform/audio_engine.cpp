@@ -8,10 +8,13 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <thread>
+
+#include "platform/capture_file.h"
+#include "platform/environment.h"
+#include "platform/unsupported.h"
 
 namespace audio {
 namespace {
@@ -58,114 +61,72 @@ void ToInt16(const float* in, std::int16_t* out, std::size_t samples) {
   }
 }
 
-// Renders into buffers owned by the render thread, growing them only when a larger block comes.
-struct RenderBuffers {
-  std::vector<float> mix;
-  std::vector<std::int16_t> pcm;
-  Limiter limiter;
-  void Render(int frames) {
-    const std::size_t samples = static_cast<std::size_t>(frames) * kChannels;
-    if (mix.size() < samples) mix.resize(samples);
-    if (pcm.size() < samples) pcm.resize(samples);
-    RenderMix(mix.data(), frames);
-    limiter.Apply(mix.data(), frames);
-    ToInt16(mix.data(), pcm.data(), samples);
-  }
-};
-
-// The WAV file of FINBROOK_AUDIO_CAPTURE: opened at the first start, appended to by every
-// later start, its sizes rewritten after each block so that it is whole at any moment.
-class CaptureFile {
+// Renders in chunks into storage of its own, so that a block of any size needs no allocation;
+// each chunk goes to sink(samples, count) as interleaved 16-bit stereo.
+class Renderer {
  public:
-  bool Open(const std::string& path) {
-    if (file_) return true;
-    file_ = std::fopen(path.c_str(), "wb");
-    if (!file_) return false;
-    data_bytes_ = 0;
-    WriteHeader();
-    return true;
-  }
-  void Append(const std::int16_t* samples, std::size_t count) {
-    unsigned char bytes[2];
-    for (std::size_t i = 0; i < count; ++i) {
-      const auto v = static_cast<std::uint16_t>(samples[i]);
-      bytes[0] = static_cast<unsigned char>(v & 0xFF);
-      bytes[1] = static_cast<unsigned char>(v >> 8);
-      std::fwrite(bytes, 1, 2, file_);
+  static constexpr int kChunkFrames = 1024;
+  static_assert(kChunkFrames * kChannels <= CaptureFile::kMaxBlockSamples);
+
+  template <class Sink>
+  void Render(int frames, Sink&& sink) {
+    for (int done = 0; done < frames;) {
+      const int chunk = std::min(frames - done, kChunkFrames);
+      const auto samples = static_cast<std::size_t>(chunk) * kChannels;
+      RenderMix(mix_.data(), chunk);
+      limiter_.Apply(mix_.data(), chunk);
+      ToInt16(mix_.data(), pcm_.data(), samples);
+      sink(pcm_.data(), chunk * kChannels);
+      done += chunk;
     }
-    data_bytes_ += static_cast<std::uint32_t>(count * 2);
-    WriteHeader();
-    std::fseek(file_, 0, SEEK_END);
-    std::fflush(file_);
-  }
-  void Close() {
-    if (file_) std::fclose(file_);
-    file_ = nullptr;
   }
 
  private:
-  static void Put32(unsigned char* at, std::uint32_t v) {
-    for (int i = 0; i < 4; ++i) at[i] = static_cast<unsigned char>(v >> (8 * i));
-  }
-  static void Put16(unsigned char* at, std::uint16_t v) {
-    at[0] = static_cast<unsigned char>(v & 0xFF);
-    at[1] = static_cast<unsigned char>(v >> 8);
-  }
-  void WriteHeader() {
-    unsigned char h[44];
-    std::memcpy(h, "RIFF", 4);
-    Put32(h + 4, 36 + data_bytes_);
-    std::memcpy(h + 8, "WAVEfmt ", 8);
-    Put32(h + 16, 16);
-    Put16(h + 20, 1);
-    Put16(h + 22, kChannels);
-    Put32(h + 24, kRate);
-    Put32(h + 28, kRate * kChannels * 2);
-    Put16(h + 32, kChannels * 2);
-    Put16(h + 34, 16);
-    std::memcpy(h + 36, "data", 4);
-    Put32(h + 40, data_bytes_);
-    std::fseek(file_, 0, SEEK_SET);
-    std::fwrite(h, 1, sizeof h, file_);
-  }
-
-  std::FILE* file_ = nullptr;
-  std::uint32_t data_bytes_ = 0;
+  std::array<float, kChunkFrames * kChannels> mix_{};
+  std::array<std::int16_t, kChunkFrames * kChannels> pcm_{};
+  Limiter limiter_;
 };
 
-// The running output and who holds it. Touched by the user-interface thread only.
+// The running output and who holds it. Touched by the user-interface thread only, but for what
+// a running output's render thread uses: its renderer, and the capture file's Append.
 struct OutputState {
   Output choice = Output::Default;
   bool running = false;
   bool sdl_ready = false;
   SDL_AudioDeviceID device = 0;
-  RenderBuffers device_buffers;  // used by the SDL callback only
-  RenderBuffers manual_buffers;  // used by RenderForTests only
+  Renderer device_renderer;
+  Renderer capture_renderer;
+  Renderer manual_renderer;  // RenderForTests
   CaptureFile capture;
   std::thread capture_thread;
   std::atomic<bool> capture_stop{false};
+  std::vector<std::shared_ptr<const void>> loans;  // see Lend
 };
 
 OutputState& State() {
+  assert(forms::OnInterfaceThread());
   static auto* state = new OutputState;  // never destroyed: no teardown races at exit
   return *state;
 }
 
 void DeviceCallback(void* userdata, Uint8* stream, int len) {
-  auto& buffers = *static_cast<RenderBuffers*>(userdata);
+  auto& renderer = *static_cast<Renderer*>(userdata);
   const int frames = len / static_cast<int>(kChannels * sizeof(std::int16_t));
-  buffers.Render(frames);
-  std::memcpy(stream, buffers.pcm.data(), static_cast<std::size_t>(len));
+  renderer.Render(frames, [&stream](const std::int16_t* samples, int count) {
+    const auto bytes = static_cast<std::size_t>(count) * sizeof(std::int16_t);
+    std::memcpy(stream, samples, bytes);
+    stream += bytes;
+  });
 }
 
 void CaptureLoop(OutputState* state) {
   using Clock = std::chrono::steady_clock;
   const auto step = std::chrono::microseconds(1'000'000LL * kCaptureBlockFrames / kRate);
-  RenderBuffers buffers;
   auto next = Clock::now();
   while (!state->capture_stop.load()) {
-    buffers.Render(kCaptureBlockFrames);
-    state->capture.Append(buffers.pcm.data(), kCaptureBlockFrames * kChannels);
+    state->capture_renderer.Render(
+        kCaptureBlockFrames,
+        [state](const std::int16_t* samples, int count) { state->capture.Append(samples, count); });
     next += step;
     const auto now = Clock::now();
     if (now - next > std::chrono::milliseconds(200)) next = now;  // fell far behind: catch up
@@ -190,7 +151,7 @@ bool StartDevice(OutputState& state) {
   want.channels = kChannels;
   want.samples = 1024;
   want.callback = DeviceCallback;
-  want.userdata = &state.device_buffers;
+  want.userdata = &state.device_renderer;
   SDL_AudioSpec have{};
   state.device = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
   if (state.device == 0) {
@@ -210,10 +171,10 @@ bool StartOutput(OutputState& state) {
     case Output::Default:
       break;
   }
-  const char* capture = std::getenv("FINBROOK_AUDIO_CAPTURE");
-  if (capture && *capture) {
+  const std::string capture = env::Get(env::kAudioCapture);
+  if (!capture.empty()) {
     if (!state.capture.Open(capture)) {
-      std::fprintf(stderr, "audio engine: cannot write the capture file %s\n", capture);
+      std::fprintf(stderr, "audio engine: cannot write the capture file %s\n", capture.c_str());
       return false;
     }
     state.capture_stop = false;
@@ -239,10 +200,8 @@ void StopOutput(OutputState& state) {
 
 void AddSource(Source& source) {
   const int index = source_count.load();
-  if (index >= kMaxSources) {
-    std::fprintf(stderr, "audio engine: too many sources\n");
-    std::abort();
-  }
+  if (index >= kMaxSources)
+    win::Unsupported("AddSource", "more than " + std::to_string(kMaxSources) + " sources");
   sources[index].store(&source, std::memory_order_release);
   source_count.store(index + 1, std::memory_order_release);
 }
@@ -257,11 +216,21 @@ bool Acquire() {
   return state.running;
 }
 
+// Nobody but the list holds what the render thread has let go of, and then nobody else can take
+// it up again: the render thread gets its references only from what is posted.
+void LendAny(std::shared_ptr<const void> item) {
+  auto& loans = State().loans;
+  std::erase_if(loans, [](const auto& loan) { return loan.use_count() == 1; });
+  if (item && std::find(loans.begin(), loans.end(), item) == loans.end())
+    loans.push_back(std::move(item));
+}
+
 void CloseAll() {
   auto& state = State();
   StopOutput(state);
-  state.device_buffers = RenderBuffers{};
-  state.manual_buffers = RenderBuffers{};
+  state.device_renderer = Renderer{};
+  state.capture_renderer = Renderer{};
+  state.manual_renderer = Renderer{};
   state.capture.Close();
   if (state.sdl_ready) {
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
@@ -269,6 +238,7 @@ void CloseAll() {
   }
   const int count = source_count.load();
   for (int i = 0; i < count; ++i) sources[i].load()->Reset();
+  state.loans.clear();
   for (auto& hook : close_hooks) hook();
 }
 
@@ -278,19 +248,21 @@ void SetOutputForTests(Output output) {
 
 std::vector<std::int16_t> RenderForTests(int frames) {
   auto& state = State();
-  if (state.choice != Output::Manual) {
-    std::fprintf(stderr, "audio engine: RenderForTests needs the Manual output\n");
-    std::abort();
-  }
+  if (state.choice != Output::Manual)
+    win::Unsupported("RenderForTests", "a render without the Manual output");
+  std::vector<std::int16_t> pcm;
+  pcm.reserve(static_cast<std::size_t>(frames) * kChannels);
   // A stopped output is silent, whatever the sources still hold.
-  if (!state.running)
-    return std::vector<std::int16_t>(static_cast<std::size_t>(frames) * kChannels);
-  // One render state throughout, so that the limiter carries on from call to call as it does on
-  // a device.
-  RenderBuffers& buffers = state.manual_buffers;
-  buffers.Render(frames);
-  const auto samples = static_cast<std::ptrdiff_t>(frames) * kChannels;
-  return {buffers.pcm.begin(), buffers.pcm.begin() + samples};
+  if (!state.running) {
+    pcm.resize(static_cast<std::size_t>(frames) * kChannels);
+    return pcm;
+  }
+  // One renderer throughout, so that the limiter carries on from call to call as it does on a
+  // device.
+  state.manual_renderer.Render(frames, [&pcm](const std::int16_t* samples, int count) {
+    pcm.insert(pcm.end(), samples, samples + count);
+  });
+  return pcm;
 }
 
 }  // namespace audio

@@ -4,26 +4,34 @@
 //   - normally an SDL2 audio device (SDL_AUDIODRIVER=dummy where the machine has none; the
 //     dummy driver still calls back in real time);
 //   - FINBROOK_AUDIO_CAPTURE=<file.wav>: a thread renders in real time into that WAV file
-//     (44100 Hz, stereo, 16-bit), rewriting the header after every block so that the file is
-//     complete whenever the process ends;
+//     (44100 Hz, stereo, 16-bit), one write a block; the sizes in its header are brought up to
+//     date every second and when the output closes;
 //   - in unit tests, no thread at all: RenderForTests renders on the caller's thread.
 //
 // Threads: the user-interface thread owns every decision and every file load; it hands work
-// to the render thread through CommandQueues (a mutex held only to swap a vector), and reads
-// back what the render thread publishes through atomics. The render thread never waits for the
-// user-interface thread, and vice versa.
+// to the render thread through CommandQueues, and reads back what the render thread publishes
+// through atomics. The render thread never waits for the user-interface thread, and vice versa,
+// and it neither allocates nor frees memory: sources hold what they play in storage of a fixed
+// size, command queues swap their vectors' storage instead of freeing it, and whatever the
+// render thread holds by shared_ptr was lent to it (Lend), so that the last reference is always
+// dropped on the user-interface thread.
 //
 // Life: the first client (a mixer session, an open MCI alias, the simple player) that Acquires
 // the output opens it, and it stays open, like a system's sound output, until the process ends
-// or CloseAll stops everything: a song closed and the next one opened at once play on one open
-// output, and what was stopped rings out instead of being cut off by a closing device.
+// through the run time (forms::End and every other way out of platform/app.cpp), which calls
+// CloseAll: a song closed and the next one opened at once play on one open output, and what was
+// stopped rings out instead of being cut off by a closing device.
 #pragma once
 
+#include <cassert>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <utility>
 #include <vector>
+
+#include "platform/interface_thread.h"
 
 namespace audio {
 
@@ -47,11 +55,33 @@ void AddSource(Source& source);
 // user-interface state (open aliases, sessions) can forget it without racing a render.
 void AddCloseHook(std::function<void()> hook);
 
+// A client of the output for the life of the process (a module singleton): its member `source`
+// joins the mix, and forget(client) runs at CloseAll.
+template <class Client, class Forget>
+Client& NewClient(Forget forget) {
+  auto* client = new Client;  // lives as long as the process
+  AddSource(client->source);
+  AddCloseHook([client, forget] { forget(*client); });
+  return *client;
+}
+
 // A client needs the output: starts it when it is not running. False when no output can be
 // opened.
 bool Acquire();
 
-// Stops the output and its thread, resets every source and client, deletes the synthesizer.
+// Keeps a reference to what is about to be posted to the render thread (a wave, a song) until
+// the render thread has let go of it, and returns it for posting. What the render thread no
+// longer holds is let go of here, at the next Lend, or at CloseAll.
+void LendAny(std::shared_ptr<const void> item);
+template <class T>
+std::shared_ptr<const T> Lend(std::shared_ptr<const T> item) {
+  LendAny(item);
+  return item;
+}
+
+// The end of the process's sound: stops the output and its thread, completes the capture file,
+// resets every source and client and deletes the synthesizer. The run time calls it as the
+// process ends; tests, to start afresh.
 void CloseAll();
 
 // ---- For tests ----
@@ -67,24 +97,33 @@ void SetOutputForTests(Output output);
 std::vector<std::int16_t> RenderForTests(int frames);
 
 // Commands from the user-interface thread to the render thread. Post and Take hold the lock
-// only to append or to swap the vector.
+// only to append or to swap the vectors, whose storage passes back and forth between the two
+// threads: the render thread never frees it.
 template <class Command>
 class CommandQueue {
  public:
   void Post(Command command) {
+    assert(forms::OnInterfaceThread());
     std::lock_guard lock(mutex_);
     pending_.push_back(std::move(command));
   }
-  std::vector<Command> Take() {
-    std::vector<Command> taken;
+  // Render thread: the commands posted since the last Take, in order; valid until the next.
+  std::vector<Command>& Take() {
+    taken_.clear();
     std::lock_guard lock(mutex_);
-    taken.swap(pending_);
-    return taken;
+    taken_.swap(pending_);
+    return taken_;
+  }
+  // While no render runs: forgets every command.
+  void Clear() {
+    taken_.clear();
+    pending_.clear();
   }
 
  private:
   std::mutex mutex_;
   std::vector<Command> pending_;
+  std::vector<Command> taken_;
 };
 
 }  // namespace audio

@@ -251,7 +251,7 @@ bool DecodeRle(Bytes data, const Header& h, BmpImage& img) {
     p += 2;
     if (count > 0) {
       for (unsigned i = 0; i < count; ++i) {
-        const std::uint8_t v = four ? ((i & 1) ? code & 0x0F : code >> 4) : code;
+        const auto v = static_cast<std::uint8_t>(four ? ((i & 1) ? code & 0x0F : code >> 4) : code);
         if (!put(v)) return false;
       }
     } else if (code == 0) {

@@ -2,12 +2,12 @@
 
 #include "platform/builtin_pictures_draw.h"
 #include "platform/forms_qt.h"
+#include "platform/unsupported.h"
 
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
 #include <map>
-#include <stdexcept>
 
 namespace forms {
 
@@ -93,7 +93,7 @@ const std::map<std::string, BuiltinPicture>& Pictures() {
 const BuiltinPicture& FindBuiltinPicture(const std::string& name) {
   const auto found = Pictures().find(name);
   if (found == Pictures().end()) {
-    throw std::logic_error("forms::FindBuiltinPicture: no built-in picture named \"" + name + "\"");
+    win::Unsupported("FindBuiltinPicture", "a built-in picture named \"" + name + "\"");
   }
   return found->second;
 }

@@ -8,6 +8,7 @@
 #include <cmath>
 
 #include "platform/builtin_pictures_draw.h"
+#include "runtime/product.h"
 
 namespace forms {
 
@@ -122,12 +123,12 @@ QImage Banner() {
   p.setFont(TitleFont(22, true));
   const QRect title(0, 8, 201, 34);
   p.setPen(QColor(0, 20, 50, 160));
-  p.drawText(title.translated(2, 2), Qt::AlignCenter, "Solmere Finbrook");
+  p.drawText(title.translated(2, 2), Qt::AlignCenter, product::kName);
   QLinearGradient gold(0, 14, 0, 36);
   gold.setColorAt(0, QColor(255, 245, 190));
   gold.setColorAt(1, QColor(235, 170, 40));
   p.setPen(QPen(QBrush(gold), 1));
-  p.drawText(title, Qt::AlignCenter, "Solmere Finbrook");
+  p.drawText(title, Qt::AlignCenter, product::kName);
   return image;
 }
 

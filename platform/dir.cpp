@@ -1,11 +1,11 @@
 #include "platform/dir.h"
 
 #include <filesystem>
-#include <stdexcept>
 #include <system_error>
 
 #include "platform/paths.h"
 #include "platform/text_case.h"
+#include "platform/unsupported.h"
 #include "runtime/errors.h"
 
 namespace forms {
@@ -33,7 +33,7 @@ bool IsFindable(const fs::directory_entry& entry) {
 
 std::string Dir(const std::string& path, FileAttribute attributes) {
   if (attributes != FileAttribute::vbNormal)
-    throw std::logic_error("forms::Dir: only normal files (vbNormal) are searched for");
+    win::Unsupported("Dir", "a search for other than normal files (vbNormal)");
   if (HoldsForbiddenCharacter(path)) rt::Raise(rt::kBadFileName);
 
   const std::size_t cut = path.find_last_of("\\/");

@@ -5,17 +5,18 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdlib>
 #include <string>
+
+#include "platform/environment.h"
+#include "runtime/product.h"
 
 namespace forms {
 namespace {
 
 std::string LockPath() {
-  const char* runtime_dir = std::getenv("XDG_RUNTIME_DIR");
-  if (runtime_dir != nullptr && *runtime_dir != '\0')
-    return std::string(runtime_dir) + "/finbrook.lock";
-  return "/tmp/finbrook-" + std::to_string(::getuid()) + ".lock";
+  const std::string runtime_dir = env::Get(env::kRuntimeDir);
+  if (!runtime_dir.empty()) return runtime_dir + "/" + product::kHostName + ".lock";
+  return "/tmp/" + std::string(product::kHostName) + "-" + std::to_string(::getuid()) + ".lock";
 }
 
 int LockWithRetry(int fd, int operation) {

@@ -1,18 +1,18 @@
 #include "platform/kernel32.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <string>
+
+#include "platform/environment.h"
 
 namespace win {
 namespace {
 
 thread_local int last_host_error = 0;
 
-std::string LowerEnv(const char* name) {
-  const char* value = std::getenv(name);
-  std::string text = value ? value : "";
+std::string LowerEnv(env::Variable variable) {
+  std::string text = env::Get(variable);
   for (char& c : text)
     if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
   return text;
@@ -25,12 +25,12 @@ struct Version {
 
 // Read at each call, so that a test may switch the family between two queries.
 Version ChosenVersion() {
-  const std::string family = LowerEnv("FINBROOK_WINVER");
+  const std::string family = LowerEnv(env::kWinVer);
   if (family == "95") return {PlatformId::VER_PLATFORM_WIN32_WINDOWS, 4, 0, 950};
   if (family == "unknown") return {PlatformId::VER_PLATFORM_WIN32s, 3, 10, 0};
   if (!family.empty() && family != "nt")
-    std::fprintf(stderr, "GetVersionExA: FINBROOK_WINVER=%s is not 95, nt or unknown; using nt\n",
-                 family.c_str());
+    std::fprintf(stderr, "GetVersionExA: %s=%s is not 95, nt or unknown; using nt\n",
+                 env::kWinVer.name, family.c_str());
   return {PlatformId::VER_PLATFORM_WIN32_NT, 5, 1, 2600};
 }
 

@@ -1,7 +1,7 @@
 // The MCI command-string interpreter: the sequencer device under per-process aliases.
 #include <algorithm>
+#include <cassert>
 #include <cctype>
-#include <cstdio>
 #include <map>
 #include <memory>
 #include <optional>
@@ -9,9 +9,11 @@
 
 #include "platform/audio_engine.h"
 #include "platform/file_read.h"
+#include "platform/interface_thread.h"
 #include "platform/midi_synth.h"
 #include "platform/paths.h"
 #include "platform/text_case.h"
+#include "platform/unsupported.h"
 #include "platform/winmm.h"
 
 namespace win {
@@ -23,6 +25,7 @@ struct Alias {
 };
 
 std::map<std::string, Alias>& Aliases() {
+  assert(forms::OnInterfaceThread());
   static auto* aliases = [] {
     auto* a = new std::map<std::string, Alias>;  // lives as long as the process
     audio::AddCloseHook([a] { a->clear(); });
@@ -68,15 +71,14 @@ void WriteReply(std::string* reply, int reply_size, std::string_view text) {
   (*reply)[n] = '\0';
 }
 
-std::int32_t Unsupported(const std::string& command, MciError code) {
-  std::fprintf(stderr, "mciSendStringA stand-in: unsupported command \"%s\"\n", command.c_str());
-  return Code(code);
+[[noreturn]] void Refuse(const std::string& command) {
+  Unsupported("mciSendStringA", "the command \"" + command + "\"");
 }
 
 std::int32_t Open(const std::string& command, const std::vector<std::string>& w) {
   if (w.size() != 6 || Lower(w[2]) != "type" || Lower(w[3]) != "sequencer" ||
       Lower(w[4]) != "alias") {
-    return Unsupported(command, MciError::MCIERR_UNRECOGNIZED_KEYWORD);
+    Refuse(command);
   }
   const std::string name = Lower(w[5]);
   if (Aliases().contains(name)) return Code(MciError::MCIERR_DUPLICATE_ALIAS);
@@ -102,16 +104,13 @@ void Close(std::map<std::string, Alias>::iterator alias) {
 
 // "from n": n sixteenth notes, a quarter of the file's ticks per quarter note each.
 std::int32_t Play(const std::string& command, const std::vector<std::string>& w, Alias& alias) {
-  if (w.size() != 4 || Lower(w[2]) != "from") {
-    return Unsupported(command, MciError::MCIERR_UNRECOGNIZED_KEYWORD);
-  }
-  const std::string& n = w[3];
-  if (n.empty() || n.size() > 9 || !std::all_of(n.begin(), n.end(), [](char c) {
-        return std::isdigit(static_cast<unsigned char>(c));
-      })) {
-    return Code(MciError::MCIERR_BAD_INTEGER);
-  }
-  const double tick = std::stod(n) * alias.song->division / 4.0;
+  const auto digits = [](const std::string& n) {
+    return !n.empty() && n.size() <= 9 && std::all_of(n.begin(), n.end(), [](char c) {
+      return std::isdigit(static_cast<unsigned char>(c));
+    });
+  };
+  if (w.size() != 4 || Lower(w[2]) != "from" || !digits(w[3])) Refuse(command);
+  const double tick = std::stod(w[3]) * alias.song->division / 4.0;
   if (tick > static_cast<double>(alias.song->end_tick)) return Code(MciError::MCIERR_OUTOFRANGE);
   midi::Play(alias.block, alias.song, alias.song->SecondsAt(tick));
   return 0;
@@ -119,19 +118,17 @@ std::int32_t Play(const std::string& command, const std::vector<std::string>& w,
 
 std::int32_t Run(const std::string& command, std::string* reply, int reply_size) {
   const auto words = Words(command);
-  if (!words) return Code(MciError::MCIERR_NO_CLOSING_QUOTE);
+  if (!words || words->empty()) Refuse(command);
   const auto& w = *words;
-  if (w.empty()) return Unsupported(command, MciError::MCIERR_UNRECOGNIZED_COMMAND);
   const std::string verb = Lower(w[0]);
   if (verb == "open") {
     const std::int32_t result = Open(command, w);
     if (result == 0) WriteReply(reply, reply_size, "");
     return result;
   }
-  if (verb != "play" && verb != "status" && verb != "stop" && verb != "close") {
-    return Unsupported(command, MciError::MCIERR_UNRECOGNIZED_COMMAND);
+  if ((verb != "play" && verb != "status" && verb != "stop" && verb != "close") || w.size() < 2) {
+    Refuse(command);
   }
-  if (w.size() < 2) return Code(MciError::MCIERR_MISSING_PARAMETER);
   const auto found = Aliases().find(Lower(w[1]));
   if (found == Aliases().end()) return Code(MciError::MCIERR_INVALID_DEVICE_NAME);
   Alias& alias = found->second;
@@ -139,12 +136,10 @@ std::int32_t Run(const std::string& command, std::string* reply, int reply_size)
   if (verb == "play") {
     if (const std::int32_t result = Play(command, w, alias); result != 0) return result;
   } else if (verb == "status") {
-    if (w.size() != 3 || Lower(w[2]) != "mode") {
-      return Unsupported(command, MciError::MCIERR_UNRECOGNIZED_KEYWORD);
-    }
+    if (w.size() != 3 || Lower(w[2]) != "mode") Refuse(command);
     answer = midi::Playing(alias.block) ? "playing" : "stopped";
   } else if (w.size() != 2) {
-    return Unsupported(command, MciError::MCIERR_UNRECOGNIZED_KEYWORD);
+    Refuse(command);
   } else if (verb == "stop") {
     midi::Stop(alias.block);
   } else {

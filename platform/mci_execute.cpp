@@ -1,7 +1,7 @@
 // mciExecute's wave playback and sndPlaySoundA's stop: one simple player of whole wave files,
 // each file playing once on a voice of its own.
-#include <cctype>
-#include <cstdio>
+#include <array>
+#include <cassert>
 #include <map>
 #include <memory>
 
@@ -9,8 +9,10 @@
 #include "platform/fading_tails.h"
 #include "platform/file_read.h"
 #include "platform/forms.h"
+#include "platform/interface_thread.h"
 #include "platform/paths.h"
 #include "platform/text_case.h"
+#include "platform/unsupported.h"
 #include "platform/wav_reader.h"
 #include "platform/winmm.h"
 
@@ -18,6 +20,8 @@ namespace win {
 namespace {
 
 constexpr const char* kMessageTitle = "MCI";
+// Wave files the player keeps apart between two stops of everything.
+constexpr int kVoices = 8;
 
 // Play a sound on a voice (sound set) or stop the voice (sound null); voice -1 stops all.
 struct Command {
@@ -31,36 +35,37 @@ class PlayerSource final : public audio::Source {
 
   void Mix(float* out, int frames) override {
     for (auto& c : commands.Take()) {
-      // A stopped or replaced sound fades out; the loop below drops it as played to its end.
-      for (auto& [voice, v] : voices_) {
-        if (c.voice >= 0 && voice != c.voice) continue;
+      // A stopped or replaced sound fades out.
+      for (std::size_t voice = 0; voice < voices_.size(); ++voice) {
+        Voice& v = voices_[voice];
+        if (!v.sound || (c.voice >= 0 && voice != static_cast<std::size_t>(c.voice))) continue;
         tails_.Add(v.sound, v.at, false);
-        v.at = v.sound->samples.size();
+        v = Voice{};
       }
-      if (c.sound) voices_[c.voice] = Voice{std::move(c.sound), 0};
+      if (c.sound) voices_[static_cast<std::size_t>(c.voice)] = Voice{std::move(c.sound), 0};
     }
-    for (auto it = voices_.begin(); it != voices_.end();) {
-      Voice& v = it->second;
+    for (Voice& v : voices_) {
+      if (!v.sound) continue;
       const std::size_t total = v.sound->samples.size();
       const std::size_t wanted = static_cast<std::size_t>(frames) * 2;
       for (std::size_t i = 0; i < wanted && v.at < total; ++i) out[i] += v.sound->samples[v.at++];
-      it = v.at >= total ? voices_.erase(it) : std::next(it);
+      if (v.at >= total) v = Voice{};
     }
     tails_.Mix(out, frames);
   }
 
   void Reset() override {
-    commands.Take();
-    voices_.clear();
+    commands.Clear();
+    voices_.fill(Voice{});
     tails_.Clear();
   }
 
  private:
   struct Voice {
-    std::shared_ptr<const audio::Pcm> sound;
-    std::size_t at;
+    std::shared_ptr<const audio::Pcm> sound;  // null when the voice is silent
+    std::size_t at = 0;
   };
-  std::map<int, Voice> voices_;
+  std::array<Voice, kVoices> voices_;
   audio::FadingTails tails_;
 };
 
@@ -71,13 +76,9 @@ struct Player {
 };
 
 Player& ThePlayer() {
-  static auto* player = [] {
-    auto* p = new Player;  // lives as long as the process
-    audio::AddSource(p->source);
-    audio::AddCloseHook([p] { p->voice_of.clear(); });
-    return p;
-  }();
-  return *player;
+  assert(forms::OnInterfaceThread());
+  static Player& player = audio::NewClient<Player>([](Player& p) { p.voice_of.clear(); });
+  return player;
 }
 
 bool Fail(const std::string& text) {
@@ -92,6 +93,10 @@ bool Fail(const std::string& text) {
 
 bool Play(const std::string& path) {
   Player& player = ThePlayer();
+  if (!player.voice_of.contains(path) && player.voice_of.size() == kVoices) {
+    Unsupported("mciExecute", "more than " + std::to_string(kVoices) +
+                                  " wave files between two stops of everything");
+  }
   if (!files::Exists(path)) {
     return Fail("The specified file cannot be found. Make sure the path and filename are correct.");
   }
@@ -103,7 +108,7 @@ bool Play(const std::string& path) {
   }
   if (!audio::Acquire()) return Fail("The wave output device cannot be opened.");
   auto [it, added] = player.voice_of.try_emplace(path, static_cast<int>(player.voice_of.size()));
-  player.source.commands.Post({it->second, std::move(sound)});
+  player.source.commands.Post({it->second, audio::Lend(std::move(sound))});
   return true;
 }
 
@@ -133,8 +138,7 @@ bool mciExecute(const std::string& command) {
     element = element.substr(1, element.size() - 2);
   }
   if ((verb != "play" && verb != "stop") || element.empty() || element.find('"') != element.npos) {
-    std::fprintf(stderr, "mciExecute stand-in: unsupported command \"%s\"\n", command.c_str());
-    return Fail("The specified command is not recognized.");
+    Unsupported("mciExecute", "the command \"" + command + "\"");
   }
   const std::string path = HostPath(element);
   return verb == "play" ? Play(path) : Stop(path);
@@ -143,10 +147,8 @@ bool mciExecute(const std::string& command) {
 bool sndPlaySoundA(const char* sound_name, unsigned flags) {
   detail::LogWinmmCall(std::string("sndPlaySoundA(") + (sound_name ? sound_name : "null") + ", " +
                        std::to_string(flags) + ")");
-  if (sound_name != nullptr || (flags & ~SND_NODEFAULT) != 0) {
-    std::fprintf(stderr, "sndPlaySoundA stand-in: only the stop request is supported\n");
-    return false;
-  }
+  if (sound_name != nullptr) Unsupported("sndPlaySoundA", std::string("the sound ") + sound_name);
+  if ((flags & ~SND_NODEFAULT) != 0) Unsupported("sndPlaySoundA", "flags " + std::to_string(flags));
   Player& player = ThePlayer();
   player.source.commands.Post({-1, nullptr});
   player.voice_of.clear();

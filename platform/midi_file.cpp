@@ -126,8 +126,9 @@ void BuildTimes(Sequence& seq, std::vector<RawEvent>& raw) {
 }  // namespace
 
 double Sequence::SecondsAt(double tick) const {
-  auto it = std::upper_bound(tempi.begin(), tempi.end(), tick,
-                             [](double t, const Tempo& tempo) { return t < tempo.tick; });
+  auto it = std::upper_bound(tempi.begin(), tempi.end(), tick, [](double t, const Tempo& tempo) {
+    return t < static_cast<double>(tempo.tick);
+  });
   const Tempo& t = it == tempi.begin() ? tempi.front() : *(it - 1);
   return t.seconds + (tick - static_cast<double>(t.tick)) * t.us_per_quarter / 1e6 / division;
 }

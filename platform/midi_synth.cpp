@@ -5,13 +5,15 @@
 #include <algorithm>
 #include <array>
 #include <atomic>
+#include <cassert>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 
 #include "platform/audio_engine.h"
+#include "platform/environment.h"
 #include "platform/file_read.h"
+#include "platform/interface_thread.h"
 
 namespace midi {
 namespace {
@@ -67,7 +69,7 @@ class SongSource final : public audio::Source {
   }
 
   void Reset() override {
-    commands.Take();
+    commands.Clear();
     for (auto& v : voices_) v = Voice{};
   }
 
@@ -204,13 +206,9 @@ void DeleteSynth(Control& control) {
 }
 
 Control& TheControl() {
-  static auto* control = [] {
-    auto* c = new Control;  // lives as long as the process
-    audio::AddSource(c->source);
-    audio::AddCloseHook([c] { DeleteSynth(*c); });
-    return c;
-  }();
-  return *control;
+  assert(forms::OnInterfaceThread());
+  static Control& control = audio::NewClient<Control>(DeleteSynth);
+  return control;
 }
 
 }  // namespace
@@ -218,8 +216,8 @@ Control& TheControl() {
 bool EnsureSynth() {
   Control& control = TheControl();
   if (shared_synth.load()) return true;
-  const char* override_path = std::getenv("FINBROOK_SOUNDFONT");
-  const std::string path = override_path && *override_path ? override_path : kDefaultSoundFont;
+  std::string path = env::Get(env::kSoundFont);
+  if (path.empty()) path = kDefaultSoundFont;
   control.settings = new_fluid_settings();
   fluid_settings_setnum(control.settings, "synth.sample-rate", audio::kRate);
   fluid_settings_setint(control.settings, "synth.midi-channels", kBlocks * kBlockChannels);
@@ -268,7 +266,7 @@ void Play(int block, std::shared_ptr<const Sequence> song, double start_seconds)
   Control& control = TheControl();
   const std::uint32_t serial = ++control.serial[block];
   control.playing[block] = true;
-  control.source.commands.Post({block, std::move(song), start_seconds, serial});
+  control.source.commands.Post({block, audio::Lend(std::move(song)), start_seconds, serial});
 }
 
 void Stop(int block) {

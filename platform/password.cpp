@@ -17,16 +17,17 @@
 #include <QVBoxLayout>
 #include <QWindow>
 #include <cstring>
-#include <stdexcept>
 #include <string>
 
 #include "platform/advapi32.h"
 #include "platform/app.h"
 #include "platform/forms_qt.h"
 #include "platform/kernel32.h"
+#include "platform/unsupported.h"
 #include "platform/user32.h"
 #include "platform/x11_windows.h"
 #include "runtime/errors.h"
+#include "runtime/product.h"
 
 namespace win {
 
@@ -118,8 +119,7 @@ void Own(QDialog& dialog, HWND owner) {
 
 std::int32_t PwdChangePasswordA(const char* provider, HWND owner, std::int32_t, std::int32_t) {
   if (!provider || std::strcmp(provider, "SCRSAVE") != 0) {
-    throw std::logic_error(std::string("win::PwdChangePasswordA: provider ") +
-                           (provider ? provider : "(none)") + " is not supported");
+    Unsupported("PwdChangePasswordA", std::string("provider ") + (provider ? provider : "(none)"));
   }
   forms::EnsureApplication();
   QDialog dialog;
@@ -169,7 +169,7 @@ std::int32_t VerifyScreenSavePwd(HWND owner) {
   if (hash.empty()) return 1;  // no password is set: nothing to confirm
   forms::EnsureApplication();
   QDialog dialog;
-  dialog.setWindowTitle("Solmere Finbrook ScreenSaver");
+  dialog.setWindowTitle(product::kTitle);
   auto* layout = new QVBoxLayout(&dialog);
   layout->addWidget(new QLabel("Type the screen saver's password to go back to the desktop."));
   auto* form = new QFormLayout;

@@ -2,14 +2,16 @@
 // folder the program knows by name; its media folder inside it may be the built-in media, and the
 // rest of it (the settings file, the registry store) belongs to the user.
 #include "platform/paths.h"
-#include "platform/text_case.h"
 
-#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <optional>
 #include <system_error>
 #include <vector>
+
+#include "platform/environment.h"
+#include "platform/text_case.h"
+#include "runtime/product.h"
 
 namespace win {
 namespace {
@@ -17,7 +19,6 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr std::string_view kWindowsDirectory = "C:\\WINDOWS";
-constexpr std::string_view kMediaFolder = "Quorvane\\Solmere Finbrook";
 
 using textcase::SameText;
 
@@ -68,18 +69,13 @@ fs::path Resolve(fs::path base, std::string_view windows_rest) {
   return base;
 }
 
-std::string EnvText(const char* name) {
-  const char* value = std::getenv(name);
-  return value ? std::string(value) : std::string();
-}
-
 fs::path UserFolder() {
-  std::string config = EnvText("XDG_CONFIG_HOME");
+  std::string config = env::Get(env::kConfigHome);
   if (config.empty()) {
-    const std::string home = EnvText("HOME");
+    const std::string home = env::Get(env::kHome);
     config = (home.empty() ? std::string("/tmp") : home) + "/.config";
   }
-  return fs::path(config) / "finbrook";
+  return fs::path(config) / product::kHostName;
 }
 
 fs::path BuiltInMedia() {
@@ -89,9 +85,9 @@ fs::path BuiltInMedia() {
 }
 
 fs::path UnderWindowsDirectory(std::string_view rest) {
-  const std::string windir = EnvText("FINBROOK_WINDIR");
+  const std::string windir = env::Get(env::kWinDir);
   if (!windir.empty()) return Resolve(windir, rest);
-  if (auto media = RestUnder(rest, kMediaFolder)) return Resolve(BuiltInMedia(), *media);
+  if (auto media = RestUnder(rest, product::kMediaFolder)) return Resolve(BuiltInMedia(), *media);
   return Resolve(UserFolder(), rest);
 }
 

@@ -4,11 +4,12 @@
 #include <sys/wait.h>
 
 #include <cerrno>
-#include <cstdlib>
 #include <cstring>
-#include <stdexcept>
 #include <string>
 #include <thread>
+
+#include "platform/environment.h"
+#include "platform/unsupported.h"
 
 extern char** environ;
 
@@ -18,9 +19,9 @@ std::int32_t ShellExecuteA(HWND /*window*/, const char* operation, const char* f
                            const char* parameters, const char* directory, ShowCommand /*show*/) {
   if (operation == nullptr || std::strcmp(operation, "open") != 0 || file == nullptr ||
       parameters != nullptr || directory != nullptr)
-    throw std::logic_error("ShellExecuteA: only \"open\" of one address is served");
-  const char* chosen = std::getenv("FINBROOK_OPENER");
-  std::string opener = (chosen != nullptr && *chosen != '\0') ? chosen : "xdg-open";
+    Unsupported("ShellExecuteA", "anything but \"open\" of one address");
+  std::string opener = env::Get(env::kOpener);
+  if (opener.empty()) opener = "xdg-open";
   std::string address = file;
   char* argv[] = {opener.data(), address.data(), nullptr};
   pid_t child = 0;

@@ -4,18 +4,14 @@
 
 #include <QGuiApplication>
 #include <QWindow>
-#include <stdexcept>
 
 #include "platform/forms_qt.h"
+#include "platform/unsupported.h"
 #include "platform/x11_windows.h"
 
 namespace win {
 
 namespace {
-
-[[noreturn]] void Unsupported(const std::string& call, const std::string& what) {
-  throw std::logic_error("win::" + call + ": " + what + " is not supported");
-}
 
 forms::FormImpl& OurWindow(const std::string& call, HWND window) {
   forms::FormImpl* form = forms::FindForm(window);

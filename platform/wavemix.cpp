@@ -1,13 +1,15 @@
 #include "platform/wavemix.h"
 
-#include <cstdio>
-#include <deque>
+#include <algorithm>
+#include <cassert>
 #include <map>
 #include <memory>
 
 #include "platform/audio_engine.h"
 #include "platform/fading_tails.h"
+#include "platform/interface_thread.h"
 #include "platform/paths.h"
+#include "platform/unsupported.h"
 #include "platform/wav_reader.h"
 
 namespace win {
@@ -15,31 +17,36 @@ namespace {
 
 using Wave = std::shared_ptr<const audio::Pcm>;
 
+// A session's place in the render's fixed table, and how many waves a channel holds at most.
+constexpr int kSessionSlots = 4;
+constexpr int kQueueDepth = 16;
+
 struct Command {
   enum class Kind { AddSession, RemoveSession, Activate, Deactivate, Play, CloseChannels };
   Kind kind = Kind::Play;
-  std::int32_t session = 0;
+  int slot = 0;
   int channel = 0;
   Wave wave;
   std::uint16_t repeats = 0;
   bool clear_queue = false;
 };
 
-Command SessionCommand(Command::Kind kind, std::int32_t session) {
+Command SessionCommand(Command::Kind kind, int slot) {
   Command c;
   c.kind = kind;
-  c.session = session;
+  c.slot = slot;
   return c;
 }
 
-// The render side: each session's channels, each a queue of waves playing in turn.
+// The render side: each session's channels, each a queue of waves playing in turn, in storage
+// of a fixed size.
 class MixerSource final : public audio::Source {
  public:
   audio::CommandQueue<Command> commands;
 
   void Mix(float* out, int frames) override {
     for (auto& c : commands.Take()) Apply(c);
-    for (auto& [handle, session] : sessions_) {
+    for (auto& session : sessions_) {
       if (!session.active) continue;
       for (auto& channel : session.channels) MixChannel(channel, out, frames);
     }
@@ -47,19 +54,33 @@ class MixerSource final : public audio::Source {
   }
 
   void Reset() override {
-    commands.Take();
-    sessions_.clear();
+    commands.Clear();
+    for (auto& session : sessions_) Remove(session);
     tails_.Clear();
   }
 
  private:
   struct Queued {
     Wave wave;
-    std::uint16_t repeats_left;  // kWaveMixEndless: for ever
+    std::uint16_t repeats_left = 0;  // kWaveMixEndless: for ever
   };
+  // A ring of `count` waves from `first`.
   struct Channel {
-    std::deque<Queued> queue;
+    std::array<Queued, kQueueDepth> queue;
+    int first = 0;
+    int count = 0;
     std::size_t at = 0;  // next sample of the front wave
+
+    Queued& Front() { return queue[static_cast<std::size_t>(first)]; }
+    void Push(Queued queued) {
+      queue[static_cast<std::size_t>((first + count++) % kQueueDepth)] = std::move(queued);
+    }
+    void Pop() {
+      Front() = Queued{};
+      first = (first + 1) % kQueueDepth;
+      --count;
+      at = 0;
+    }
   };
   struct Session {
     bool active = false;
@@ -68,50 +89,51 @@ class MixerSource final : public audio::Source {
 
   void Apply(Command& c) {
     using Kind = Command::Kind;
-    if (c.kind == Kind::AddSession) {
-      sessions_[c.session] = Session{};
-      return;
-    }
-    const auto found = sessions_.find(c.session);
-    if (found == sessions_.end()) return;
-    Session& session = found->second;
+    Session& session = sessions_[static_cast<std::size_t>(c.slot)];
     switch (c.kind) {
+      case Kind::AddSession:
       case Kind::RemoveSession:
-        sessions_.erase(found);
+        Remove(session);
         break;
       case Kind::Activate:
       case Kind::Deactivate:
         session.active = c.kind == Kind::Activate;
         break;
       case Kind::Play: {
-        Channel& channel = session.channels[c.channel];
+        Channel& channel = session.channels[static_cast<std::size_t>(c.channel)];
         if (c.clear_queue) Clear(channel, session.active);
-        channel.queue.push_back({std::move(c.wave), c.repeats});
+        channel.Push({std::move(c.wave), c.repeats});
         break;
       }
       case Kind::CloseChannels:
         for (auto& channel : session.channels) Clear(channel, session.active);
         break;
-      case Kind::AddSession:
-        break;
+    }
+  }
+
+  // A session that goes stops at once: nobody hears it fade.
+  static void Remove(Session& session) {
+    session.active = false;
+    for (auto& channel : session.channels) {
+      while (channel.count > 0) channel.Pop();
+      channel.first = 0;
     }
   }
 
   // What the channel was sounding fades out (a silent, inactive session has nothing to fade).
   void Clear(Channel& channel, bool sounding) {
-    if (sounding && !channel.queue.empty()) {
-      const Queued& front = channel.queue.front();
+    if (sounding && channel.count > 0) {
+      const Queued& front = channel.Front();
       tails_.Add(front.wave, channel.at, front.repeats_left != 0);
     }
-    channel.queue.clear();
-    channel.at = 0;
+    while (channel.count > 0) channel.Pop();
   }
 
   static void MixChannel(Channel& channel, float* out, int frames) {
     std::size_t i = 0;
     const std::size_t wanted = static_cast<std::size_t>(frames) * 2;
-    while (i < wanted && !channel.queue.empty()) {
-      Queued& front = channel.queue.front();
+    while (i < wanted && channel.count > 0) {
+      Queued& front = channel.Front();
       const auto& samples = front.wave->samples;
       while (i < wanted && channel.at < samples.size()) out[i++] += samples[channel.at++];
       if (channel.at < samples.size()) break;
@@ -120,17 +142,20 @@ class MixerSource final : public audio::Source {
       if (front.repeats_left > 0) {
         --front.repeats_left;
       } else {
-        channel.queue.pop_front();
+        channel.Pop();
       }
     }
   }
 
-  std::map<std::int32_t, Session> sessions_;
+  std::array<Session, kSessionSlots> sessions_;
   audio::FadingTails tails_;
 };
 
 struct SessionState {
+  int slot = 0;
   std::array<bool, kWaveMixChannels> open{};
+  // Waves each channel may hold: every play since the channel's queue was last cleared.
+  std::array<int, kWaveMixChannels> queued{};
   std::map<std::int32_t, Wave> waves;
 };
 
@@ -142,13 +167,18 @@ struct Mixer {
 };
 
 Mixer& TheMixer() {
-  static auto* mixer = [] {
-    auto* m = new Mixer;  // lives as long as the process
-    audio::AddSource(m->source);
-    audio::AddCloseHook([m] { m->sessions.clear(); });
-    return m;
-  }();
-  return *mixer;
+  assert(forms::OnInterfaceThread());
+  static Mixer& mixer = audio::NewClient<Mixer>([](Mixer& m) { m.sessions.clear(); });
+  return mixer;
+}
+
+// The slot of no open session; -1 when every slot is taken.
+int FreeSlot() {
+  std::array<bool, kSessionSlots> taken{};
+  for (const auto& [handle, state] : TheMixer().sessions)
+    taken[static_cast<std::size_t>(state.slot)] = true;
+  const auto free = std::find(taken.begin(), taken.end(), false);
+  return free == taken.end() ? -1 : static_cast<int>(free - taken.begin());
 }
 
 void Log(const std::string& call) {
@@ -159,11 +189,6 @@ SessionState* Find(std::int32_t session) {
   auto& sessions = TheMixer().sessions;
   const auto found = sessions.find(session);
   return found == sessions.end() ? nullptr : &found->second;
-}
-
-MmResult Unsupported(const char* call) {
-  std::fprintf(stderr, "%s stand-in: unsupported flags or arguments\n", call);
-  return MmResult::MMSYSERR_NOTSUPPORTED;
 }
 
 std::int32_t Join(std::int16_t low, std::int16_t high) {
@@ -177,10 +202,13 @@ std::int32_t Join(std::int16_t low, std::int16_t high) {
 std::int32_t WaveMixInit() {
   Log("WaveMixInit()");
   Mixer& mixer = TheMixer();
+  const int slot = FreeSlot();
+  if (slot < 0)
+    Unsupported("WaveMixInit", "more than " + std::to_string(kSessionSlots) + " sessions");
   if (!audio::Acquire()) return 0;
   const std::int32_t handle = mixer.next_handle++;
-  mixer.sessions[handle] = SessionState{};
-  mixer.source.commands.Post(SessionCommand(Command::Kind::AddSession, handle));
+  mixer.sessions[handle].slot = slot;
+  mixer.source.commands.Post(SessionCommand(Command::Kind::AddSession, slot));
   return handle;
 }
 
@@ -188,10 +216,7 @@ std::int32_t WaveMixOpenWave(std::int32_t session, const std::string& path, std:
                              std::uint32_t flags) {
   Log("WaveMixOpenWave(" + std::to_string(session) + ", " + path + ", " + std::to_string(instance) +
       ", " + std::to_string(flags) + ")");
-  if (instance != 0 || flags != 0) {
-    Unsupported("WaveMixOpenWave");
-    return 0;
-  }
+  if (instance != 0 || flags != 0) Unsupported("WaveMixOpenWave", "a resource (instance or flags)");
   SessionState* state = Find(session);
   if (!state) return 0;
   Wave wave = audio::LoadWavFile(HostPath(path));
@@ -204,7 +229,7 @@ std::int32_t WaveMixOpenWave(std::int32_t session, const std::string& path, std:
 MmResult WaveMixOpenChannel(std::int32_t session, int channel, WaveMixOpen flags) {
   Log("WaveMixOpenChannel(" + std::to_string(session) + ", " + std::to_string(channel) + ", " +
       std::to_string(static_cast<std::uint32_t>(flags)) + ")");
-  if (flags != WaveMixOpen::Count) return Unsupported("WaveMixOpenChannel");
+  if (flags != WaveMixOpen::Count) Unsupported("WaveMixOpenChannel", "a single channel's flags");
   SessionState* state = Find(session);
   if (!state) return MmResult::MMSYSERR_INVALHANDLE;
   if (channel < 1 || channel > kWaveMixChannels) return MmResult::MMSYSERR_INVALPARAM;
@@ -214,10 +239,11 @@ MmResult WaveMixOpenChannel(std::int32_t session, int channel, WaveMixOpen flags
 
 MmResult WaveMixActivate(std::int32_t session, bool activate) {
   Log("WaveMixActivate(" + std::to_string(session) + ", " + (activate ? "1" : "0") + ")");
-  if (!Find(session)) return MmResult::MMSYSERR_INVALHANDLE;
+  const SessionState* state = Find(session);
+  if (!state) return MmResult::MMSYSERR_INVALHANDLE;
   using Kind = Command::Kind;
   TheMixer().source.commands.Post(
-      SessionCommand(activate ? Kind::Activate : Kind::Deactivate, session));
+      SessionCommand(activate ? Kind::Activate : Kind::Deactivate, state->slot));
   return MmResult::MMSYSERR_NOERROR;
 }
 
@@ -234,9 +260,9 @@ MmResult WaveMixPlay(const MixPlayParams& params) {
   if (params[0] != static_cast<std::int16_t>(sizeof(MixPlayParams))) {
     return MmResult::MMSYSERR_INVALPARAM;
   }
-  if (window != 0 || (flags & ~(kWaveMixClearQueue | kWaveMixHighPriority)) != 0) {
-    return Unsupported("WaveMixPlay");
-  }
+  if (window != 0) Unsupported("WaveMixPlay", "a notification window");
+  if ((flags & ~(kWaveMixClearQueue | kWaveMixHighPriority)) != 0)
+    Unsupported("WaveMixPlay", "flags " + std::to_string(flags));
   SessionState* state = Find(session);
   if (!state) return MmResult::MMSYSERR_INVALHANDLE;
   if (channel < 0 || channel >= kWaveMixChannels || !state->open[channel]) {
@@ -244,19 +270,27 @@ MmResult WaveMixPlay(const MixPlayParams& params) {
   }
   const auto found = state->waves.find(wave);
   if (found == state->waves.end()) return MmResult::MMSYSERR_INVALHANDLE;
-  TheMixer().source.commands.Post({Command::Kind::Play, session, channel, found->second, repeats,
-                                   (flags & kWaveMixClearQueue) != 0});
+  const bool clear_queue = (flags & kWaveMixClearQueue) != 0;
+  int& queued = state->queued[static_cast<std::size_t>(channel)];
+  queued = clear_queue ? 1 : queued + 1;
+  if (queued > kQueueDepth) {
+    Unsupported("WaveMixPlay",
+                "more than " + std::to_string(kQueueDepth) + " waves queued on a channel");
+  }
+  TheMixer().source.commands.Post({Command::Kind::Play, state->slot, channel,
+                                   audio::Lend(found->second), repeats, clear_queue});
   return MmResult::MMSYSERR_NOERROR;
 }
 
 MmResult WaveMixCloseChannel(std::int32_t session, int channel, WaveMixClose flags) {
   Log("WaveMixCloseChannel(" + std::to_string(session) + ", " + std::to_string(channel) + ", " +
       std::to_string(static_cast<std::uint32_t>(flags)) + ")");
-  if (flags != WaveMixClose::All) return Unsupported("WaveMixCloseChannel");
+  if (flags != WaveMixClose::All) Unsupported("WaveMixCloseChannel", "a single channel's flags");
   SessionState* state = Find(session);
   if (!state) return MmResult::MMSYSERR_INVALHANDLE;
   state->open.fill(false);
-  TheMixer().source.commands.Post(SessionCommand(Command::Kind::CloseChannels, session));
+  state->queued.fill(0);
+  TheMixer().source.commands.Post(SessionCommand(Command::Kind::CloseChannels, state->slot));
   return MmResult::MMSYSERR_NOERROR;
 }
 
@@ -264,14 +298,16 @@ MmResult WaveMixFreeWave(std::int32_t session, std::int32_t wave) {
   Log("WaveMixFreeWave(" + std::to_string(session) + ", " + std::to_string(wave) + ")");
   SessionState* state = Find(session);
   if (!state) return MmResult::MMSYSERR_INVALHANDLE;
-  // A wave still queued keeps sounding: the render side holds its own reference.
+  // A wave still queued keeps sounding: it was lent to the render side.
   return state->waves.erase(wave) ? MmResult::MMSYSERR_NOERROR : MmResult::MMSYSERR_INVALHANDLE;
 }
 
 MmResult WaveMixCloseSession(std::int32_t session) {
   Log("WaveMixCloseSession(" + std::to_string(session) + ")");
-  if (!TheMixer().sessions.erase(session)) return MmResult::MMSYSERR_INVALHANDLE;
-  TheMixer().source.commands.Post(SessionCommand(Command::Kind::RemoveSession, session));
+  const SessionState* state = Find(session);
+  if (!state) return MmResult::MMSYSERR_INVALHANDLE;
+  TheMixer().source.commands.Post(SessionCommand(Command::Kind::RemoveSession, state->slot));
+  TheMixer().sessions.erase(session);
   return MmResult::MMSYSERR_NOERROR;
 }
 

@@ -4,7 +4,9 @@
 //
 // Handles are 32-bit numbers, 0 meaning none. A call naming an unknown session, channel or
 // wave (a zero wave handle included) does nothing and returns an error. Only what the program
-// uses is supported; any other flag or notification window fails loudly, naming the call.
+// uses is supported; any other flag, a resource or a notification window is refused by
+// win::Unsupported, and so are a fifth session open at once and a seventeenth wave played on a
+// channel without its queue being cleared in between (the render thread's storage is fixed).
 #pragma once
 
 #include <array>
@@ -16,10 +18,7 @@ namespace win {
 
 enum class MmResult : std::uint32_t {
   MMSYSERR_NOERROR = 0,
-  MMSYSERR_ERROR = 1,
   MMSYSERR_INVALHANDLE = 5,
-  MMSYSERR_NOTSUPPORTED = 8,
-  MMSYSERR_INVALFLAG = 10,
   MMSYSERR_INVALPARAM = 11,
 };
 

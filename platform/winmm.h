@@ -15,18 +15,12 @@ namespace win {
 
 // MCI's error codes, as the real interface numbers them.
 enum class MciError : std::int32_t {
-  MCIERR_INVALID_DEVICE_ID = 257,
-  MCIERR_UNRECOGNIZED_KEYWORD = 259,
-  MCIERR_UNRECOGNIZED_COMMAND = 261,
   MCIERR_HARDWARE = 262,
   MCIERR_INVALID_DEVICE_NAME = 263,  // an alias that is not open
   MCIERR_CANNOT_LOAD_DRIVER = 266,
-  MCIERR_BAD_INTEGER = 270,
-  MCIERR_MISSING_PARAMETER = 273,
   MCIERR_FILE_NOT_FOUND = 275,
   MCIERR_OUTOFRANGE = 282,
   MCIERR_DUPLICATE_ALIAS = 289,
-  MCIERR_NO_CLOSING_QUOTE = 294,
   MCIERR_INVALID_FILE = 296,
 };
 
@@ -35,7 +29,9 @@ enum class MciError : std::int32_t {
 // quotes; positions in the sequencer's default format, sixteenth notes):
 //   open "<path>" type sequencer alias <name>     play <name> from <n>
 //   status <name> mode  -> "playing" or "stopped"  stop <name>    close <name>
-// A song that has reached its end, or was opened and never played, is "stopped".
+// A song that has reached its end, or was opened and never played, is "stopped". Any other
+// command is refused by win::Unsupported; the failures the program checks for (a song file that
+// is missing or broken, an alias that is not open, no sound output) return their codes.
 //
 // The reply buffer stands for a fixed-length buffer of reply_size characters: on success the
 // reply text (cut to reply_size - 1 characters) and a terminating NUL are written over its
@@ -48,11 +44,14 @@ std::int32_t mciSendStringA(const std::string& command, std::string* reply, int 
 // mciExecute: the one-line command function, for wave files:
 //   play "<path>"   opens the file by itself, starts it once and returns while it plays
 //   stop "<path>"   stops it (a file that exists but does not play: nothing to do)
-// On failure it shows its own message box (MsgBox, title "MCI") and returns false.
+// On failure (a missing or broken file, no sound output) it shows its own message box (MsgBox,
+// title "MCI") and returns false. Any other command is refused by win::Unsupported, and so is a
+// ninth file between two stops of everything (sndPlaySoundA below): each has a voice of its own.
 bool mciExecute(const std::string& command);
 
 // sndPlaySoundA with no sound name: stops whatever the simple player plays, which in this
-// stand-in includes every wave started by mciExecute. Sound names are not supported.
+// stand-in includes every wave started by mciExecute. A sound name or another flag is refused by
+// win::Unsupported.
 constexpr unsigned SND_NODEFAULT = 0x0002;
 bool sndPlaySoundA(const char* sound_name, unsigned flags);
 

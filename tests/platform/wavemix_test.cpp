@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "platform/audio_engine.h"
 #include "platform/audio_test_files.h"
+#include "platform/unsupported.h"
 
 namespace {
 
@@ -131,6 +134,25 @@ TEST_F(WaveMix, ZeroAndUnknownHandlesAreRefusedWithoutHarm) {
   EXPECT_EQ(win::WaveMixCloseSession(0), win::MmResult::MMSYSERR_INVALHANDLE);
   EXPECT_EQ(SoundingFrames(audio::RenderForTests(kTenth)), 0);
   EXPECT_EQ(Play(0, wave, 0), win::MmResult::MMSYSERR_NOERROR) << "the session still works";
+}
+
+// What the program never asks of the mixer is refused loudly, not answered with an error code.
+TEST_F(WaveMix, ResourcesNotificationsAndOtherFlagsAreRefused) {
+  const auto wave = Load("ok.wav", ConstantWav(kTenth, 8000));
+  auto notified = Record(session_, 0, wave, 0, 0);
+  notified[7] = 1;
+  const std::function<void()> calls[] = {
+      [&] { win::WaveMixOpenWave(session_, dir_.Path("ok.wav"), 1, 0); },
+      [&] { win::WaveMixOpenWave(session_, dir_.Path("ok.wav"), 0, 1); },
+      [&] { win::WaveMixOpenChannel(session_, 0, win::WaveMixOpen{0}); },
+      [&] { win::WaveMixPlay(notified); },
+      [&] { Play(0, wave, 0, 2); },
+      [&] { win::WaveMixCloseChannel(session_, 0, win::WaveMixClose{0}); },
+  };
+  for (std::size_t i = 0; i < std::size(calls); ++i) {
+    EXPECT_THROW(calls[i](), win::UnsupportedCall) << "call " << i;
+  }
+  EXPECT_EQ(SoundingFrames(audio::RenderForTests(kTenth)), 0);
 }
 
 TEST_F(WaveMix, MissingOrBrokenFilesGiveNoWave) {
