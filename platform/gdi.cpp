@@ -162,7 +162,7 @@ std::span<const Run> Bitmap::Runs(int y) const {
 
 void Words::MoveTo(std::uint32_t* data, std::unique_ptr<Keeper> keeper) {
   std::copy_n(data_, size_, data);
-  heap_ = {};
+  heap_ = std::vector<std::uint32_t>();  // not {}, which would keep the memory
   keeper_ = std::move(keeper);
   data_ = data;
 }

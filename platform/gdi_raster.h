@@ -103,10 +103,8 @@ struct Bitmap {
   // calls Written first.
   std::span<const Run> Runs(int y) const;
   void Written() {
-    if (!run_rows_.empty()) {
-      run_rows_ = {};
-      runs_ = {};
-    }
+    run_rows_.clear();
+    runs_.clear();
   }
 
  private:
