@@ -125,14 +125,11 @@ inline void StoreLanes(std::uint32_t* p, Lanes v) {
 }
 
 // Both sides store the same values (24/32 to 24/32 bits, or 1 to 1 bit): rows combine as they
-// are, whole rows as one block when the transfer spans both bitmaps' full width.
+// are. A copy goes row by row even where whole rows line up: copied as one block, a screen is
+// large enough for memcpy to write it around the caches, and the draws that follow the
+// background would then fetch every pixel back from memory.
 template <Rop R, class T>
 void Direct(T* dst, int dst_width, const T* src, int src_width, const Area& a) {
-  if (R == Rop::SRCCOPY && a.w == dst_width && a.w == src_width) {
-    std::memcpy(dst + std::size_t{static_cast<unsigned>(a.y)} * a.w,
-                src + std::size_t{static_cast<unsigned>(a.sy)} * a.w, sizeof(T) * a.w * a.h);
-    return;
-  }
   for (int j = 0; j < a.h; ++j) {
     const T* s = src + static_cast<std::size_t>(a.sy + j) * src_width + a.sx;
     T* d = dst + static_cast<std::size_t>(a.y + j) * dst_width + a.x;
