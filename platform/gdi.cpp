@@ -61,7 +61,7 @@ constexpr int kMinRun = 8;
 // Appends the runs of one row. Wide pixels form uniform runs only of black and white, the
 // values that a masked draw can skip or fill; mask pixels of either value.
 template <class T>
-void FindRuns(const T* row, int width, bool wide, std::vector<Run>& out) {
+void AppendRuns(const T* row, int width, bool wide, std::vector<Run>& out) {
   int mixed_from = 0;
   for (int x = 0; x < width;) {
     const T value = row[x];
@@ -144,20 +144,17 @@ std::uint8_t Bitmap::Nearest(std::uint32_t word) const {
   return best;
 }
 
-std::span<const Run> Bitmap::Runs(int y) const {
-  if (run_rows_.empty()) {
-    run_rows_.reserve(static_cast<std::size_t>(height) + 1);
-    for (int row = 0; row < height; ++row) {
-      run_rows_.push_back(static_cast<std::uint32_t>(runs_.size()));
-      if (Wide()) {
-        FindRuns(Row32(row), width, true, runs_);
-      } else {
-        FindRuns(Row8(row), width, false, runs_);
-      }
-    }
+void Bitmap::FindRuns() const {
+  run_rows_.reserve(static_cast<std::size_t>(height) + 1);
+  for (int row = 0; row < height; ++row) {
     run_rows_.push_back(static_cast<std::uint32_t>(runs_.size()));
+    if (Wide()) {
+      AppendRuns(Row32(row), width, true, runs_);
+    } else {
+      AppendRuns(Row8(row), width, false, runs_);
+    }
   }
-  return {runs_.data() + run_rows_[y], runs_.data() + run_rows_[y + 1]};
+  run_rows_.push_back(static_cast<std::uint32_t>(runs_.size()));
 }
 
 void Words::MoveTo(std::uint32_t* data, std::unique_ptr<Keeper> keeper) {

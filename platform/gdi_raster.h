@@ -101,7 +101,10 @@ struct Bitmap {
   std::uint8_t Nearest(std::uint32_t word) const;
   // The runs of row y of a 1-bit or 24/32-bit bitmap, first to last. Whoever writes pixels
   // calls Written first.
-  std::span<const Run> Runs(int y) const;
+  std::span<const Run> Runs(int y) const {
+    if (run_rows_.empty()) FindRuns();
+    return {runs_.data() + run_rows_[y], runs_.data() + run_rows_[y + 1]};
+  }
   void Written() {
     run_rows_.clear();
     runs_.clear();
@@ -116,6 +119,7 @@ struct Bitmap {
   // made once and drawn every frame. run_rows_[y] is the index of row y's first run.
   mutable std::vector<std::uint32_t> run_rows_;
   mutable std::vector<Run> runs_;
+  void FindRuns() const;
 };
 
 // A zeroed (black) bitmap of a valid size and depth.
