@@ -7,8 +7,8 @@
 #include <algorithm>
 
 #include "platform/forms_qt.h"
-#include "platform/x11_display.h"
 #include "platform/x11_picture.h"
+#include "platform/x11_windows.h"
 
 namespace forms {
 
@@ -66,7 +66,7 @@ SurfaceWidget::SurfaceWidget(QWidget& form, Surface& surface) : QWidget(&form), 
   setMouseTracking(true);
   setGeometry(form.rect());
   lower();
-  if (win::x11::QtDisplay()) {
+  if (win::x11::Available()) {
     // The controls above it get windows of their own too, which keep them above its pixels.
     setAttribute(Qt::WA_NativeWindow);
     puts_pixels_ = win::x11::TakesPictures(static_cast<win::HWND>(winId()));
