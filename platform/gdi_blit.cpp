@@ -156,15 +156,15 @@ void CombineUniform(std::uint32_t* d, int n, std::uint32_t value) {
   for (; i < n; ++i) d[i] = Op<R>(d[i], value);
 }
 
-// Calls f(from, to, run) for the pieces of the runs of the source's row y that lie in columns
-// [from, to) of [x0, x1).
+// Calls f(from, to, run) for each piece of the runs of the source's row y that lies in columns
+// x0 to x0 + w - 1, from and to counted from x0.
 template <class F>
-void ForEachRun(const Bitmap& src, int y, int x0, int x1, F&& f) {
+void ForEachRun(const Bitmap& src, int y, int x0, int w, F&& f) {
   const std::span<const raster::Run> runs = src.Runs(y);
   auto run = std::upper_bound(runs.begin(), runs.end(), x0,
                               [](int x, const raster::Run& r) { return x < r.end; });
-  for (int from = x0; from < x1; ++run) {
-    const int to = std::min(run->end, x1);
+  for (int from = 0; from < w; ++run) {
+    const int to = std::min(run->end - x0, w);
     f(from, to, *run);
     from = to;
   }
@@ -174,9 +174,9 @@ void ForEachRun(const Bitmap& src, int y, int x0, int x1, F&& f) {
 template <Rop R>
 void WideByRuns(Bitmap& dst, const Bitmap& src, const Area& a) {
   for (int j = 0; j < a.h; ++j) {
-    const std::uint32_t* __restrict s = src.Row32(a.sy + j);
-    std::uint32_t* __restrict d = dst.Row32(a.y + j) + (a.x - a.sx);
-    ForEachRun(src, a.sy + j, a.sx, a.sx + a.w, [&](int from, int to, const raster::Run& run) {
+    const std::uint32_t* __restrict s = src.Row32(a.sy + j) + a.sx;
+    std::uint32_t* __restrict d = dst.Row32(a.y + j) + a.x;
+    ForEachRun(src, a.sy + j, a.sx, a.w, [&](int from, int to, const raster::Run& run) {
       if (run.uniform) {
         CombineUniform<R>(d + from, to - from, run.value);
         return;
@@ -206,9 +206,9 @@ void MonoToWide(Bitmap& dst, const Dc& dst_dc, const Bitmap& src, const Area& a)
     }
   }
   for (int j = 0; j < a.h; ++j) {
-    const std::uint8_t* __restrict s = src.Row8(a.sy + j);
-    std::uint32_t* __restrict d = dst.Row32(a.y + j) + (a.x - a.sx);
-    ForEachRun(src, a.sy + j, a.sx, a.sx + a.w, [&](int from, int to, const raster::Run& run) {
+    const std::uint8_t* __restrict s = src.Row8(a.sy + j) + a.sx;
+    std::uint32_t* __restrict d = dst.Row32(a.y + j) + a.x;
+    ForEachRun(src, a.sy + j, a.sx, a.w, [&](int from, int to, const raster::Run& run) {
       if (run.uniform) {
         CombineUniform<R>(d + from, to - from, colour[run.value]);
         return;
