@@ -2,8 +2,8 @@
 // default settings, for a fixed time. Frames are counted as they reach the screen (the X
 // server's damage reports on the root window, in full-screen areas), and the processor time of
 // the saver and of the X server over the same span (utime + stime of /proc/<pid>/stat) is
-// divided by them. The yardstick is three full-frame memcpys at the same screen size, timed in
-// the same run just before and just after the saver runs.
+// divided by them. The yardstick is three full-frame memcpys at the same screen size, timed
+// every half second while the saver runs, so that both meet the same load of a shared machine.
 //
 // The reported time of each run is the saver's and the X server's processor time per frame
 // together; the counters give each side, the ratio to the yardstick and the saver's resident
@@ -112,30 +112,39 @@ double ResidentMegabytes(pid_t pid) {
   return 0;
 }
 
-// The median processor time of three memcpys of a whole 32-bit frame, in seconds. The saver's
+// Three memcpys of a whole 32-bit frame, timed in processor time again and again. The saver's
 // frames do not stay in the processor's caches from one tick to the next, so by default the
-// copies go round a ring of frames larger than any cache; hot repeats one copy between two
-// frames, which then stay in cache when they fit.
-double ThreeFrameCopies(int width, int height, bool hot) {
-  const std::size_t bytes = static_cast<std::size_t>(width) * height * 4;
-  constexpr std::size_t kRingBytes = std::size_t{256} << 20;
-  const std::size_t count = hot ? 2 : std::max<std::size_t>(4, kRingBytes / bytes + 1);
-  std::vector<std::vector<char>> frames(count, std::vector<char>(bytes, 0x12));
-  std::vector<double> times;
-  std::size_t next = 0;
-  for (int round = 0; round < 31; ++round) {
+// copies go round a ring of frames larger than any cache; a hot yardstick repeats one copy
+// between two frames, which then stay in cache when they fit.
+class Yardstick {
+ public:
+  Yardstick(int width, int height, bool hot)
+      : bytes_(static_cast<std::size_t>(width) * height * 4),
+        frames_(hot ? 2 : std::max<std::size_t>(4, kRingBytes / bytes_ + 1),
+                std::vector<char>(bytes_, 0x12)) {}
+  void Sample() {
     timespec start{}, end{};
     ::clock_gettime(CLOCK_THREAD_CPUTIME_ID, &start);
-    for (int i = 0; i < 3; ++i, next = (next + 1) % count) {
-      std::memcpy(frames[(next + 1) % count].data(), frames[next].data(), bytes);
+    for (int i = 0; i < 3; ++i, next_ = (next_ + 1) % frames_.size()) {
+      std::memcpy(frames_[(next_ + 1) % frames_.size()].data(), frames_[next_].data(), bytes_);
       benchmark::ClobberMemory();
     }
     ::clock_gettime(CLOCK_THREAD_CPUTIME_ID, &end);
-    times.push_back((end.tv_sec - start.tv_sec) + (end.tv_nsec - start.tv_nsec) * 1e-9);
+    times_.push_back((end.tv_sec - start.tv_sec) + (end.tv_nsec - start.tv_nsec) * 1e-9);
   }
-  std::nth_element(times.begin(), times.begin() + times.size() / 2, times.end());
-  return times[times.size() / 2];
-}
+  // The median of the samples, in seconds.
+  double Median() {
+    std::nth_element(times_.begin(), times_.begin() + times_.size() / 2, times_.end());
+    return times_[times_.size() / 2];
+  }
+
+ private:
+  static constexpr std::size_t kRingBytes = std::size_t{256} << 20;
+  std::size_t bytes_;
+  std::vector<std::vector<char>> frames_;
+  std::size_t next_ = 0;
+  std::vector<double> times_;
+};
 
 // Counts what is drawn on the screen, in whole screens: every drawing on any window shows up as
 // damage to the root window.
@@ -180,6 +189,7 @@ class ScreenDamage {
 };
 
 struct Measurement {
+  double copies = 0;  // the yardstick's median
   double frames = 0;
   double seconds = 0;
   double saver_cpu = 0;
@@ -223,12 +233,15 @@ Measurement RunSaver(int width, int height) {
   if (seen < 2) throw std::runtime_error("the saver drew no frames");
   std::this_thread::sleep_for(kWarmUp);
 
+  Yardstick yardstick(width, height, false);
   damage.Screens();
   const auto start = Clock::now();
   const double saver_start = ProcessorSeconds(saver.pid());
   const double server_start = ProcessorSeconds(server.pid());
   Measurement m;
-  for (auto end = start + kMeasured; Clock::now() < end; std::this_thread::sleep_for(100ms)) {
+  for (int round = 0; Clock::now() < start + kMeasured; ++round) {
+    if (round % 5 == 0) yardstick.Sample();
+    std::this_thread::sleep_for(100ms);
     m.frames += damage.Screens();
   }
   m.saver_cpu = ProcessorSeconds(saver.pid()) - saver_start;
@@ -236,6 +249,7 @@ Measurement RunSaver(int width, int height) {
   m.frames += damage.Screens();
   m.seconds = std::chrono::duration<double>(Clock::now() - start).count();
   m.resident_mb = ResidentMegabytes(saver.pid());
+  m.copies = yardstick.Median();
   fs::remove_all(dir);
   return m;
 }
@@ -244,8 +258,6 @@ void BM_SaverOnScreen(benchmark::State& state) {
   const int width = static_cast<int>(state.range(0));
   const int height = static_cast<int>(state.range(1));
   for (auto _ : state) {
-    const double copies_before = ThreeFrameCopies(width, height, false);
-    const double hot_before = ThreeFrameCopies(width, height, true);
     Measurement m;
     try {
       m = RunSaver(width, height);
@@ -253,17 +265,17 @@ void BM_SaverOnScreen(benchmark::State& state) {
       state.SkipWithError(e.what());
       break;
     }
-    const double copies = (copies_before + ThreeFrameCopies(width, height, false)) / 2;
-    const double hot = (hot_before + ThreeFrameCopies(width, height, true)) / 2;
+    Yardstick hot(width, height, true);
+    for (int i = 0; i < 31; ++i) hot.Sample();
     const double frames = std::max(m.frames, 1.0);
     const double per_frame = (m.saver_cpu + m.server_cpu) / frames;
     state.SetIterationTime(per_frame);
     state.counters["frames_per_s"] = m.frames / m.seconds;
     state.counters["saver_ms"] = m.saver_cpu / frames * 1e3;
     state.counters["xserver_ms"] = m.server_cpu / frames * 1e3;
-    state.counters["copies3_ms"] = copies * 1e3;
-    state.counters["ratio"] = per_frame / copies;
-    state.counters["hot_copies3_ms"] = hot * 1e3;
+    state.counters["copies3_ms"] = m.copies * 1e3;
+    state.counters["ratio"] = per_frame / m.copies;
+    state.counters["hot_copies3_ms"] = hot.Median() * 1e3;
     state.counters["rss_MB"] = m.resident_mb;
   }
 }
