@@ -41,13 +41,11 @@ struct SharedWords : raster::Words::Keeper {
   }
 };
 
-// Whether the server can attach our segments; known after the first try.
-bool shared_memory_refused = false;
+// Whether the server shares memory with us; known after the first try.
+bool sharing_refused = false;
 
-// The bitmap's words in a segment the server has attached; null when it will not share.
-SharedWords* Share(Display* dpy, raster::Bitmap& bitmap) {
-  if (auto* shared = dynamic_cast<SharedWords*>(bitmap.words.keeper())) return shared;
-  if (shared_memory_refused || !XShmQueryExtension(dpy)) return nullptr;
+// Moves the bitmap's words into a segment that the server has attached.
+SharedWords* NewSharedWords(Display* dpy, raster::Bitmap& bitmap) {
   auto shared = std::make_unique<SharedWords>();
   const int screen = DefaultScreen(dpy);
   shared->image = XShmCreateImage(dpy, DefaultVisual(dpy, screen), DefaultDepth(dpy, screen),
@@ -65,8 +63,7 @@ SharedWords* Share(Display* dpy, raster::Bitmap& bitmap) {
   const unsigned long errors = ErrorCount();
   XShmAttach(dpy, &shared->segment);
   XSync(dpy, False);
-  if (ErrorCount() != errors) {
-    shared_memory_refused = true;
+  if (ErrorCount() != errors) {  // another machine's server, say
     shared->segment.shmaddr = nullptr;
     shmdt(address);
     return nullptr;
@@ -74,6 +71,15 @@ SharedWords* Share(Display* dpy, raster::Bitmap& bitmap) {
   SharedWords* kept = shared.get();
   bitmap.words.MoveTo(static_cast<std::uint32_t*>(address), std::move(shared));
   return kept;
+}
+
+// The bitmap's words in a segment the server has attached; null when it will not share.
+SharedWords* Share(Display* dpy, raster::Bitmap& bitmap) {
+  if (auto* shared = dynamic_cast<SharedWords*>(bitmap.words.keeper())) return shared;
+  if (sharing_refused) return nullptr;
+  SharedWords* shared = XShmQueryExtension(dpy) ? NewSharedWords(dpy, bitmap) : nullptr;
+  sharing_refused = !shared;
+  return shared;
 }
 
 }  // namespace
