@@ -75,48 +75,6 @@ void SetCursorHidden(bool hidden) {
   ApplyCursor();
 }
 
-// ---- The drawing surface ----
-
-Surface::~Surface() {
-  if (dc_) win::DeleteDC(dc_);
-}
-
-namespace {
-void Fill(win::HDC dc, win::COLORREF color) {
-  const std::uint32_t word = (static_cast<std::uint32_t>(win::GetRValue(color)) << 16) |
-                             (win::GetGValue(color) << 8) | win::GetBValue(color);
-  std::uint32_t* pixels = win::MutablePixels32(dc);
-  const std::size_t count =
-      static_cast<std::size_t>(win::Stride32(dc)) * static_cast<std::size_t>(win::BitmapHeight(dc));
-  std::fill(pixels, pixels + count, word);
-}
-}  // namespace
-
-win::HDC Surface::Handle(int width, int height, win::COLORREF fill) {
-  if (!dc_) {
-    dc_ = win::CreateCompatibleDC(0);
-    win::SelectObject(dc_,
-                      win::CreateBitmap(std::max(width, 1), std::max(height, 1), 1, 32, nullptr));
-    Fill(dc_, fill);
-  }
-  return dc_;
-}
-
-void Surface::Resize(int width, int height, win::COLORREF fill) {
-  width = std::max(width, 1);
-  height = std::max(height, 1);
-  if (!dc_ || (win::BitmapWidth(dc_) == width && win::BitmapHeight(dc_) == height)) return;
-  // The handle stays the same, so a program that keeps hDC keeps drawing to the window.
-  const win::HGDIOBJ old = win::SelectObject(dc_, win::CreateBitmap(width, height, 1, 32, nullptr));
-  win::DeleteObject(old);
-  Fill(dc_, fill);
-}
-
-QImage Surface::View() const {
-  return QImage(reinterpret_cast<const uchar*>(win::Pixels32(dc_)), win::BitmapWidth(dc_),
-                win::BitmapHeight(dc_), win::Stride32(dc_) * 4, QImage::Format_RGB32);
-}
-
 // ---- Screen ----
 
 float ScreenObject::Width() const {
@@ -387,11 +345,19 @@ win::HWND Form::hWnd() const {
 
 win::HDC Form::hDC() const {
   auto& impl = static_cast<FormImpl&>(*impl_);
-  return impl.surface.Handle(impl.widget->width(), impl.widget->height(), impl.BackColor());
+  const win::HDC dc =
+      impl.surface.Handle(impl.widget->width(), impl.widget->height(), impl.BackColor());
+  if (!impl.picture) impl.picture = new SurfaceWidget(*impl.widget, impl.surface);
+  return dc;
 }
 
 void Form::Refresh() {
-  ImplOf(*this).widget->update();
+  FormImpl& impl = ImplOf(*this);
+  if (impl.picture) {
+    impl.picture->ShowSurface();
+  } else {
+    impl.widget->update();
+  }
 }
 
 // ---- The form's window ----
@@ -401,22 +367,17 @@ FormWidget::FormWidget(FormImpl& impl) : impl_(impl) {
   setFocusPolicy(Qt::StrongFocus);
   setFont(ToQFont(Font{}));
   setAttribute(Qt::WA_QuitOnClose, false);
-  // Every pixel is painted here, and the surface's words carry no alpha: an opaque widget is
-  // drawn into an opaque image, where those words need no converting.
-  setAttribute(Qt::WA_OpaquePaintEvent);
+  setAttribute(Qt::WA_OpaquePaintEvent);  // every pixel is painted here
 }
 
+// Until the program draws on the form: once it does, its picture covers the whole client area.
 void FormWidget::paintEvent(QPaintEvent*) {
-  QPainter painter(this);
-  if (impl_.surface.Exists()) {
-    painter.drawImage(0, 0, impl_.surface.View());
-  } else {
-    painter.fillRect(rect(), ToQColor(impl_.BackColor()));
-  }
+  QPainter(this).fillRect(rect(), ToQColor(impl_.BackColor()));
 }
 
 void FormWidget::resizeEvent(QResizeEvent*) {
   impl_.surface.Resize(width(), height(), impl_.BackColor());
+  if (impl_.picture) impl_.picture->setGeometry(rect());
 }
 
 namespace {

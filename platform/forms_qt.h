@@ -43,19 +43,39 @@ QFont ToQFont(const Font& font);
 // object's mouse pointer.
 void SetCursorHidden(bool hidden);
 
-// A window's drawing surface: a raster DC holding a 32-bit bitmap of the given size, filled
-// with a colour; resizing keeps the DC's handle and swaps its bitmap.
+// A window's drawing surface (forms_surface.cpp): a raster window surface (gdi.h) holding a
+// 32-bit bitmap of the given size, filled with a colour; resizing keeps the DC's handle and
+// swaps its bitmap.
 class Surface {
  public:
   ~Surface();
   win::HDC Handle(int width, int height, win::COLORREF fill);
   void Resize(int width, int height, win::COLORREF fill);
   bool Exists() const { return dc_ != 0; }
-  // The bitmap's pixels as an image, without copying them.
+  // The pixels the surface shows as an image, without copying them.
   QImage View() const;
 
  private:
   win::HDC dc_ = 0;
+};
+
+// The picture of a form's drawing surface, over the whole client area and under the controls
+// (forms_surface.cpp). On an X display that takes the raster's pixels as they are, it has a
+// window of its own and puts them there itself, so that no toolkit buffer holds a copy of them;
+// elsewhere the toolkit paints it.
+class SurfaceWidget : public QWidget {
+ public:
+  SurfaceWidget(QWidget& form, Surface& surface);
+  // The window shows what is on the surface now.
+  void ShowSurface();
+
+ protected:
+  QPaintEngine* paintEngine() const override;
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  Surface& surface_;
+  bool puts_pixels_ = false;
 };
 
 // What a container gives the controls placed on it.
@@ -78,6 +98,7 @@ struct FormImpl : ContainerImpl {
   WindowState state = WindowState::Normal;
   std::optional<win::COLORREF> back_color;
   Surface surface;
+  QPointer<SurfaceWidget> picture;  // made when the program first asks for the surface
   std::vector<TimerImpl*> timers;
   bool initialized = false;
   bool loaded = false;
@@ -97,7 +118,7 @@ struct FormImpl : ContainerImpl {
   bool RunUnload(int unload_mode, bool may_cancel);
 };
 
-// The form's window: paints the drawing surface and turns input into the form's events.
+// The form's window: turns input into the form's events.
 class FormWidget : public QWidget {
  public:
   explicit FormWidget(FormImpl& impl);

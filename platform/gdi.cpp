@@ -54,6 +54,46 @@ std::uint32_t Distance(std::uint32_t a, std::uint32_t b) {
 constexpr std::size_t kNearestCacheSize = 4096;
 constexpr std::uint32_t kCacheFilled = 0x80000000;
 
+// Shorter stretches of one value are left to the pixel-by-pixel combining, which handles them
+// as fast as a run would and keeps the rows' run lists short.
+constexpr int kMinRun = 8;
+
+// Appends the runs of one row. Wide pixels form uniform runs only of black and white, the
+// values that a masked draw can skip or fill; mask pixels of either value.
+template <class T>
+void AppendRuns(const T* row, int width, bool wide, std::vector<Run>& out) {
+  int mixed_from = 0;
+  for (int x = 0; x < width;) {
+    const T value = row[x];
+    int end = x + 1;
+    while (end < width && row[end] == value) ++end;
+    if (end - x >= kMinRun && (!wide || value == 0 || value == kWhite)) {
+      if (mixed_from < x) out.push_back({x, false, 0});
+      out.push_back({end, true, value});
+      mixed_from = end;
+    }
+    x = end;
+  }
+  if (mixed_from < width) out.push_back({width, false, 0});
+}
+
+// A DC that shows another's bitmap gets one of its own again, a copy of what it shows.
+void TakeOwnCopy(HDC handle, Dc& dc) {
+  const Bitmap& shown = BitmapOf(dc);
+  Bitmap own = MakeBitmap(shown.width, shown.height, 32);
+  std::copy_n(shown.words.data(), shown.words.size(), own.words.data());
+  own.holder = handle;
+  dc.shown = 0;
+  dc.bitmap = AddBitmap(std::move(own));
+}
+
+// Before a bitmap goes: the windows that show it keep a copy.
+void Forget(HBITMAP bitmap) {
+  for (auto& [handle, dc] : Objects().dcs) {
+    if (dc.shown == bitmap) TakeOwnCopy(handle, dc);
+  }
+}
+
 }  // namespace
 
 Bitmap MakeBitmap(int width, int height, int bits) {
@@ -63,7 +103,7 @@ Bitmap MakeBitmap(int width, int height, int bits) {
   b.bits = bits;
   const std::size_t pixels = static_cast<std::size_t>(width) * height;
   if (b.Wide()) {
-    b.words.assign(pixels, 0);
+    b.words.Assign(pixels);
   } else {
     b.bytes.assign(pixels, 0);
   }
@@ -72,7 +112,7 @@ Bitmap MakeBitmap(int width, int height, int bits) {
 
 std::uint32_t Bitmap::WordAt(int x, int y) const {
   const std::size_t at = static_cast<std::size_t>(y) * width + x;
-  if (Wide()) return words[at];
+  if (Wide()) return words.data()[at];
   if (bits == 8) return table[bytes[at]];
   return bytes[at] ? kWhite : 0;
 }
@@ -104,6 +144,26 @@ std::uint8_t Bitmap::Nearest(std::uint32_t word) const {
   return best;
 }
 
+void Bitmap::FindRuns() const {
+  run_rows_.reserve(static_cast<std::size_t>(height) + 1);
+  for (int row = 0; row < height; ++row) {
+    run_rows_.push_back(static_cast<std::uint32_t>(runs_.size()));
+    if (Wide()) {
+      AppendRuns(Row32(row), width, true, runs_);
+    } else {
+      AppendRuns(Row8(row), width, false, runs_);
+    }
+  }
+  run_rows_.push_back(static_cast<std::uint32_t>(runs_.size()));
+}
+
+void Words::MoveTo(std::uint32_t* data, std::unique_ptr<Keeper> keeper) {
+  std::copy_n(data_, size_, data);
+  heap_ = std::vector<std::uint32_t>();  // not {}, which would keep the memory
+  keeper_ = std::move(keeper);
+  data_ = data;
+}
+
 Dc* FindDc(HDC dc) {
   auto& dcs = Objects().dcs;
   const auto it = dcs.find(dc);
@@ -117,7 +177,26 @@ Bitmap* FindBitmap(HBITMAP bitmap) {
 }
 
 Bitmap& BitmapOf(const Dc& dc) {
-  return Objects().bitmaps.at(dc.bitmap);
+  return Objects().bitmaps.at(dc.shown ? dc.shown : dc.bitmap);
+}
+
+void ShowInstead(Dc& window, const Dc& source) {
+  const HBITMAP shown = source.shown ? source.shown : source.bitmap;
+  if (window.shown == shown) return;
+  Table& t = Objects();
+  if (!window.shown && window.bitmap != t.stock) {
+    Forget(window.bitmap);
+    t.bitmaps.erase(window.bitmap);
+  }
+  window.bitmap = t.stock;
+  window.shown = shown;
+}
+
+Bitmap& DrawingTarget(HDC handle, Dc& dc) {
+  if (dc.shown) TakeOwnCopy(handle, dc);
+  Bitmap& b = BitmapOf(dc);
+  b.Written();
+  return b;
 }
 
 void Unsupported(const char* call, const std::string& what) {
@@ -193,12 +272,13 @@ HGDIOBJ SelectObject(HDC dc, HGDIOBJ object) {
   Dc* d = raster::FindDc(dc);
   Bitmap* b = raster::FindBitmap(object);
   if (!d || !b) return 0;
-  if (d->bitmap == object) return object;
+  if (d->bitmap == object && !d->shown) return object;
   if (!b->stock && b->holder != 0) return 0;  // a bitmap lives in one DC at a time
   const HBITMAP previous = d->bitmap;
-  raster::BitmapOf(*d).holder = 0;
+  raster::Objects().bitmaps.at(previous).holder = 0;
   if (!b->stock) b->holder = dc;
   d->bitmap = object;
+  d->shown = 0;
   return previous;
 }
 
@@ -206,7 +286,10 @@ bool DeleteDC(HDC dc) {
   Dc* d = raster::FindDc(dc);
   if (!d) return false;
   raster::Table& t = raster::Objects();
-  if (d->bitmap != t.stock) t.bitmaps.erase(d->bitmap);
+  if (d->bitmap != t.stock) {
+    raster::Forget(d->bitmap);
+    t.bitmaps.erase(d->bitmap);
+  }
   t.dcs.erase(dc);
   return true;
 }
@@ -215,7 +298,10 @@ bool DeleteObject(HGDIOBJ object) {
   raster::Table& t = raster::Objects();
   const Bitmap* b = raster::FindBitmap(object);
   if (!b || b->holder != 0) return false;
-  if (!b->stock) t.bitmaps.erase(object);
+  if (!b->stock) {
+    raster::Forget(object);
+    t.bitmaps.erase(object);
+  }
   return true;  // the stock bitmap outlives every request to delete it
 }
 
@@ -266,17 +352,18 @@ HBITMAP LoadImageA(std::int32_t instance, const std::string& path, unsigned type
   b.height = image->height;
   b.bits = image->bits;
   b.bytes = std::move(image->indices);
-  b.words = std::move(image->words);
+  b.words.Take(std::move(image->words));
   b.table_size = static_cast<int>(image->table.size());
   std::copy(image->table.begin(), image->table.end(), b.table.begin());
   return raster::AddBitmap(std::move(b));
 }
 
 COLORREF SetPixel(HDC dc, int x, int y, COLORREF color) {
-  const Dc* d = raster::FindDc(dc);
+  Dc* d = raster::FindDc(dc);
   if (!d) return kClrInvalid;
-  Bitmap& b = raster::BitmapOf(*d);
-  if (x < 0 || y < 0 || x >= b.width || y >= b.height) return kClrInvalid;
+  const Bitmap& shown = raster::BitmapOf(*d);
+  if (x < 0 || y < 0 || x >= shown.width || y >= shown.height) return kClrInvalid;
+  Bitmap& b = raster::DrawingTarget(dc, *d);
   const std::uint32_t value = b.ValueOf(raster::WordFromColor(color));
   if (b.Wide()) {
     b.Row32(y)[x] = value;
@@ -297,7 +384,7 @@ bool MoveToEx(HDC dc, int x, int y, POINT* previous) {
 bool LineTo(HDC dc, int x, int y) {
   Dc* d = raster::FindDc(dc);
   if (!d) return false;
-  Bitmap& b = raster::BitmapOf(*d);
+  Bitmap& b = raster::DrawingTarget(dc, *d);
   const std::uint32_t pen = b.ValueOf(0);  // the default pen: solid black, one pixel
   std::int64_t px = d->position.x;
   std::int64_t py = d->position.y;
@@ -352,14 +439,16 @@ int BitmapHeight(HDC dc) {
 }
 
 std::uint32_t* MutablePixels32(HDC dc) {
-  const Dc* d = raster::FindDc(dc);
-  if (!d) return nullptr;
-  Bitmap& b = raster::BitmapOf(*d);
-  return b.Wide() ? b.words.data() : nullptr;
+  Dc* d = raster::FindDc(dc);
+  if (!d || !raster::BitmapOf(*d).Wide()) return nullptr;
+  return raster::DrawingTarget(dc, *d).words.data();
 }
 
 const std::uint32_t* Pixels32(HDC dc) {
-  return MutablePixels32(dc);
+  const Dc* d = raster::FindDc(dc);
+  if (!d) return nullptr;
+  const Bitmap& b = raster::BitmapOf(*d);
+  return b.Wide() ? b.words.data() : nullptr;
 }
 
 int Stride32(HDC dc) {
@@ -367,6 +456,10 @@ int Stride32(HDC dc) {
   if (!d) return 0;
   const Bitmap& b = raster::BitmapOf(*d);
   return b.Wide() ? b.width : 0;
+}
+
+void MakeWindowSurface(HDC dc) {
+  if (Dc* d = raster::FindDc(dc)) d->window = true;
 }
 
 int LiveDCCount() {

@@ -106,10 +106,16 @@ int BitsPerPixel(HDC dc);
 int BitmapWidth(HDC dc);
 int BitmapHeight(HDC dc);
 // Rows of a 24/32-bit bitmap are stored as 32-bit 0x00RRGGBB words, top row first; null for
-// other depths. Windows wrap these rows without copying.
+// other depths. Windows wrap these rows without copying. Writes through MutablePixels32 must
+// come before the next raster call: the raster notes the bitmap written only when it is asked.
 const std::uint32_t* Pixels32(HDC dc);
 std::uint32_t* MutablePixels32(HDC dc);
 int Stride32(HDC dc);  // words per row
+// Makes a DC the drawing surface of a window. A SRCCOPY onto it of the whole of a 24/32-bit
+// bitmap of its size, from another DC, then copies nothing: the DC shows that bitmap itself, as
+// it is, wherever the DC is read, and lets its own bitmap go. Anything else drawn on the DC, or
+// the end of the bitmap it shows, first gives it a copy of its own again.
+void MakeWindowSurface(HDC dc);
 // How many DCs and bitmaps are alive (tests check that nothing leaks or is freed twice).
 int LiveDCCount();
 int LiveBitmapCount();

@@ -2,13 +2,18 @@
 // and the raster operations on the destination's pixel values.
 //
 // A frame is a full-screen copy, then for each sprite cell a one-bit mask ANDed and a 24/32-bit
-// picture ORed into the 32-bit back buffer, then a full-screen copy to the window. Those pairs of
-// formats have fused loops of their own. Every other pair takes the generic path: a source row
-// is converted into a scratch row of destination values, which is then combined.
+// picture ORed into the 24/32-bit back buffer, then a full-screen copy to the window, which the
+// window takes as the picture to show rather than copying it. Those pairs of formats have loops
+// of their own; the masked draws walk the source's runs (gdi_raster.h), skipping the stretches
+// that leave the destination as it is (white under AND, black under OR) and filling the ones
+// that clear it, so that only the outlines of a picture are combined pixel by pixel. Every
+// other pair takes the generic path: a source row is converted into a scratch row of
+// destination values, which is then combined.
 #include <algorithm>
 #include <bit>
 #include <cstdio>
 #include <cstring>
+#include <span>
 #include <type_traits>
 #include <vector>
 
@@ -120,34 +125,75 @@ inline void StoreLanes(std::uint32_t* p, Lanes v) {
 }
 
 // Both sides store the same values (24/32 to 24/32 bits, or 1 to 1 bit): rows combine as they
-// are, whole rows as one block when the transfer spans both bitmaps' full width.
+// are. A copy goes row by row even where whole rows line up: copied as one block, a screen is
+// large enough for memcpy to write it around the caches, and the draws that follow the
+// background would then fetch every pixel back from memory.
 template <Rop R, class T>
 void Direct(T* dst, int dst_width, const T* src, int src_width, const Area& a) {
-  if (R == Rop::SRCCOPY && a.w == dst_width && a.w == src_width) {
-    std::memcpy(dst + std::size_t{static_cast<unsigned>(a.y)} * a.w,
-                src + std::size_t{static_cast<unsigned>(a.sy)} * a.w, sizeof(T) * a.w * a.h);
-    return;
-  }
   for (int j = 0; j < a.h; ++j) {
-    const T* __restrict s = src + static_cast<std::size_t>(a.sy + j) * src_width + a.sx;
-    T* __restrict d = dst + static_cast<std::size_t>(a.y + j) * dst_width + a.x;
+    const T* s = src + static_cast<std::size_t>(a.sy + j) * src_width + a.sx;
+    T* d = dst + static_cast<std::size_t>(a.y + j) * dst_width + a.x;
     if constexpr (R == Rop::SRCCOPY) {
       std::memcpy(d, s, a.w * sizeof(T));
     } else {
-      int i = 0;
-      if constexpr (std::is_same_v<T, std::uint32_t>) {
-        for (; i + kLanes <= a.w; i += kLanes) {
-          StoreLanes(d + i, Op<R>(LoadLanes<Lanes>(d + i), LoadLanes<Lanes>(s + i)));
-        }
-      }
-      for (; i < a.w; ++i) d[i] = Op<R>(d[i], s[i]);
+      for (int i = 0; i < a.w; ++i) d[i] = Op<R>(d[i], s[i]);
     }
   }
 }
 
-// Black mask pixels take the destination's text colour, white ones its background colour. Four
-// mask bytes (each 0 or 1) are gathered into a 4-bit number by one multiplication, which picks
-// the four expanded colours from a table of the 16 possible patterns.
+// Combines n destination pixels with one value.
+template <Rop R>
+void CombineUniform(std::uint32_t* d, int n, std::uint32_t value) {
+  if (R == Rop::SRCAND && value == raster::kWhite) return;  // words have no bits above white
+  if (R == Rop::SRCPAINT && value == 0) return;
+  if (R == Rop::SRCCOPY || (R == Rop::SRCAND && value == 0)) {
+    std::fill_n(d, n, value);
+    return;
+  }
+  const Lanes lanes = {value, value, value, value};
+  int i = 0;
+  for (; i + kLanes <= n; i += kLanes) StoreLanes(d + i, Op<R>(LoadLanes<Lanes>(d + i), lanes));
+  for (; i < n; ++i) d[i] = Op<R>(d[i], value);
+}
+
+// Calls f(from, to, run) for each piece of the runs of the source's row y that lies in columns
+// x0 to x0 + w - 1, from and to counted from x0.
+template <class F>
+void ForEachRun(const Bitmap& src, int y, int x0, int w, F&& f) {
+  const std::span<const raster::Run> runs = src.Runs(y);
+  auto run = std::upper_bound(runs.begin(), runs.end(), x0,
+                              [](int x, const raster::Run& r) { return x < r.end; });
+  for (int from = 0; from < w; ++run) {
+    const int to = std::min(run->end - x0, w);
+    f(from, to, *run);
+    from = to;
+  }
+}
+
+// A 24/32-bit picture ANDed or ORed in, four pixels at a time where its runs are not uniform.
+template <Rop R>
+void WideByRuns(Bitmap& dst, const Bitmap& src, const Area& a) {
+  for (int j = 0; j < a.h; ++j) {
+    const std::uint32_t* __restrict s = src.Row32(a.sy + j) + a.sx;
+    std::uint32_t* __restrict d = dst.Row32(a.y + j) + a.x;
+    ForEachRun(src, a.sy + j, a.sx, a.w, [&](int from, int to, const raster::Run& run) {
+      if (run.uniform) {
+        CombineUniform<R>(d + from, to - from, run.value);
+        return;
+      }
+      int i = from;
+      for (; i + kLanes <= to; i += kLanes) {
+        StoreLanes(d + i, Op<R>(LoadLanes<Lanes>(d + i), LoadLanes<Lanes>(s + i)));
+      }
+      for (; i < to; ++i) d[i] = Op<R>(d[i], s[i]);
+    });
+  }
+}
+
+// Black mask pixels take the destination's text colour, white ones its background colour.
+// Where the mask's runs are not uniform, four mask bytes (each 0 or 1) are gathered into a
+// 4-bit number by one multiplication, which picks the four expanded colours from a table of the
+// 16 possible patterns.
 template <Rop R>
 void MonoToWide(Bitmap& dst, const Dc& dst_dc, const Bitmap& src, const Area& a) {
   const std::uint32_t colour[2] = {raster::WordFromColor(dst_dc.text_color),
@@ -162,12 +208,18 @@ void MonoToWide(Bitmap& dst, const Dc& dst_dc, const Bitmap& src, const Area& a)
   for (int j = 0; j < a.h; ++j) {
     const std::uint8_t* __restrict s = src.Row8(a.sy + j) + a.sx;
     std::uint32_t* __restrict d = dst.Row32(a.y + j) + a.x;
-    int i = 0;
-    for (; i + kLanes <= a.w; i += kLanes) {
-      const std::uint32_t pattern = (LoadLanes<std::uint32_t>(s + i) * 0x08040201u) >> 24;
-      StoreLanes(d + i, Op<R>(LoadLanes<Lanes>(d + i), patterns[pattern]));
-    }
-    for (; i < a.w; ++i) d[i] = Op<R>(d[i], colour[s[i]]);
+    ForEachRun(src, a.sy + j, a.sx, a.w, [&](int from, int to, const raster::Run& run) {
+      if (run.uniform) {
+        CombineUniform<R>(d + from, to - from, colour[run.value]);
+        return;
+      }
+      int i = from;
+      for (; i + kLanes <= to; i += kLanes) {
+        const std::uint32_t pattern = (LoadLanes<std::uint32_t>(s + i) * 0x08040201u) >> 24;
+        StoreLanes(d + i, Op<R>(LoadLanes<Lanes>(d + i), patterns[pattern]));
+      }
+      for (; i < to; ++i) d[i] = Op<R>(d[i], colour[s[i]]);
+    });
   }
 }
 
@@ -279,27 +331,47 @@ void Stretch(Bitmap& dst, const Dc& dst_dc, const Bitmap& src, const Dc& src_dc,
   }
 }
 
+// A window's surface that gets the whole of a 24/32-bit bitmap of its size shows that bitmap
+// instead of copying it (a SRCCOPY that lands on every pixel from every pixel).
+bool ShowsWhole(Dc& dst_dc, const Dc& src_dc, Rop rop, const Area& a) {
+  const Bitmap& d = raster::BitmapOf(dst_dc);
+  const Bitmap& s = raster::BitmapOf(src_dc);
+  if (!dst_dc.window || rop != Rop::SRCCOPY || !s.Wide() || s.stock || a.x != 0 || a.y != 0 ||
+      a.sx != 0 || a.sy != 0 || a.w != d.width || a.h != d.height || a.w != s.width ||
+      a.h != s.height) {
+    return false;
+  }
+  raster::ShowInstead(dst_dc, src_dc);
+  return true;
+}
+
 }  // namespace
 
 bool BitBlt(HDC dst, int x, int y, int width, int height, HDC src, int src_x, int src_y, Rop rop) {
   CheckRop("BitBlt", rop);
-  const Dc* dst_dc = raster::FindDc(dst);
+  Dc* dst_dc = raster::FindDc(dst);
   if (!dst_dc) return false;
-  Bitmap& d = raster::BitmapOf(*dst_dc);
   Area a{};
   if (rop == Rop::BLACKNESS) {  // needs no source
+    Bitmap& d = raster::DrawingTarget(dst, *dst_dc);
     if (Clip(x, y, width, height, src_x, src_y, d, nullptr, a)) FillBlack(d, a);
     return true;
   }
   const Dc* src_dc = raster::FindDc(src);
   if (!src_dc) return false;
   const Bitmap& s = raster::BitmapOf(*src_dc);
-  if (!Clip(x, y, width, height, src_x, src_y, d, &s, a)) return true;
+  if (!Clip(x, y, width, height, src_x, src_y, raster::BitmapOf(*dst_dc), &s, a)) return true;
+  if (ShowsWhole(*dst_dc, *src_dc, rop, a)) return true;
+  Bitmap& d = raster::DrawingTarget(dst, *dst_dc);
   const bool distinct = &d != &s;
   WithRop(rop, [&](auto r) {
     constexpr Rop R = decltype(r)::value;
     if (distinct && d.Wide() && s.Wide()) {
-      Direct<R>(d.words.data(), d.width, s.words.data(), s.width, a);
+      if constexpr (R == Rop::SRCCOPY) {
+        Direct<R>(d.words.data(), d.width, s.words.data(), s.width, a);
+      } else {
+        WideByRuns<R>(d, s, a);
+      }
     } else if (distinct && d.bits == 1 && s.bits == 1) {
       Direct<R>(d.bytes.data(), d.width, s.bytes.data(), s.width, a);
     } else if (distinct && d.Wide() && s.bits == 1) {
@@ -320,13 +392,14 @@ bool StretchBlt(HDC dst, int x, int y, int width, int height, HDC src, int src_x
   if (rop == Rop::BLACKNESS || (width == src_width && height == src_height)) {
     return BitBlt(dst, x, y, width, height, src, src_x, src_y, rop);
   }
-  const Dc* dst_dc = raster::FindDc(dst);
+  Dc* dst_dc = raster::FindDc(dst);
   const Dc* src_dc = raster::FindDc(src);
   if (!dst_dc || !src_dc) return false;
   if (width == 0 || height == 0 || src_width == 0 || src_height == 0) return true;
+  Bitmap& d = raster::DrawingTarget(dst, *dst_dc);
   WithRop(rop, [&](auto r) {
-    Stretch<decltype(r)::value>(raster::BitmapOf(*dst_dc), *dst_dc, raster::BitmapOf(*src_dc),
-                                *src_dc, x, y, width, height, src_x, src_y, src_width, src_height);
+    Stretch<decltype(r)::value>(d, *dst_dc, raster::BitmapOf(*src_dc), *src_dc, x, y, width, height,
+                                src_x, src_y, src_width, src_height);
   });
   return true;
 }

@@ -8,6 +8,8 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -29,12 +31,53 @@ constexpr COLORREF ColorFromWord(std::uint32_t w) {
   return WordFromColor(w);
 }
 
+// The pixel words of a 24/32-bit bitmap: on the heap, or moved by the platform into memory of
+// its own (shared with the display server), which its keeper frees with the bitmap.
+class Words {
+ public:
+  struct Keeper {
+    virtual ~Keeper() = default;
+  };
+  void Assign(std::size_t count) {
+    heap_.assign(count, 0);
+    Point();
+  }
+  void Take(std::vector<std::uint32_t> words) {
+    heap_ = std::move(words);
+    Point();
+  }
+  // Copies the words to data, which keeper keeps alive, and uses them from there on.
+  void MoveTo(std::uint32_t* data, std::unique_ptr<Keeper> keeper);
+  std::uint32_t* data() const { return data_; }
+  std::size_t size() const { return size_; }
+  Keeper* keeper() const { return keeper_.get(); }
+
+ private:
+  void Point() {
+    keeper_.reset();
+    data_ = heap_.data();
+    size_ = heap_.size();
+  }
+  std::vector<std::uint32_t> heap_;
+  std::unique_ptr<Keeper> keeper_;
+  std::uint32_t* data_ = nullptr;
+  std::size_t size_ = 0;
+};
+
+// A stretch of a row whose pixels all hold one value (uniform), or not. A masked draw can skip
+// or fill a uniform stretch as a whole and combines only the others pixel by pixel.
+struct Run {
+  std::int32_t end;  // one past its last column; it starts where the one before it ends
+  bool uniform;
+  std::uint32_t value;  // the pixel value of a uniform run
+};
+
 struct Bitmap {
   int width = 0;
   int height = 0;
-  int bits = 1;                      // 1, 8, 24 or 32
-  std::vector<std::uint8_t> bytes;   // 1 and 8 bits
-  std::vector<std::uint32_t> words;  // 24 and 32 bits
+  int bits = 1;                     // 1, 8, 24 or 32
+  std::vector<std::uint8_t> bytes;  // 1 and 8 bits
+  Words words;                      // 24 and 32 bits; the top byte of each word is always 0
   // 8 bits: colours as 0x00RRGGBB; entries past table_size are black, so any index shows.
   std::array<std::uint32_t, 256> table{};
   int table_size = 0;
@@ -56,12 +99,27 @@ struct Bitmap {
   // entry, or for one bit the nearer of black and white.
   std::uint32_t ValueOf(std::uint32_t word) const;
   std::uint8_t Nearest(std::uint32_t word) const;
+  // The runs of row y of a 1-bit or 24/32-bit bitmap, first to last. Whoever writes pixels
+  // calls Written first.
+  std::span<const Run> Runs(int y) const {
+    if (run_rows_.empty()) FindRuns();
+    return {runs_.data() + run_rows_[y], runs_.data() + run_rows_[y + 1]};
+  }
+  void Written() {
+    run_rows_.clear();
+    runs_.clear();
+  }
 
  private:
   // Nearest-entry answers by colour: converting a picture to 8 bits asks for the same few
   // colours over and over, and the table never changes once the bitmap exists.
   mutable std::vector<std::uint32_t> nearest_keys_;
   mutable std::vector<std::uint8_t> nearest_values_;
+  // The runs of every row, found the first time a draw asks for them: pictures and masks are
+  // made once and drawn every frame. run_rows_[y] is the index of row y's first run.
+  mutable std::vector<std::uint32_t> run_rows_;
+  mutable std::vector<Run> runs_;
+  void FindRuns() const;
 };
 
 // A zeroed (black) bitmap of a valid size and depth.
@@ -69,6 +127,10 @@ Bitmap MakeBitmap(int width, int height, int bits);
 
 struct Dc {
   HBITMAP bitmap = 0;
+  // A window's drawing surface shows another DC's bitmap in place of its own after a whole copy
+  // of it; its own is then the stock bitmap.
+  bool window = false;
+  HBITMAP shown = 0;
   COLORREF bk_color = kWhite;
   COLORREF text_color = 0;
   POINT position{0, 0};
@@ -76,8 +138,13 @@ struct Dc {
 
 Dc* FindDc(HDC dc);
 Bitmap* FindBitmap(HBITMAP bitmap);
-// The bitmap a live DC holds (a DC always holds one).
+// The bitmap a live DC holds (a DC always holds one), or the one it shows.
 Bitmap& BitmapOf(const Dc& dc);
+// A window's surface shows the source DC's bitmap from now on, and its own bitmap goes.
+void ShowInstead(Dc& window, const Dc& source);
+// The bitmap to draw on: a window's own again, if it showed another, and no longer known by
+// its runs.
+Bitmap& DrawingTarget(HDC handle, Dc& dc);
 
 // Anything the program never does: thrown as a logic error naming the call, so that it surfaces
 // at once instead of drawing something plausible but wrong.

@@ -1,6 +1,6 @@
 // The X11 queries behind the window calls, made with Xlib on Qt's own X connection, so that a
 // keyboard grab belongs to the client whose windows get the keys. A bad window id gives an X
-// error; our error handler records it instead of letting Xlib end the process.
+// error; our error handler counts it instead of letting Xlib end the process.
 #include <QtGui/qguiapplication_platform.h>
 #include <QAbstractEventDispatcher>
 #include <QAbstractNativeEventFilter>
@@ -10,6 +10,7 @@
 #include <map>
 #include <thread>
 
+#include "platform/x11_display.h"
 #include "platform/x11_windows.h"
 
 // Xlib and xcb come last: their macros (None, Bool, Status...) clash with Qt's headers.
@@ -22,9 +23,14 @@ namespace win::x11 {
 
 namespace {
 
+unsigned long errors = 0;
+
 int XErrorSink(Display*, XErrorEvent*) {
+  ++errors;
   return 0;
 }
+
+}  // namespace
 
 Display* QtDisplay() {
   if (!qGuiApp) return nullptr;
@@ -37,6 +43,12 @@ Display* QtDisplay() {
   }
   return x11->display();
 }
+
+unsigned long ErrorCount() {
+  return errors;
+}
+
+namespace {
 
 std::string TitleOf(Display* dpy, Window window) {
   static const Atom net_wm_name = XInternAtom(dpy, "_NET_WM_NAME", False);

@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 
 tools/install_packages.sh \
   build-essential cmake ninja-build pkg-config \
-  qt6-base-dev qt6-qpa-plugins libx11-dev libcrypt-dev \
+  qt6-base-dev qt6-qpa-plugins libx11-dev libxext-dev libxdamage-dev libcrypt-dev \
   libfluidsynth-dev timgm6mb-soundfont libsdl2-dev \
   libgtest-dev libgmock-dev libbenchmark-dev \
   xvfb xdotool xauth x11-utils imagemagick fonts-liberation2 xdg-utils

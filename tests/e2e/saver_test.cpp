@@ -144,6 +144,24 @@ INSTANTIATE_TEST_SUITE_P(Screens, SaverScene,
                                   std::to_string(info.param.height);
                          });
 
+// Between two ticks the window keeps its last frame: covered by another window and uncovered
+// again, it shows the same picture, message and all.
+TEST(SaverWindow, ShowsItsLastFrameAgainWhenUncovered) {
+  e2e::Session session(800, 600);
+  session.WriteSettings(
+      "firstrun=1\r\nbackground= 4\r\nspeed=5000\r\nmessage= 1\r\nmessagetext=Hello\r\n");
+  session.Start({"/s"});
+  ASSERT_NE(session.WaitWindow("^Solmere Finbrook ScreenSaver$"), 0u);
+  const QImage frame = FirstFrame(session);
+  ASSERT_FALSE(frame.isNull()) << "no frame was drawn";
+  const unsigned long cover = session.StartHostWindow("Cover", 800, 600);
+  ASSERT_NE(cover, 0u);
+  ASSERT_NE(session.Screenshot().pixel(400, 300), frame.pixel(400, 300)) << "nothing covered it";
+  session.Xdo({"windowunmap", "--sync", std::to_string(cover)});
+  std::this_thread::sleep_for(300ms);
+  EXPECT_EQ(session.Screenshot(), frame);
+}
+
 class SaverExit : public ::testing::Test {
  protected:
   e2e::Process& StartSaver(const std::string& settings,

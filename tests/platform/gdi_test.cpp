@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <map>
+#include <random>
 #include <stdexcept>
 #include <string>
 #include <utility>
@@ -336,6 +337,97 @@ TEST_F(Gdi, MaskedDrawShowsThePictureOnlyWhereItIsNotBlack) {
     win::BitBlt(buffer, 0, 0, 4, 3, c.picture, 0, 0, Rop::SRCPAINT);
     EXPECT_EQ(Rows(buffer), c.drawn) << c.what;
   }
+}
+
+// Random pictures and masks blitted at random places, against a plain per-pixel reference: the
+// masked blits skip and fill whole runs, yet must change exactly the pixels it changes, also
+// after their sources have been drawn on.
+TEST_F(Gdi, MaskedBlitsChangeThePixelsThatAPixelByPixelBlitChanges) {
+  constexpr int kW = 70, kH = 40;
+  std::mt19937 random(12345);
+  auto below = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+  auto colour = [&] { return static_cast<COLORREF>(random() & 0xFFFFFF); };
+  const COLORREF white = RGB(255, 255, 255);
+  // Stretches of black, of white and of other colours, shorter and longer than a run.
+  auto paint = [&](HDC dc) {
+    for (int y = 0; y < win::BitmapHeight(dc); ++y) {
+      for (int x = 0; x < win::BitmapWidth(dc);) {
+        const int kind = below(3);
+        for (int end = x + 1 + below(24); x < end; ++x) {
+          win::SetPixel(dc, x, y, kind == 0 ? 0 : kind == 1 ? white : colour());
+        }
+      }
+    }
+  };
+  const HDC dst = Surface(32, std::vector<std::string>(kH, std::string(kW, '.')));
+  const HDC picture = NewDc();
+  const HDC mask = NewDc();
+  win::SelectObject(picture, win::CreateBitmap(90, 30, 1, 24, nullptr));
+  win::SelectObject(mask, win::CreateBitmap(90, 30, 1, 1, nullptr));
+  for (int round = 0; round < 400; ++round) {
+    if (round % 40 == 0) {
+      for (HDC dc : {dst, picture, mask}) paint(dc);
+    }
+    const HDC src = below(2) ? picture : mask;
+    const Rop rop = below(2) ? Rop::SRCAND : Rop::SRCPAINT;
+    const COLORREF text = below(4) ? 0 : colour();  // a mask's colours: mostly the defaults
+    const COLORREF back = below(4) ? white : colour();
+    win::SetTextColor(dst, text);
+    win::SetBkColor(dst, back);
+    const int x = below(90) - 10, y = below(50) - 5, w = below(100), h = below(40);
+    const int sx = below(100) - 5, sy = below(36) - 3;
+
+    std::vector<COLORREF> want;
+    for (int j = 0; j < kH; ++j) {
+      for (int i = 0; i < kW; ++i) want.push_back(win::GetPixel(dst, i, j));
+    }
+    for (int j = std::max(0, y); j < std::min(kH, y + h); ++j) {
+      for (int i = std::max(0, x); i < std::min(kW, x + w); ++i) {
+        COLORREF s = win::GetPixel(src, sx + i - x, sy + j - y);
+        if (s == kInvalid) continue;
+        if (src == mask) s = s == white ? back : text;
+        COLORREF& d = want[j * kW + i];
+        d = rop == Rop::SRCAND ? d & s : d | s;
+      }
+    }
+    win::BitBlt(dst, x, y, w, h, src, sx, sy, rop);
+    for (int j = 0; j < kH; ++j) {
+      for (int i = 0; i < kW; ++i) {
+        ASSERT_EQ(win::GetPixel(dst, i, j), want[j * kW + i])
+            << "round " << round << " at " << i << "," << j;
+      }
+    }
+  }
+}
+
+// The window's surface takes a whole copy of a bitmap of its size as the bitmap to show, and a
+// copy of its own only when it is drawn on or the bitmap goes.
+TEST_F(Gdi, AWindowSurfaceShowsAWholeCopyOfABitmapUntilItIsDrawnOnOrTheBitmapGoes) {
+  const HDC window = Surface(32, {"....", "...."});
+  win::MakeWindowSurface(window);
+  const HDC buffer = Surface(24, {"RGBY", "YBGR"});
+  const HDC other = Surface(32, {"....", "...."});
+  const int bitmaps = win::LiveBitmapCount();
+  win::BitBlt(window, 0, 0, 4, 2, buffer, 0, 0, Rop::SRCCOPY);
+  EXPECT_EQ(win::Pixels32(window), win::Pixels32(buffer));
+  EXPECT_EQ(win::LiveBitmapCount(), bitmaps - 1) << "the window's own bitmap goes";
+  win::SetPixel(buffer, 0, 0, kLegend.at('W'));
+  EXPECT_EQ(Rows(window), (Picture{"WGBY", "YBGR"}));
+
+  win::SetPixel(window, 3, 1, kLegend.at('K'));
+  EXPECT_EQ(Rows(window), (Picture{"WGBY", "YBGK"}));
+  EXPECT_EQ(Rows(buffer), (Picture{"WGBY", "YBGR"}));
+
+  // Only a whole copy is shown; a memory DC always copies.
+  win::BitBlt(window, 0, 0, 3, 2, buffer, 0, 0, Rop::SRCCOPY);
+  EXPECT_NE(win::Pixels32(window), win::Pixels32(buffer));
+  win::BitBlt(other, 0, 0, 4, 2, buffer, 0, 0, Rop::SRCCOPY);
+  EXPECT_NE(win::Pixels32(other), win::Pixels32(buffer));
+
+  win::BitBlt(window, 0, 0, 4, 2, buffer, 0, 0, Rop::SRCCOPY);
+  ASSERT_EQ(win::Pixels32(window), win::Pixels32(buffer));
+  win::DeleteObject(win::SelectObject(buffer, win::CreateBitmap(1, 1, 1, 24, nullptr)));
+  EXPECT_EQ(Rows(window), (Picture{"WGBY", "YBGR"}));
 }
 
 TEST_F(Gdi, BlitsClipToBothBitmaps) {
