@@ -24,6 +24,7 @@
 namespace {
 
 using test_support::PumpFor;
+using test_support::PumpUntil;
 using test_support::WidgetOf;
 
 // A form that writes down its events in the order they come.
@@ -183,8 +184,7 @@ TEST(Timers, UnloadStopsTheTimer) {
   TimerForm form;
   form.timer.SetInterval(5);
   form.Load();
-  PumpFor(30);
-  ASSERT_GT(form.ticks, 0);
+  ASSERT_TRUE(PumpUntil([&] { return form.ticks > 0; }));
   form.Unload();
   const int ticks = form.ticks;
   PumpFor(30);
