@@ -13,6 +13,7 @@
 
 #include "platform/forms_qt.h"
 #include "platform/user32.h"
+#include "platform/unsupported.h"
 
 namespace forms {
 
@@ -94,8 +95,7 @@ float ScreenObject::TwipsPerPixelY() const {
 
 void ScreenObject::SetMousePointer(int pointer) {
   if (pointer != 0 && pointer != 11 && pointer != 99) {
-    throw std::logic_error("forms::Screen.MousePointer: unsupported pointer " +
-                           std::to_string(pointer));
+    win::Unsupported("forms::Screen.MousePointer", "pointer " + std::to_string(pointer));
   }
   MousePointer = pointer;
   ApplyCursor();

@@ -10,6 +10,7 @@
 
 #include "platform/builtin_pictures.h"
 #include "platform/forms_qt.h"
+#include "platform/unsupported.h"
 
 namespace forms {
 
@@ -522,8 +523,7 @@ void PictureBox::Cls() {
 void PictureBox::SetMousePointer(int pointer) {
   PictureImpl& impl = PictureOf(Control::impl_);
   if (pointer != 0 && pointer != 99) {
-    throw std::logic_error("forms::PictureBox::SetMousePointer: unsupported pointer " +
-                           std::to_string(pointer));
+    win::Unsupported("forms::PictureBox::SetMousePointer", "pointer " + std::to_string(pointer));
   }
   impl.custom_pointer = pointer == 99;
   impl.ApplyPointer();

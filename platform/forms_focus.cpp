@@ -10,9 +10,9 @@
 // or not.
 #include <QApplication>
 #include <algorithm>
-#include <stdexcept>
 
 #include "platform/forms_qt.h"
+#include "platform/unsupported.h"
 #include "runtime/errors.h"
 
 namespace forms {
@@ -47,7 +47,7 @@ class KeyPreviewFilter : public QObject {
       if (key_ascii == 0) {
         swallow = true;
       } else if (key_ascii != *ascii) {
-        throw std::logic_error("forms::Form_KeyPress: changing the key is not supported");
+        win::Unsupported("forms::Form_KeyPress", "changing the key");
       }
     });
     return swallow;

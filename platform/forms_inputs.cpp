@@ -11,9 +11,9 @@
 #include <QSignalBlocker>
 #include <QValidator>
 #include <limits>
-#include <stdexcept>
 
 #include "platform/forms_qt.h"
+#include "platform/unsupported.h"
 #include "runtime/errors.h"
 
 namespace forms {
@@ -56,7 +56,7 @@ rt::Integer CheckBox::Value() const {
 }
 
 void CheckBox::SetValue(rt::Integer value) {
-  if (value == 2) throw std::logic_error("forms::CheckBox::SetValue: greyed is not supported");
+  if (value == 2) win::Unsupported("forms::CheckBox::SetValue", "greyed");
   if (value != 0 && value != 1) rt::Raise(rt::kInvalidPropertyValue);
   if (value == Value()) return;
   {
@@ -91,7 +91,7 @@ rt::Integer ComboBox::ListCount() const {
 std::string ComboBox::List(rt::Integer index) const {
   QComboBox* w = WidgetOf<QComboBox>(impl_);
   if (index < 0 || index >= w->count()) {
-    throw std::logic_error("forms::ComboBox::List: no item " + std::to_string(index.Value()));
+    win::Unsupported("forms::ComboBox::List", "item " + std::to_string(index.Value()));
   }
   return w->itemText(index.Value()).toStdString();
 }
@@ -171,7 +171,7 @@ rt::Integer HScrollBar::LargeChange() const {
 namespace {
 // Sets the range; the value Qt moves into it fires the change as a set would.
 void SetRange(QScrollBar* bar, int min, int max, const std::function<void()>& on_change) {
-  if (min > max) throw std::logic_error("forms::HScrollBar: Min above Max is not supported");
+  if (min > max) win::Unsupported("forms::HScrollBar", "Min above Max");
   const int before = bar->value();
   {
     QSignalBlocker quiet(bar);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/forms_qt.h"
+#include "platform/unsupported.h"
 #include "runtime/errors.h"
 
 namespace forms {
@@ -70,7 +71,7 @@ struct SSTab::Pages {
 };
 
 SSTab::SSTab(Container& parent, int tabs) : pages_(std::make_unique<Pages>()) {
-  if (tabs < 1) throw std::logic_error("forms::SSTab: a tab control needs a tab");
+  if (tabs < 1) win::Unsupported("forms::SSTab", "a tab control without tabs");
   parent_ = &parent;
   auto* w = Place<ControlImpl>(impl_, parent, new TabWidget);
   pages_->widget = w;

@@ -5,12 +5,12 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
-#include <stdexcept>
 #include <unordered_map>
 
 #include "platform/bmp_reader.h"
 #include "platform/gdi_raster.h"
 #include "platform/paths.h"
+#include "platform/unsupported.h"
 
 namespace win {
 namespace raster {
@@ -199,10 +199,6 @@ Bitmap& DrawingTarget(HDC handle, Dc& dc) {
   return b;
 }
 
-void Unsupported(const char* call, const std::string& what) {
-  throw std::logic_error(std::string(call) + ": " + what + " is not supported");
-}
-
 }  // namespace raster
 
 using raster::Bitmap;
@@ -234,9 +230,9 @@ HBITMAP CreateCompatibleBitmap(HDC reference, int width, int height) {
 
 HBITMAP CreateBitmap(int width, int height, unsigned planes, unsigned bits_per_pixel,
                      const void* bits) {
-  if (planes != 1) raster::Unsupported("CreateBitmap", "a plane count other than 1");
+  if (planes != 1) Unsupported("CreateBitmap", "a plane count other than 1");
   if (bits_per_pixel != 1 && bits_per_pixel != 8 && bits_per_pixel != 24 && bits_per_pixel != 32) {
-    raster::Unsupported("CreateBitmap", std::to_string(bits_per_pixel) + " bits per pixel");
+    Unsupported("CreateBitmap", std::to_string(bits_per_pixel) + " bits per pixel");
   }
   if (width == 0 || height == 0) return raster::Objects().stock;
   if (width < 0 || height < 0 || width > raster::kMaxDimension || height > raster::kMaxDimension) {
@@ -340,11 +336,11 @@ int GetObjectA(HGDIOBJ object, int size, void* out) {
 HBITMAP LoadImageA(std::int32_t instance, const std::string& path, unsigned type, int cx, int cy,
                    unsigned flags) {
   constexpr unsigned kKnownFlags = LR_LOADFROMFILE | LR_DEFAULTSIZE | LR_CREATEDIBSECTION;
-  if (type != IMAGE_BITMAP) raster::Unsupported("LoadImageA", "an image type other than a bitmap");
+  if (type != IMAGE_BITMAP) Unsupported("LoadImageA", "an image type other than a bitmap");
   if (instance != 0 || !(flags & LR_LOADFROMFILE) || (flags & ~kKnownFlags) != 0) {
-    raster::Unsupported("LoadImageA", "loading other than from a file with the known flags");
+    Unsupported("LoadImageA", "loading other than from a file with the known flags");
   }
-  if (cx != 0 || cy != 0) raster::Unsupported("LoadImageA", "scaling while loading");
+  if (cx != 0 || cy != 0) Unsupported("LoadImageA", "scaling while loading");
   auto image = ReadBmpFile(HostPath(path));
   if (!image) return 0;
   Bitmap b;

@@ -19,6 +19,7 @@
 
 #include "platform/gdi.h"
 #include "platform/gdi_raster.h"
+#include "platform/unsupported.h"
 
 namespace win {
 namespace {
@@ -36,7 +37,7 @@ void CheckRop(const char* call, Rop rop) {
   }
   char code[16];
   std::snprintf(code, sizeof code, "0x%08X", static_cast<unsigned>(rop));
-  raster::Unsupported(call, std::string("raster operation ") + code);
+  Unsupported(call, std::string("raster operation ") + code);
 }
 
 template <Rop R, class T>
@@ -387,7 +388,7 @@ bool StretchBlt(HDC dst, int x, int y, int width, int height, HDC src, int src_x
                 int src_width, int src_height, Rop rop) {
   CheckRop("StretchBlt", rop);
   if (width < 0 || height < 0 || src_width < 0 || src_height < 0) {
-    raster::Unsupported("StretchBlt", "mirroring by a negative extent");
+    Unsupported("StretchBlt", "mirroring by a negative extent");
   }
   if (rop == Rop::BLACKNESS || (width == src_width && height == src_height)) {
     return BitBlt(dst, x, y, width, height, src, src_x, src_y, rop);

@@ -146,8 +146,4 @@ void ShowInstead(Dc& window, const Dc& source);
 // its runs.
 Bitmap& DrawingTarget(HDC handle, Dc& dc);
 
-// Anything the program never does: thrown as a logic error naming the call, so that it surfaces
-// at once instead of drawing something plausible but wrong.
-[[noreturn]] void Unsupported(const char* call, const std::string& what);
-
 }  // namespace win::raster
