@@ -48,7 +48,10 @@ void SetCursorHidden(bool hidden);
 // swaps its bitmap.
 class Surface {
  public:
+  Surface() = default;
   ~Surface();
+  Surface(const Surface&) = delete;  // it owns its DC: a copy would delete it twice
+  Surface& operator=(const Surface&) = delete;
   win::HDC Handle(int width, int height, win::COLORREF fill);
   void Resize(int width, int height, win::COLORREF fill);
   bool Exists() const { return dc_ != 0; }

@@ -17,7 +17,9 @@ namespace raster {
 namespace {
 
 // One numbering for DCs and bitmaps, never reused, so a stale handle can never reach a newer
-// object. The maps keep element addresses stable while others are added or erased.
+// object. The maps keep element addresses stable while others are added or erased. Never
+// destroyed, like every other stand-in's state: the program's records are globals that let go
+// of their surfaces at exit, in no order we control.
 struct Table {
   std::unordered_map<HDC, Dc> dcs;
   std::unordered_map<HBITMAP, Bitmap> bitmaps;
@@ -26,15 +28,15 @@ struct Table {
 };
 
 Table& Objects() {
-  static Table table = [] {
-    Table t;
+  static Table* const table = [] {
+    auto* t = new Table;
     Bitmap stock = MakeBitmap(1, 1, 1);
     stock.stock = true;
-    t.stock = t.next++;
-    t.bitmaps.emplace(t.stock, std::move(stock));
+    t->stock = t->next++;
+    t->bitmaps.emplace(t->stock, std::move(stock));
     return t;
   }();
-  return table;
+  return *table;
 }
 
 HBITMAP AddBitmap(Bitmap bitmap) {

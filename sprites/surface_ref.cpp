@@ -1,6 +1,5 @@
 #include "sprites/surface_ref.h"
 
-#include <cstdlib>
 #include <unordered_map>
 
 namespace {
@@ -12,20 +11,6 @@ std::unordered_map<win::HDC, int>& Holds() {
   return *holds;
 }
 
-// Once the process is ending the drawing layer's own tables may already be gone, so the last
-// holders let go without deleting; the process takes every surface with it.
-bool process_ending = false;
-void MarkProcessEnding() {
-  process_ending = true;
-}
-
-// Registered at the first hold, after every global record was made, so it runs before their
-// destructors and before those of any drawing-layer table made before the first surface.
-void WatchForExit() {
-  static const bool registered = (std::atexit(MarkProcessEnding), true);
-  (void)registered;
-}
-
 void AddHold(win::HDC dc) {
   if (dc != 0) ++Holds()[dc];
 }
@@ -33,7 +18,6 @@ void AddHold(win::HDC dc) {
 }  // namespace
 
 SurfaceRef SurfaceRef::Adopt(win::HDC dc) {
-  WatchForExit();
   SurfaceRef ref;
   AddHold(dc);
   ref.dc_ = dc;
@@ -78,5 +62,5 @@ void SurfaceRef::Release() {
   const auto it = holds.find(dc);
   if (it == holds.end() || --it->second > 0) return;
   holds.erase(it);
-  if (!process_ending) win::DeleteDC(dc);
+  win::DeleteDC(dc);
 }
