@@ -134,10 +134,17 @@ TEST(Profile, TextThatIsNotUtf8IsReadAsWindows1252) {
 }
 
 TEST(Profile, WhatIsNoRegularFileReadsAsNoFileAtOnceAndIsNeverWritten) {
-  specialtest::SpecialFiles().ExpectRefusedAtOnce([](const std::string& path) {
-    return Get("S", "k", path, "dflt").text == "dflt" &&
-           !win::WritePrivateProfileStringA("S", "k", "v", path);
-  });
+  specialtest::SpecialFiles().ExpectRefusedAtOnce(
+      [](const std::string& path) { return Get("S", "k", path, "dflt").text == "dflt"; });
+  // Writes only into a folder of the test's own: a faulty writer would replace what it names.
+  TempWindir windir;
+  ::mkfifo(windir.File("pipe.ini").c_str(), 0600);
+  std::filesystem::create_directory(windir.File("folder.ini"));
+  for (const char* name : {"pipe.ini", "folder.ini"}) {
+    EXPECT_FALSE(win::WritePrivateProfileStringA("S", "k", "v", windir.File(name).string()))
+        << name;
+  }
+  EXPECT_TRUE(std::filesystem::is_fifo(windir.File("pipe.ini")));
 }
 
 // Each write changes one line or adds one, keeping every other line, a byte order mark and the
