@@ -11,20 +11,17 @@
 
 namespace test_support {
 
-inline void PumpFor(int ms) {
+// Runs the event loop until done() holds or, by default, two seconds pass (a busy machine
+// delays timers).
+inline bool PumpUntil(auto done, int ms = 2000) {
   QElapsedTimer clock;
   clock.start();
-  while (clock.elapsed() < ms) QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+  while (!done() && clock.elapsed() < ms) QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+  return done();
 }
 
-// Runs the event loop until done() holds or two seconds pass (a busy machine delays timers).
-template <class Condition>
-bool PumpUntil(Condition done) {
-  QElapsedTimer clock;
-  clock.start();
-  while (!done() && clock.elapsed() < 2000)
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-  return done();
+inline void PumpFor(int ms) {
+  PumpUntil([] { return false; }, ms);
 }
 
 template <class Widget = QWidget>
