@@ -11,8 +11,7 @@ TEST(RandomTest, NumbersLieInTheUnitInterval) {
   rt::RandomizeWith(7);
   for (int i = 0; i < 10000; ++i) {
     const double r = rt::Rnd();
-    ASSERT_GE(r, 0.0);
-    ASSERT_LT(r, 1.0);
+    ASSERT_TRUE(r >= 0.0 && r < 1.0) << r;
   }
 }
 
