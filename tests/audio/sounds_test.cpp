@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
-#include <limits>
 #include <string>
 #include <vector>
 
@@ -23,41 +22,26 @@ using audiotest::SoundingFrames;
 
 constexpr int kTenth = audio::kRate / 10;
 
-TEST(Words, SplitIntoSignedHalves) {
+// The halves are signed, and low then high word lie as the value's little-endian bytes, as the
+// play record's handle fields need them even with the handle's top bit set.
+TEST(Words, SplitIntoSignedHalvesThatRecombine) {
   const struct {
-    std::int32_t x;
+    std::uint32_t x;
     std::int16_t hi, lo;
-  } cases[] = {
-      {0, 0, 0},
-      {5, 0, 5},
-      {32767, 0, 32767},
-      {32768, 0, -32768},
-      {65535, 0, -1},
-      {65536, 1, 0},
-      {-1, -1, -1},
-      {-65536, -1, 0},
-      {-65537, -2, -1},
-      {std::numeric_limits<std::int32_t>::max(), 32767, -1},
-      {std::numeric_limits<std::int32_t>::min(), -32768, 0},
-      {static_cast<std::int32_t>(0x89ABCDEFu), static_cast<std::int16_t>(0x89AB),
-       static_cast<std::int16_t>(0xCDEF)},
-  };
+  } cases[] = {{5, 0, 5},
+               {32768, 0, -32768},
+               {65536, 1, 0},
+               {0xFFFFFFFF, -1, -1},
+               {0xFFFEFFFF, -2, -1},
+               {0x80000001, -32768, 1},
+               {0x7FFFFFFF, 32767, -1}};
   for (const auto& c : cases) {
-    EXPECT_EQ(HiWord(c.x), c.hi) << c.x;
-    EXPECT_EQ(LoWord(c.x), c.lo) << c.x;
-  }
-}
-
-TEST(Words, LowThenHighWordAreTheLittleEndianBytesOfTheValue) {
-  // A handle with its top bit set, as a record field: low word at the field, high word after.
-  for (const std::int32_t x : {static_cast<std::int32_t>(0x80000001u), -2, 0x12345678}) {
+    const auto x = static_cast<std::int32_t>(c.x);
+    EXPECT_EQ(HiWord(x), c.hi) << c.x;
+    EXPECT_EQ(LoWord(x), c.lo) << c.x;
     const std::int16_t field[2] = {LoWord(x).Value(), HiWord(x).Value()};
-    const unsigned char expected[4] = {
-        static_cast<unsigned char>(x), static_cast<unsigned char>(x >> 8),
-        static_cast<unsigned char>(x >> 16), static_cast<unsigned char>(x >> 24)};
-    EXPECT_EQ(std::memcmp(field, expected, 4), 0) << x;
+    EXPECT_EQ(std::memcmp(field, &x, 4), 0) << c.x;
   }
-  EXPECT_LT(HiWord(static_cast<std::int32_t>(0x80000001u)), 0);
 }
 
 class SoundEffects : public audiotest::ManualAudio {
@@ -69,10 +53,8 @@ class SoundEffects : public audiotest::ManualAudio {
     dir_.Write("a_sound1.wav", ConstantWav(kTenth, 2000));
     MixSession = 0;
     MixerReady = rt::kFalse;
-    WaveHandle(0) = 0;
-    WaveHandle(1) = 0;
-    PlayParams(0) = {};
-    PlayParams(1) = {};
+    WaveHandle(0) = WaveHandle(1) = 0;
+    PlayParams(0) = PlayParams(1) = {};
     RunMode = 1;
     win::RecordWaveMixCallsForTests(&mixer_calls_);
     win::RecordWinmmCallsForTests(&winmm_calls_);
@@ -82,93 +64,71 @@ class SoundEffects : public audiotest::ManualAudio {
     win::RecordWinmmCallsForTests(nullptr);
     ManualAudio::TearDown();
   }
-  void Choose(bool bubbles, bool whale) {
+  void Start(bool bubbles, bool whale) {
     SoundOn(0) = rt::Truth(bubbles);
     SoundOn(1) = rt::Truth(whale);
+    Initialize_SoundFX();
   }
-  std::string Session() const { return std::to_string(MixSession.Value()); }
+  std::string Call(const std::string& name, const std::string& rest = "") const {
+    return name + "(" + std::to_string(MixSession.Value()) + rest + ")";
+  }
 
   audiotest::ScratchDir dir_;
   std::vector<std::string> mixer_calls_;
   std::vector<std::string> winmm_calls_;
 };
 
-TEST_F(SoundEffects, BubblesRepeatWhileTheWhaleCallsOnce) {
-  Choose(true, true);
-  Initialize_SoundFX();
+TEST_F(SoundEffects, BubblesRepeatOnChannelZeroWhileTheWhaleCallsOnceOnChannelOne) {
+  Start(true, true);
   ASSERT_TRUE(rt::IsTrue(MixerReady));
-  EXPECT_NE(WaveHandle(0), 0);
-  EXPECT_NE(WaveHandle(1), 0);
-  EXPECT_EQ(mixer_calls_.size(), 7u);
-  EXPECT_EQ(mixer_calls_[3], "WaveMixOpenChannel(" + Session() + ", 8, 2)");
-  EXPECT_EQ(mixer_calls_[4], "WaveMixActivate(" + Session() + ", 1)");
-
   const auto pcm = audio::RenderForTests(10 * kTenth);
   EXPECT_EQ(SoundingFrames(pcm), 10 * kTenth) << "the bubbles go on past their length";
   EXPECT_NEAR(pcm[0], 10000, 2) << "both at first";
   EXPECT_NEAR(pcm[2 * 5 * kTenth], 8000, 2) << "then the bubbles alone";
-}
-
-TEST_F(SoundEffects, PlayRecordsNameSessionChannelWaveFlagsAndRepeats) {
-  Choose(true, true);
-  Initialize_SoundFX();
-  const auto word = [](rt::Long v, bool high) { return (high ? HiWord(v) : LoWord(v)).Value(); };
+  // Each record: size, session, channel, wave, flags 5 (clear the queue, play at once) and the
+  // repeats, 65535 for the bubbles.
   for (int i = 0; i <= 1; ++i) {
-    SCOPED_TRACE(i);
+    const rt::Long s = MixSession, w = WaveHandle(i);
     const PlayRecord expected = {24,
-                                 word(MixSession, false),
-                                 word(MixSession, true),
+                                 LoWord(s).Value(),
+                                 HiWord(s).Value(),
                                  static_cast<std::int16_t>(i),
                                  0,
-                                 word(WaveHandle(i), false),
-                                 word(WaveHandle(i), true),
+                                 LoWord(w).Value(),
+                                 HiWord(w).Value(),
                                  0,
                                  0,
                                  5,
                                  0,
-                                 static_cast<std::int16_t>(i == 0 ? -1 : 0)};
-    EXPECT_EQ(PlayParams(i), expected);
+                                 static_cast<std::int16_t>(-(i == 0))};
+    EXPECT_EQ(PlayParams(i), expected) << i;
   }
-  static_assert(sizeof(PlayRecord) == 24);
-  const auto* bytes = reinterpret_cast<const unsigned char*>(PlayParams(0).data());
-  EXPECT_EQ(bytes[0], 24);
-  EXPECT_EQ(bytes[22], 0xFF) << "repeat count 65535";
-  EXPECT_EQ(bytes[23], 0xFF);
 }
 
-TEST_F(SoundEffects, OnlyTheWhalePlaysOnceOnChannelOne) {
-  Choose(false, true);
-  Initialize_SoundFX();
-  EXPECT_EQ(WaveHandle(0), 0);
+TEST_F(SoundEffects, OnlyTheWhalePlaysOnce) {
+  Start(false, true);
   EXPECT_EQ(PlayParams(0), PlayRecord{}) << "no record for an effect that is off";
-  EXPECT_EQ(PlayParams(1)[3], 1);
   EXPECT_EQ(SoundingFrames(audio::RenderForTests(10 * kTenth)), kTenth);
 }
 
 TEST_F(SoundEffects, BothOffStillOpensTheMixerAndTheExitClosesIt) {
-  Choose(false, false);
-  Initialize_SoundFX();
-  EXPECT_EQ(mixer_calls_, (std::vector<std::string>{"WaveMixInit()",
-                                                    "WaveMixOpenChannel(" + Session() + ", 8, 2)",
-                                                    "WaveMixActivate(" + Session() + ", 1)"}));
+  Start(false, false);
+  EXPECT_EQ(mixer_calls_,
+            (std::vector<std::string>{"WaveMixInit()", Call("WaveMixOpenChannel", ", 8, 2"),
+                                      Call("WaveMixActivate", ", 1")}));
   EXPECT_EQ(SoundingFrames(audio::RenderForTests(kTenth)), 0);
   mixer_calls_.clear();
   CloseSoundFX();
   EXPECT_EQ(mixer_calls_, (std::vector<std::string>{
-                              "WaveMixCloseChannel(" + Session() + ", 0, 1)",
-                              "WaveMixFreeWave(" + Session() + ", 0)",
-                              "WaveMixFreeWave(" + Session() + ", 0)",
-                              "WaveMixCloseSession(" + Session() + ")",
-                          }));
+                              Call("WaveMixCloseChannel", ", 0, 1"), Call("WaveMixFreeWave", ", 0"),
+                              Call("WaveMixFreeWave", ", 0"), Call("WaveMixCloseSession")}));
   EXPECT_TRUE(winmm_calls_.empty());
 }
 
-TEST_F(SoundEffects, MissingWaveStillGetsItsPlayRequestAndSpoilsNothingElse) {
+TEST_F(SoundEffects, AMissingWaveSpoilsNothingElse) {
   std::filesystem::remove(dir_.Path("a_sound0.wav"));
-  Choose(true, true);
-  Initialize_SoundFX();
+  Start(true, true);
   EXPECT_EQ(WaveHandle(0), 0);
-  EXPECT_NE(WaveHandle(1), 0);
   EXPECT_EQ(std::count_if(mixer_calls_.begin(), mixer_calls_.end(),
                           [](const std::string& c) { return c.starts_with("WaveMixPlay("); }),
             2);
@@ -177,37 +137,26 @@ TEST_F(SoundEffects, MissingWaveStillGetsItsPlayRequestAndSpoilsNothingElse) {
 
 TEST_F(SoundEffects, NoMixerClearsTheChoicesAndTheExitMakesNoMixerCall) {
   audio::SetOutputForTests(audio::Output::None);
-  Choose(true, true);
-  Initialize_SoundFX();
-  EXPECT_FALSE(rt::IsTrue(SoundOn(0)));
-  EXPECT_FALSE(rt::IsTrue(SoundOn(1)));
-  EXPECT_FALSE(rt::IsTrue(MixerReady));
-  EXPECT_EQ(mixer_calls_, std::vector<std::string>{"WaveMixInit()"});
+  Start(true, true);
+  EXPECT_FALSE(rt::IsTrue(SoundOn(0)) || rt::IsTrue(SoundOn(1)) || rt::IsTrue(MixerReady));
   mixer_calls_.clear();
   CloseSoundFX();
   EXPECT_TRUE(mixer_calls_.empty());
 }
 
-TEST_F(SoundEffects, ExitOfTheSettingsDialogOnlySilencesTheSimplePlayer) {
-  RunMode = 2;
-  win::SetMciExecuteMessageHookForTests(
-      [](const std::string& text, const std::string&) { ADD_FAILURE() << text; });
+// The settings dialog silences its audition with the simple player; the other modes call
+// nothing.
+TEST_F(SoundEffects, TheExitOutsideTheSaverTouchesOnlyTheSimplePlayerOfTheDialog) {
   ASSERT_TRUE(win::mciExecute("play \"" + dir_.Path("a_sound1.wav") + "\""));
-  winmm_calls_.clear();
-  CloseSoundFX();
+  for (const int mode : {3, 4, 2}) {
+    RunMode = mode;
+    winmm_calls_.clear();
+    CloseSoundFX();
+    EXPECT_EQ(winmm_calls_.size(), mode == 2 ? 1u : 0u) << mode;
+  }
   EXPECT_EQ(winmm_calls_, std::vector<std::string>{"sndPlaySoundA(null, 2)"});
   EXPECT_TRUE(mixer_calls_.empty());
   EXPECT_EQ(SoundingFrames(audio::RenderForTests(kTenth)), 0) << "the audition is silenced";
-  win::SetMciExecuteMessageHookForTests(nullptr);
-}
-
-TEST_F(SoundEffects, ExitOfThePasswordAndPreviewModesMakesNoSoundCall) {
-  for (const int mode : {3, 4}) {
-    RunMode = mode;
-    CloseSoundFX();
-  }
-  EXPECT_TRUE(mixer_calls_.empty());
-  EXPECT_TRUE(winmm_calls_.empty());
 }
 
 }  // namespace
