@@ -1,15 +1,21 @@
 // Shared pieces of the host's tests: a recorder of trapped errors in place of the report dialog,
-// and a return of the settings values to the zeroed state in which start-up finds them.
+// a return of the settings values to the zeroed state in which start-up finds them, and the
+// fixture that gives a test both and a throw-away Windows directory.
 #pragma once
+
+#include <gtest/gtest.h>
 
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "host/starter.h"
+#include "host/system.h"
+#include "platform/temp_windir.h"
 #include "runtime/errors.h"
 #include "sprites/animations.h"
 #include "sprites/catalogue.h"
+#include "support/raised_error.h"
 
 namespace host_test {
 
@@ -17,21 +23,16 @@ namespace host_test {
 class ErrorRecorder {
  public:
   ErrorRecorder() : previous_(rt::CurrentErrorReporter()) {
-    Contexts().clear();
-    rt::SetErrorReporter(&Record);
+    contexts_.clear();
+    rt::SetErrorReporter([](std::string_view context) { contexts_.emplace_back(context); });
   }
   ~ErrorRecorder() { rt::SetErrorReporter(previous_); }
   ErrorRecorder(const ErrorRecorder&) = delete;
   ErrorRecorder& operator=(const ErrorRecorder&) = delete;
-
-  const std::vector<std::string>& contexts() const { return Contexts(); }
+  const std::vector<std::string>& contexts() const { return contexts_; }
 
  private:
-  static std::vector<std::string>& Contexts() {
-    static std::vector<std::string> contexts;
-    return contexts;
-  }
-  static void Record(std::string_view context) { Contexts().emplace_back(context); }
+  static inline std::vector<std::string> contexts_;
   rt::ErrorReporter previous_;
 };
 
@@ -46,5 +47,18 @@ inline void ResetSettings() {
   for (int i = 0; i <= 2; ++i) SoundOn(i) = 0;
   ExitOnMouseMove = 0;
 }
+
+class HostTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ResetSettings();
+    ErrContext.clear();
+    ErrNumberText.clear();
+  }
+  void TearDown() override { ResetSettings(); }
+
+  test_support::TempWindir windir_;
+  ErrorRecorder errors_;
+};
 
 }  // namespace host_test
