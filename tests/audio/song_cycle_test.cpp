@@ -55,7 +55,7 @@ TEST_F(SongCycle, ChosenSongsPlayInTurnRoundAndRound) {
   EXPECT_TRUE(timer_.Enabled());
   MusicTimer_Timer(timer_);
   EXPECT_EQ(Sent(), Commands{Status(1)}) << "a playing song is left alone";
-  for (const auto [stopped, next] : {std::pair{1, 3}, {3, 1}, {1, 3}})
+  for (const auto& [stopped, next] : {std::pair{1, 3}, {3, 1}, {1, 3}})
     EXPECT_EQ(TickAfterSongEnds(), (Commands{Status(stopped), Play(next)}));
   EXPECT_EQ(MciResult, 0);
 }

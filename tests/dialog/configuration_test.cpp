@@ -22,7 +22,7 @@ TEST_F(DialogTest, AnItemBoxShowsTheFlagOnlyWhenThePictureIsThere) {
 }
 
 TEST_F(DialogTest, TheSpeedBarStandsAtOneHundredFortyLessTheInterval) {
-  for (const auto [interval, bar] : {std::pair{70, 70}, {1, 139}, {0, 140}, {140, 0}}) {
+  for (const auto& [interval, bar] : {std::pair{70, 70}, {1, 139}, {0, 140}, {140, 0}}) {
     FrameInterval = interval;
     EXPECT_EQ(Open().speedchk.Value(), bar) << "interval " << interval;
   }
