@@ -13,19 +13,18 @@
 
 namespace {
 
-TEST(Catalogue, EveryPictureIsTheOneItsPropertyTableNames) {
-  anim_test::ResetRecords();
-  anim_test::UseScreen800x600();
+class CatalogueTest : public anim_test::SpriteTest {};
+
+TEST_F(CatalogueTest, EveryPictureIsTheOneItsPropertyTableNames) {
   Properties_Fish();
   Properties_Predator();
   Properties_Other();
   Properties_Scenery();
   for (const CatalogueItem& item : Catalogue()) EXPECT_EQ(item.record->ImageFile, item.picture);
   for (const Centrepiece& c : Centrepieces()) EXPECT_EQ(c.record->ImageFile, c.picture);
-  anim_test::ResetRecords();
 }
 
-TEST(Catalogue, EachPlaceOfTheItemTabsHoldsOneItem) {
+TEST_F(CatalogueTest, EachPlaceOfTheItemTabsHoldsOneItem) {
   std::set<std::pair<int, int>> places;
   for (const CatalogueItem& item : Catalogue()) {
     EXPECT_TRUE(item.tab >= 1 && item.tab <= 3 && item.slot >= 0 && item.slot <= 9) << item.key;
@@ -34,7 +33,7 @@ TEST(Catalogue, EachPlaceOfTheItemTabsHoldsOneItem) {
   EXPECT_EQ(places.size(), 30u);
 }
 
-TEST(Catalogue, ARecordThatIsNoItemFailsLoudly) {
+TEST_F(CatalogueTest, ARecordThatIsNoItemFailsLoudly) {
   EXPECT_THROW(CatalogueEntry(Bottles(2)), std::logic_error);
   EXPECT_THROW(CatalogueEntry(BubblesRight(1)), std::logic_error);
 }
