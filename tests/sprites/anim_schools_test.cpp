@@ -1,18 +1,9 @@
-#include <gtest/gtest.h>
-
-#include <tuple>
-#include <utility>
-#include <vector>
-
 #include "anim_test_support.h"
-#include "sprites/animations.h"
 
+namespace anim_test {
 namespace {
 
-using anim_test::At;
-using anim_test::kSea;
-
-class SchoolsTest : public anim_test::SpriteTest {};
+class SchoolsTest : public SpriteTest {};
 
 const std::pair<int, int> kOffsets[] = {{55, 55},   {75, -55}, {125, 15},
                                         {145, -25}, {-35, 0},  {115, 2}};
@@ -28,7 +19,9 @@ void PlaceSchool(rt::Array<Sprite, Upper>& school, int members, int x, int y, in
   }
 }
 
-TEST_F(SchoolsTest, WobbleFlipsAfterPeriodCallsThenEveryPeriodLessOne) {
+// A follower's own step flips after WobblePeriod calls, then every WobblePeriod - 1, and adds to
+// the leader's, the one left after the leader's turn.
+TEST_F(SchoolsTest, FollowersWobbleAndRideTheLeadersStepWhichTurnsOnlyBeyondTheBand) {
   PlaceSchool(RedFish, 4, 100, 300, 0, 0);
   RedFish(2).DY = 1;
   RedFish(2).WobblePeriod = 30;
@@ -39,10 +32,6 @@ TEST_F(SchoolsTest, WobbleFlipsAfterPeriodCallsThenEveryPeriodLessOne) {
     if (RedFish(2).DY != before) flips.push_back(call);
   }
   EXPECT_EQ(flips, (std::vector<int>{30, 59, 88}));
-}
-
-// A follower's own step adds to the leader's, the one left after the leader's turn.
-TEST_F(SchoolsTest, LeaderTurnsOnlyBeyondTheBandAndFollowersRideItsNewStep) {
   for (const auto& [y, dy, turns] :
        {std::tuple{1, -1, false}, {0, -1, true}, {534, 1, false}, {535, 1, true}}) {
     PlaceSchool(YellowFish, 5, 100, y, -3, dy);
@@ -96,15 +85,13 @@ TEST_F(SchoolsTest, LockStepTurnsTogetherOnTheLeadersPositionAlone) {
 
 TEST_F(SchoolsTest, LockStepDrawsBeforeItsStepFollowersAfterTheirsBothWithTheLeadersSheet) {
   constexpr win::COLORREF kFish = win::RGB(0xE0, 0x80, 0);
-  anim_test::GiveBuffer(60, 30);
-  const Sprite fish{.Height = 2, .Width = 3, .Frames = 8, .DX = 10};
-  SwimHorses(1) = SwimHorses(2) = RedFish(1) = RedFish(2) = fish;
-  SwimHorses(1).X = SwimHorses(1).Y = RedFish(1).X = 2;
-  SwimHorses(2).X = 12, SwimHorses(2).Y = 4;  // clear of the leader's new position
-  RedFish(1).Y = 20;
-  RedFish(2).X = 47, RedFish(2).Y = 25;
+  GiveBuffer(60, 30);
+  SwimHorses(1) = {.X = 2, .Y = 2, .Height = 2, .Width = 3, .Frames = 8, .DX = 10};
+  SwimHorses(2) = {.X = 12, .Y = 4, .Height = 2, .Width = 3, .Frames = 8, .DX = 10};
+  RedFish(1) = {.X = 2, .Y = 20, .Height = 2, .Width = 3, .Frames = 8, .DX = 10};
+  RedFish(2) = {.X = 47, .Y = 25, .Height = 2, .Width = 3, .Frames = 8, .DX = 10};
   for (Sprite* leader : {&SwimHorses(1), &RedFish(1)})
-    anim_test::GiveSheet(*leader, std::vector<win::COLORREF>(8, kFish));
+    GiveSheet(*leader, std::vector<win::COLORREF>(8, kFish));
   Anim_Custom_SwimHorse();
   Anim_Custom_redfish();
   // Sea horses: the leader, the follower and a black column; red fish: old and new positions.
@@ -112,17 +99,5 @@ TEST_F(SchoolsTest, LockStepDrawsBeforeItsStepFollowersAfterTheirsBothWithTheLea
             std::vector({kFish, kFish, kSea, kSea, kFish, kFish}));
 }
 
-TEST_F(SchoolsTest, AnOverflowIsReportedUnderTheRoutinesName) {
-  for (Sprite* leader : {&RedFish(1), &YellowFish(1), &EmperorFish(1), &AngelFish(1),
-                         &BlueDevils(1), &SwimHorses(1)})
-    *leader = {.X = 2147483647, .DX = 1};  // the leader's move overflows
-  for (auto routine : {&Anim_Custom_redfish, Anim_Custom_Yellowfish, Anim_Custom_emperorfish,
-                       Anim_Custom_AngelFish, Anim_Custom_bluedevil, Anim_Custom_SwimHorse})
-    routine();
-  EXPECT_EQ(errors_.contexts(),
-            anim_test::InAnimations({"Anim_Custom_redfish", "Anim_Custom_Yellowfish",
-                                     "Anim_Custom_emperorfish", "Anim_Custom_AngelFish",
-                                     "Anim_Custom_bluedevil", "Anim_Custom_SwimHorse"}));
-}
-
 }  // namespace
+}  // namespace anim_test

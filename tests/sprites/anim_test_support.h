@@ -6,18 +6,16 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <initializer_list>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "host/host_test_support.h"
 #include "host/starter.h"
 #include "platform/gdi.h"
-#include "runtime/array.h"
-#include "runtime/errors.h"
 #include "sprites/animations.h"
 #include "sprites/catalogue.h"
-#include "sprites/surface_ref.h"
 
 namespace anim_test {
 
@@ -55,9 +53,8 @@ inline SurfaceRef PaintedSurface(int width, int height,
                                  const std::function<win::COLORREF(int, int)>& paint) {
   const win::HDC dc = win::CreateCompatibleDC(0);
   win::SelectObject(dc, win::CreateBitmap(width, height, 1, 32, nullptr));
-  for (int y = 0; y < height; ++y) {
+  for (int y = 0; y < height; ++y)
     for (int x = 0; x < width; ++x) win::SetPixel(dc, x, y, paint(x, y));
-  }
   return SurfaceRef::Adopt(dc);
 }
 
@@ -66,11 +63,9 @@ inline SurfaceRef MaskOf(win::HDC picture) {
   const int width = win::BitmapWidth(picture), height = win::BitmapHeight(picture);
   const win::HDC dc = win::CreateCompatibleDC(0);
   win::SelectObject(dc, win::CreateBitmap(width, height, 1, 1, nullptr));
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) {
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x)
       win::SetPixel(dc, x, y, win::GetPixel(picture, x, y) == kBlack ? kWhite : kBlack);
-    }
-  }
   return SurfaceRef::Adopt(dc);
 }
 
@@ -102,13 +97,6 @@ inline win::COLORREF At(int x, int y) {
   return win::GetPixel(BufferDC(), x, y);
 }
 
-// The contexts under which the error report names procedures of module Animations.
-inline std::vector<std::string> InAnimations(std::initializer_list<const char*> procedures) {
-  std::vector<std::string> contexts;
-  for (const char* p : procedures) contexts.push_back(std::string("Animations\\") + p);
-  return contexts;
-}
-
 // Every sprite test starts on an 800 x 600 screen with every record and counter zeroed, records
 // the errors its routines trap, and leaves the records zeroed for the next.
 class SpriteTest : public ::testing::Test {
@@ -116,9 +104,7 @@ class SpriteTest : public ::testing::Test {
   void SetUp() override {
     UseScreen(800, 600);
     ResetRecords();
-    TickCount = 0;
-    ShortTick = 0;
-    WormStillCount = 0;
+    TickCount = ShortTick = WormStillCount = 0;
   }
   void TearDown() override { ResetRecords(); }
   ErrorRecorder errors_;

@@ -54,17 +54,12 @@ class MediaFolder {
     const std::uint32_t header[] = {54 + data, 0,    54,   40,   w, h, 1 | 24 << 16,
                                     0,         data, 2835, 2835, 0, 0};
     std::string out = "BM";
-    for (std::uint32_t v : header) {
+    for (std::uint32_t v : header)
       for (int shift = 0; shift < 32; shift += 8) out += static_cast<char>(v >> shift);
-    }
-    for (int y = height - 1; y >= 0; --y) {  // bottom row first
-      std::string row;
-      for (int x = 0; x < width; ++x) {
-        const win::COLORREF c = pixel(x, y);
-        for (int shift : {16, 8, 0}) row += static_cast<char>(c >> shift);  // blue, green, red
-      }
-      row.resize(stride, '\0');
-      out += row;
+    for (int y = height - 1; y >= 0; --y) {  // bottom row first, each blue, green, red
+      for (int x = 0; x < width; ++x)
+        for (int shift : {16, 8, 0}) out += static_cast<char>(pixel(x, y) >> shift);
+      out.append(stride - w * 3, '\0');
     }
     std::ofstream(folder_ / name, std::ios::binary) << out;
   }
