@@ -1,288 +1,117 @@
-#include <gtest/gtest.h>
-
-#include <vector>
-
 #include "anim_test_support.h"
-#include "sprites/animations.h"
 
+namespace anim_test {
 namespace {
 
-using anim_test::At;
-using anim_test::ErrorRecorder;
+class SwimTest : public SpriteTest {};
 
-struct Swimmer {
-  const char* name;
-  void (*routine)(Sprite&);
-  bool turns_at_screen_top;  // else at TopLimit
-};
-const Swimmer kSwimmers[] = {
-    {"Anim_Swim_RightOnly", Anim_Swim_RightOnly, true},
-    {"Anim_Swim_LeftOnly", Anim_Swim_LeftOnly, true},
-    {"Anim_Swim_RightDown", Anim_Swim_RightDown, false},
-    {"Anim_Swim_LeftUp", Anim_Swim_LeftUp, false},
-    {"Anim_Swim_RightUp", Anim_Swim_RightUp, false},
-};
-
-// A whale-sized swimmer in the middle of an 800 x 600 screen, no surfaces.
-Sprite MidScreenSwimmer(int dx, int dy) {
-  return {.X = 300, .Y = 200, .Height = 73, .Width = 129, .Frames = 8, .DX = dx, .DY = dy};
-}
-
-class SwimTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    anim_test::UseScreen800x600();
-    Buffer = Sprite{};
-  }
-};
-
-TEST_F(SwimTest, HorizontalTurnOnlyBeyondTheLimitAndBackInsideNextCall) {
-  struct Case {
-    int start_x, dx;
-    bool turns;
-  };
-  // The new X is what the limit test sees: equal to a limit is inside.
-  const Case cases[] = {
-      {-395, -5, false},  // new X -400 = LeftLimit
-      {-396, -5, true},   // new X -401
-      {1195, 5, false},   // new X 1200 = RightLimit
-      {1196, 5, true},    // new X 1201
-  };
-  for (const auto& sw : kSwimmers) {
-    for (const auto& c : cases) {
-      Sprite s = MidScreenSwimmer(c.dx, 1);
-      s.X = c.start_x;
-      sw.routine(s);
-      EXPECT_EQ(s.X.Value(), c.start_x + c.dx) << sw.name;
-      EXPECT_EQ(s.DX.Value(), c.turns ? -c.dx : c.dx) << sw.name << " from " << c.start_x;
-      if (c.turns) {
-        sw.routine(s);
-        EXPECT_TRUE(s.X >= LeftLimit && s.X <= RightLimit) << sw.name << " back inside";
-      }
+// On 800 x 600 the limits are -400 and 1200 across, -150 (or the top edge) and 535 down; the
+// tests look at the new position, and one equal to a limit is inside.
+TEST_F(SwimTest, TurnsOnlyBeyondALimitAndTheStraightOnesAlreadyAboveTheTopEdge) {
+  // x, y, dx, dy; turns across, down when straight, down when diagonal
+  const std::tuple<int, int, int, int, bool, bool, bool> cases[] = {
+      {-395, 200, -5, 1, false, false, false}, {-396, 200, -5, 1, true, false, false},
+      {1195, 200, 5, 1, false, false, false},  {1196, 200, 5, 1, true, false, false},
+      {300, 4, 5, -4, false, false, false},    {300, 3, 5, -4, false, true, false},
+      {300, -146, 5, -4, false, true, false},  {300, -147, 5, -4, false, true, true},
+      {300, 531, 5, 4, false, false, false},   {300, 532, 5, 4, false, true, true}};
+  // Straight swimmers turn at the top edge.
+  // clang-format off
+  const std::pair<void (*)(Sprite&), bool> swimmers[] = {
+      {Anim_Swim_RightOnly, true}, {Anim_Swim_LeftOnly, true}, {Anim_Swim_RightDown, false},
+      {Anim_Swim_LeftUp, false}, {Anim_Swim_RightUp, false}};
+  // clang-format on
+  for (const auto& [routine, straight] : swimmers) {
+    for (const auto& [x, y, dx, dy, turns_x, turns_y_straight, turns_y_diagonal] : cases) {
+      Sprite s{.X = x, .Y = y, .Width = 129, .Frames = 8, .DX = dx, .DY = dy};  // a whale
+      routine(s);
+      const bool turns_y = straight ? turns_y_straight : turns_y_diagonal;
+      EXPECT_TRUE(s.X == x + dx && s.Y == y + dy && s.DX == (turns_x ? -dx : dx) &&
+                  s.DY == (turns_y ? -dy : dy))
+          << (straight ? "straight" : "diagonal") << " to " << x + dx << ", " << y + dy;
     }
   }
 }
 
-TEST_F(SwimTest, VerticalTurnLimitsDependOnTheSwimmer) {
-  struct Case {
-    int start_y, dy;
-    bool turns_straight, turns_diagonal;
-  };
-  const Case cases[] = {
-      {4, -4, false, false},    // new Y 0: the top edge is inside
-      {3, -4, true, false},     // new Y -1: only the straight swimmers turn
-      {-146, -4, true, false},  // new Y -150 = TopLimit
-      {-147, -4, true, true},   // new Y -151
-      {531, 4, false, false},   // new Y 535 = BottomLimit
-      {532, 4, true, true},     // new Y 536
-  };
-  for (const auto& sw : kSwimmers) {
-    for (const auto& c : cases) {
-      Sprite s = MidScreenSwimmer(5, c.dy);
-      s.Y = c.start_y;
-      sw.routine(s);
-      EXPECT_EQ(s.Y.Value(), c.start_y + c.dy) << sw.name;
-      const bool turns = sw.turns_at_screen_top ? c.turns_straight : c.turns_diagonal;
-      EXPECT_EQ(s.DY.Value(), turns ? -c.dy : c.dy) << sw.name << " from Y " << c.start_y;
+// The strip is chosen after the turns, from the steps they leave: the whale at Y 535 swims right
+// and down but turns at BottomLimit.
+TEST_F(SwimTest, FirstStripOnlyForTheSwimmersOwnDirection) {
+  // y, dx, dy, first strip
+  const std::tuple<void (*)(Sprite&), int, int, int, bool> cases[] = {
+      {Anim_Swim_RightOnly, 200, 5, -1, true},  {Anim_Swim_RightOnly, 200, 0, 1, false},
+      {Anim_Swim_LeftOnly, 200, -5, 1, true},   {Anim_Swim_LeftOnly, 200, 0, 1, false},
+      {Anim_Swim_RightDown, 200, 5, 1, true},   {Anim_Swim_RightDown, 200, 5, 0, false},
+      {Anim_Swim_RightDown, 200, -5, 1, false}, {Anim_Swim_RightDown, 535, 6, 1, false},
+      {Anim_Swim_LeftUp, 200, -5, -1, true},    {Anim_Swim_LeftUp, 200, 5, -1, false},
+      {Anim_Swim_LeftUp, 200, -5, 1, false},    {Anim_Swim_RightUp, 200, 5, -1, true},
+      {Anim_Swim_RightUp, 200, 5, 1, false},    {Anim_Swim_RightUp, 200, -5, -1, false}};
+  for (const auto& [routine, y, dx, dy, first] : cases) {
+    Sprite s{.X = 300, .Y = y, .Width = 129, .Frames = 8, .DX = dx, .DY = dy};
+    s.StripOffset = first ? 8 * 129 : 0;  // start on the other strip
+    routine(s);
+    EXPECT_EQ(s.StripOffset, first ? 0 : 8 * 129) << "DX " << dx << ", DY " << dy;
+  }
+}
+
+TEST_F(SwimTest, StillLoopWrapsAndReverseTurnsOnItsEndCells) {
+  const std::tuple<void (*)(Sprite&), Sprite, std::vector<int>> cases[] = {
+      {Anim_Still_Loop, {.Frames = 8}, {0, 1, 2, 3, 4, 5, 6, 7, 0, 1}},
+      {Anim_Still_Reverse, {.Frames = 5, .FrameStep = 1}, {0, 1, 2, 3, 4, 3, 2, 1, 0, 1, 2}},
+      {Anim_Still_Reverse, {.Frames = 5, .Frame = 2}, {2, 2, 2}}};  // FrameStep 0
+  for (auto [routine, s, expected] : cases) {
+    std::vector<int> shown;
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+      shown.push_back(s.Frame.Value());
+      routine(s);
     }
+    EXPECT_EQ(shown, expected);
   }
 }
 
-TEST_F(SwimTest, StripFollowsTheDirectionsLeftAfterTheTurns) {
-  const long second = 8 * 129;  // Frames x Width
-  struct Case {
-    void (*routine)(Sprite&);
-    const char* name;
-    int dx, dy;
-    long strip;
-    int y = 200;
-  };
-  const Case cases[] = {
-      {Anim_Swim_RightOnly, "RightOnly right", 5, -1, 0},
-      {Anim_Swim_RightOnly, "RightOnly left", -5, 1, second},
-      {Anim_Swim_RightOnly, "RightOnly still", 0, 1, second},
-      {Anim_Swim_LeftOnly, "LeftOnly left", -5, 1, 0},
-      {Anim_Swim_LeftOnly, "LeftOnly right", 5, -1, second},
-      {Anim_Swim_LeftOnly, "LeftOnly still", 0, 1, second},
-      {Anim_Swim_RightDown, "RightDown right down", 5, 1, 0},
-      {Anim_Swim_RightDown, "RightDown right up", 5, -1, second},
-      {Anim_Swim_RightDown, "RightDown left down", -5, 1, second},
-      {Anim_Swim_RightDown, "RightDown right level", 5, 0, second},
-      {Anim_Swim_RightDown, "RightDown turning at BottomLimit", 6, 1, second, 535},
-      {Anim_Swim_LeftUp, "LeftUp left up", -5, -1, 0},
-      {Anim_Swim_LeftUp, "LeftUp left down", -5, 1, second},
-      {Anim_Swim_LeftUp, "LeftUp right up", 5, -1, second},
-      {Anim_Swim_RightUp, "RightUp right up", 5, -1, 0},
-      {Anim_Swim_RightUp, "RightUp right down", 5, 1, second},
-      {Anim_Swim_RightUp, "RightUp left up", -5, -1, second},
-  };
-  for (const auto& c : cases) {
-    Sprite s = MidScreenSwimmer(c.dx, c.dy);
-    s.Y = c.y;
-    s.StripOffset = c.strip == 0 ? second : 0;  // start on the other strip
-    c.routine(s);
-    EXPECT_EQ(s.StripOffset.Value(), c.strip) << c.name;
-  }
-}
-
-TEST_F(SwimTest, CellsStepAndWrap) {
-  Sprite s = MidScreenSwimmer(1, 0);
-  s.Frames = 3;
-  std::vector<int> cells;
-  for (int i = 0; i < 5; ++i) {
-    Anim_Swim_LeftOnly(s);
-    cells.push_back(s.Frame.Value());
-  }
-  EXPECT_EQ(cells, (std::vector<int>{1, 2, 0, 1, 2}));
-}
-
-TEST_F(SwimTest, FallerParkedFallingAndParkedAgain) {
+TEST_F(SwimTest, FallerWaitsForItsTickAndParksOnlyOncePastTheBottomEdge) {
   Sprite bottle{.X = 100, .Y = -51, .Height = 51, .Width = 32, .Frames = 13, .Frame = 12};
-
-  TickCount = 249;
-  Anim_Swim_Drop(bottle, 250);
-  EXPECT_EQ(bottle.Y.Value(), -51) << "parked before its tick";
-  EXPECT_EQ(bottle.Frame.Value(), 12) << "a parked faller does not step";
-
-  TickCount = 250;
-  Anim_Swim_Drop(bottle, 250);
-  EXPECT_EQ(bottle.DY.Value(), 6);
-  EXPECT_EQ(bottle.Y.Value(), -45);
-  EXPECT_EQ(bottle.Frame.Value(), 0);
-
-  // Keeps falling past its tick until its new Y passes ScreenHeight.
+  for (const auto& [tick, y, frame] : {std::tuple{249, -51, 12}, {250, -45, 0}}) {
+    TickCount = tick;  // parked before its tick of 250, then falling 6 a tick
+    Anim_Swim_Drop(bottle, 250);
+    EXPECT_TRUE(bottle.Y == y && bottle.Frame == frame) << "TickCount " << tick;
+  }
   TickCount = 251;
-  bottle.Y = 594;
-  Anim_Swim_Drop(bottle, 250);
-  EXPECT_EQ(bottle.Y.Value(), 600) << "a new Y equal to ScreenHeight keeps falling";
-  EXPECT_EQ(bottle.DY.Value(), 6);
-  Anim_Swim_Drop(bottle, 250);
-  EXPECT_EQ(bottle.Y.Value(), -51) << "parked again above the screen";
-  EXPECT_EQ(bottle.DY.Value(), 0);
-  EXPECT_EQ(bottle.X.Value(), 100);
-
-  bottle.Y = 595;
-  bottle.DY = 6;
-  Anim_Swim_Drop(bottle, 250);
-  EXPECT_EQ(bottle.Y.Value(), -51) << "ScreenHeight + 1 parks";
+  for (const auto& [y, parks] : {std::pair{594, false}, {595, true}}) {  // ScreenHeight 600
+    bottle.Y = y;
+    Anim_Swim_Drop(bottle, 250);
+    EXPECT_TRUE(bottle.Y == (parks ? -51 : y + 6) && bottle.DY == (parks ? 0 : 6)) << y;
+  }
 }
 
-TEST_F(SwimTest, StillLoopWrapsAndReverseRunsBackAndForth) {
-  Sprite sign;
-  sign.Frames = 8;
-  std::vector<int> shown;
-  for (int i = 0; i < 10; ++i) {
-    shown.push_back(sign.Frame.Value());
-    Anim_Still_Loop(sign);
-  }
-  EXPECT_EQ(shown, (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 0, 1}));
-
-  Sprite guard;
-  guard.Frames = 5;
-  guard.FrameStep = 1;
-  shown.clear();
-  for (int i = 0; i < 11; ++i) {
-    shown.push_back(guard.Frame.Value());
-    Anim_Still_Reverse(guard);
-  }
-  EXPECT_EQ(shown, (std::vector<int>{0, 1, 2, 3, 4, 3, 2, 1, 0, 1, 2}));
-
-  Sprite stuck;
-  stuck.Frames = 5;
-  stuck.Frame = 2;
-  Anim_Still_Reverse(stuck);
-  Anim_Still_Reverse(stuck);
-  EXPECT_EQ(stuck.Frame.Value(), 2) << "FrameStep 0 keeps the cell";
-}
-
-TEST_F(SwimTest, OverflowIsReportedUnderTheRoutineAndLeavesEarlierWrites) {
-  ErrorRecorder recorder;
-  Sprite s = MidScreenSwimmer(1, 0);
-  s.X = 2147483647;
-  Anim_Swim_LeftOnly(s);
-  EXPECT_EQ(s.Frame.Value(), 1) << "stepped before the move overflowed";
-  EXPECT_EQ(s.X.Value(), 2147483647);
-
-  Sprite wide = MidScreenSwimmer(-1, 0);
-  wide.Frames = 200;
-  wide.Width = 200;  // Frames x Width overflows 16 bits when the strip is chosen
-  Anim_Swim_RightOnly(wide);
-  EXPECT_EQ(wide.X.Value(), 299) << "moved before the strip overflowed";
-
-  Sprite loop;
-  loop.Frames = 300;
-  loop.Frame = 200;
-  loop.Width = 200;  // the source x of the draw overflows: nothing after it runs
-  Anim_Still_Loop(loop);
-  EXPECT_EQ(loop.Frame.Value(), 200);
-
-  Sprite reverse;
-  reverse.Frames = 5;
-  reverse.Frame = 1;
-  reverse.FrameStep = -32768;
-  Anim_Still_Reverse(reverse);
-
-  EXPECT_EQ(
-      recorder.contexts(),
-      (std::vector<std::string>{"Animations\\Anim_Swim_LeftOnly", "Animations\\Anim_Swim_RightOnly",
-                                "Animations\\Anim_Still_Loop", "Animations\\Anim_Still_Reverse"}));
-}
-
-// ---- What lands in the back buffer ----
-
-constexpr win::COLORREF kSea = win::RGB(0, 0, 0x40);
-constexpr win::COLORREF kCell0 = win::RGB(0xC0, 0, 0);
-constexpr win::COLORREF kCell1 = win::RGB(0, 0xC0, 0);
-
-class SwimPixelTest : public SwimTest {
- protected:
-  void SetUp() override {
-    SwimTest::SetUp();
-    anim_test::GiveBuffer(40, 20, kSea);
-  }
-  void TearDown() override { Buffer = Sprite{}; }
-  // A 4 x 3 swimmer at (2, 2) with two cells per strip, the second strip a copy of the first.
-  static Sprite SmallSwimmer() {
-    Sprite s;
-    s.Width = 4;
-    s.Height = 3;
-    s.Frames = 2;
-    s.X = 2;
-    s.Y = 2;
-    s.DX = 10;
-    anim_test::GiveSheet(s, 4, 3, {kCell0, kCell1, kCell0, kCell1});
-    return s;
-  }
-};
-
-TEST_F(SwimPixelTest, MaskedSwimmerDrawsItsCellBeforeItSteps) {
-  Sprite s = SmallSwimmer();
+TEST_F(SwimTest, DrawsBeforeTheStepMaskedOrAddedWithoutAMask) {
+  constexpr win::COLORREF kCell0 = win::RGB(0xC0, 0, 0), kCell1 = win::RGB(0, 0xC0, 0);
+  GiveBuffer(40, 20);
+  Sprite s{.X = 2, .Y = 2, .Height = 3, .Width = 4, .Frames = 2, .DX = 10};
+  GiveSheet(s, {kCell0, kCell1, kCell0, kCell1});
+  Sprite jelly = s;
   Anim_Swim_RightOnly(s);
-  EXPECT_EQ(At(2, 2), kCell0) << "cell 0 at the old position";
-  EXPECT_EQ(At(5, 2), kSea) << "the black column is transparent";
-  EXPECT_EQ(At(12, 2), kSea) << "nothing at the new position yet";
-  EXPECT_EQ(s.Frame.Value(), 1);
+  EXPECT_TRUE(At(2, 2) == kCell0 && At(12, 2) == kSea) << "cell 0 at the old position only";
   Anim_Swim_RightOnly(s);
   EXPECT_EQ(At(12, 2), kCell1);
+  jelly.Y = 10;
+  Anim_Swim_RightUp(jelly);
+  EXPECT_EQ(At(2, 10), kCell0 | kSea) << "the jellyfish is ORed on without a mask";
 }
 
-TEST_F(SwimPixelTest, JellyfishAddsItsPictureWithoutAMask) {
-  Sprite s = SmallSwimmer();
-  s.DY = -1;
-  Anim_Swim_RightUp(s);
-  EXPECT_EQ(At(2, 2), kCell0 | kSea) << "the picture is ORed onto the sea";
-  EXPECT_EQ(At(5, 2), kSea);
-}
-
-TEST_F(SwimPixelTest, FallerIsDrawnOnlyWhileFalling) {
-  Sprite s = SmallSwimmer();
-  s.DX = 0;
-  TickCount = 1;
-  Anim_Swim_Drop(s, 2);
-  EXPECT_EQ(At(2, 2), kSea) << "parked: not drawn";
-  TickCount = 2;
-  Anim_Swim_Drop(s, 2);
-  EXPECT_EQ(At(2, 2), kCell0);
+TEST_F(SwimTest, AnOverflowIsReportedUnderTheRoutinesNameAndEndsTheCall) {
+  Sprite s{.Width = 200, .Frames = 300, .Frame = 200, .DX = 1};  // cell 200 lies beyond 16 bits
+  for (auto routine : {&Anim_Swim_RightOnly, Anim_Swim_LeftOnly, Anim_Swim_RightDown,
+                       Anim_Swim_LeftUp, Anim_Swim_RightUp, Anim_Still_Loop, Anim_Still_Reverse})
+    routine(s);
+  Anim_Swim_Drop(s, 0);
+  EXPECT_TRUE(s.Frame == 200 && s.X == 0) << "nothing after the draw ran";
+  const std::vector<std::string> names = {
+      "Anim_Swim_RightOnly", "Anim_Swim_LeftOnly", "Anim_Swim_RightDown", "Anim_Swim_LeftUp",
+      "Anim_Swim_RightUp",   "Anim_Still_Loop",    "Anim_Still_Reverse",  "Anim_Swim_Drop"};
+  ASSERT_EQ(errors_.contexts().size(), names.size());
+  for (std::size_t i = 0; i < names.size(); ++i)
+    EXPECT_EQ(errors_.contexts()[i], "Animations\\" + names[i]);
 }
 
 }  // namespace
+}  // namespace anim_test

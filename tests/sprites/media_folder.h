@@ -9,7 +9,6 @@
 #include <fstream>
 #include <functional>
 #include <string>
-#include <vector>
 
 #include "host/system.h"
 #include "platform/gdi.h"
@@ -49,44 +48,20 @@ class MediaFolder {
   // A 24-bit picture, pixel(x, y) with y counted from the top.
   void WritePicture(const std::string& name, int width, int height,
                     const std::function<win::COLORREF(int, int)>& pixel) const {
-    const int stride = (width * 3 + 3) / 4 * 4;
-    const std::uint32_t data = static_cast<std::uint32_t>(stride) * height;
-    std::vector<std::uint8_t> out;
-    auto put16 = [&](std::uint32_t v) {
-      out.push_back(v & 0xFF);
-      out.push_back((v >> 8) & 0xFF);
-    };
-    auto put32 = [&](std::uint32_t v) {
-      put16(v & 0xFFFF);
-      put16(v >> 16);
-    };
-    out.push_back('B');
-    out.push_back('M');
-    put32(54 + data);
-    put32(0);
-    put32(54);
-    put32(40);
-    put32(static_cast<std::uint32_t>(width));
-    put32(static_cast<std::uint32_t>(height));  // positive: bottom row first
-    put16(1);
-    put16(24);
-    put32(0);
-    put32(data);
-    put32(2835);
-    put32(2835);
-    put32(0);
-    put32(0);
-    for (int y = height - 1; y >= 0; --y) {
-      for (int x = 0; x < width; ++x) {
-        const win::COLORREF c = pixel(x, y);
-        out.push_back(static_cast<std::uint8_t>(win::GetBValue(c)));
-        out.push_back(static_cast<std::uint8_t>(win::GetGValue(c)));
-        out.push_back(static_cast<std::uint8_t>(win::GetRValue(c)));
-      }
-      for (int pad = width * 3; pad < stride; ++pad) out.push_back(0);
+    const auto w = static_cast<std::uint32_t>(width), h = static_cast<std::uint32_t>(height);
+    const std::uint32_t stride = (w * 3 + 3) / 4 * 4, data = stride * h;
+    // File header, then the info header: 1 plane of 24 bits, no compression, 72 dpi.
+    const std::uint32_t header[] = {54 + data, 0,    54,   40,   w, h, 1 | 24 << 16,
+                                    0,         data, 2835, 2835, 0, 0};
+    std::string out = "BM";
+    for (std::uint32_t v : header)
+      for (int shift = 0; shift < 32; shift += 8) out += static_cast<char>(v >> shift);
+    for (int y = height - 1; y >= 0; --y) {  // bottom row first, each blue, green, red
+      for (int x = 0; x < width; ++x)
+        for (int shift : {16, 8, 0}) out += static_cast<char>(pixel(x, y) >> shift);
+      out.append(stride - w * 3, '\0');
     }
-    std::ofstream(folder_ / name, std::ios::binary)
-        .write(reinterpret_cast<const char*>(out.data()), static_cast<std::streamsize>(out.size()));
+    std::ofstream(folder_ / name, std::ios::binary) << out;
   }
 
  private:

@@ -1,31 +1,13 @@
-#include <gtest/gtest.h>
-
 #include <cstdint>
 #include <set>
-#include <string>
-#include <vector>
+#include <stdexcept>
 
 #include "anim_test_support.h"
 #include "runtime/random.h"
-#include "sprites/animations.h"
 #include "sprites/media_folder.h"
 
+namespace anim_test {
 namespace {
-
-using anim_test::UseScreen;
-
-const char* const kPictures[] = {
-    "a_bluedevil.bmp",  "a_angelfish.bmp",  "a_emperorfish.bmp", "a_jellyfish.bmp",
-    "a_swimhorse.bmp",  "a_redfish.bmp",    "a_clam.bmp",        "a_seahorse.bmp",
-    "a_crab.bmp",       "a_yellowfish.bmp", "a_Dolphin.bmp",     "a_tigershark.bmp",
-    "a_hammerhead.bmp", "a_manatee.bmp",    "a_octopus.bmp",     "a_orca.bmp",
-    "a_shark.bmp",      "a_swimmaid.bmp",   "a_tuna.bmp",        "a_whale.bmp",
-    "a_anchor.bmp",     "a_bottle1.bmp",    "a_bottle2.bmp",     "a_bubble.bmp",
-    "a_diverhead.bmp",  "a_eyes.bmp",       "a_marinasign.bmp",  "a_mofiasnitch.bmp",
-    "a_pillar.bmp",     "a_scubadiver.bmp", "a_worm.bmp",        "a_mermaid.bmp",
-    "a_swimdude.bmp",   "a_lifeguard.bmp",  "a_scubadude.bmp",   "a_treasure.bmp",
-    "a_evilrelic.bmp",  "a_bather.bmp",     "a_watch.bmp",       "a_palette.bmp",
-};
 
 void FillStartUpTables() {
   Properties_Fish();
@@ -34,158 +16,117 @@ void FillStartUpTables() {
   Properties_Scenery();
 }
 
-class PropertiesTest : public ::testing::Test {
+// Every picture the tables check is installed, on a 1024 x 768 screen.
+class PropertiesTest : public SpriteTest {
  protected:
   void SetUp() override {
-    for (const char* name : kPictures) media_.Touch(name);
+    SpriteTest::SetUp();
+    for (const CatalogueItem& item : Catalogue()) media_.Touch(item.picture);
+    for (const Centrepiece& c : Centrepieces()) media_.Touch(c.picture);
+    media_.Touch("a_bottle2.bmp");
     UseScreen(1024, 768);
   }
-  void TearDown() override { rt::SetRandomizeClockForTests(nullptr); }
+  void TearDown() override {
+    rt::SetRandomizeClockForTests(nullptr);
+    SpriteTest::TearDown();
+  }
   testing_media::MediaFolder media_;
-  anim_test::ErrorRecorder errors_;
 };
 
-TEST_F(PropertiesTest, FixedPositionsFollowTheScreen) {
-  struct Placed {
-    const char* what;
-    const Sprite* rec;
-    int x, y;
-  };
-  struct Screen {
-    int width, height;
-    std::vector<Placed> placed;
-  };
-  const Screen screens[] = {
-      {1024,
-       768,
-       {{"anchor", &Anchor, 187, 598},
-        {"eyes", &Eyes, 757, 718},
-        {"sign", &MarinaSign, 412, 488},
-        {"left pillar", &Pillars(1), 369, 479},
-        {"right pillar", &Pillars(2), 592, 479},
-        {"diver head", &DiverHead, 20, 0},
-        {"mermaid", &Mermaid, 443, 588},
-        {"swim dude", &SwimDude, 480, 577},
-        {"lifeguard", &Lifeguard, 480, 555},
-        {"scuba dude", &ScubaDude, 466, 560},
-        {"treasure", &Treasure, 458, 604},
-        {"evil relic", &EvilRelic, 450, 586},
-        {"bather", &Bather, 467, 575},
-        {"watch", &Watch, 457, 574},
-        {"clam 1", &Clams(1), 760, 584},
-        {"clam 2", &Clams(2), 696, 608},
-        {"clam 3", &Clams(3), 770, 648},
-        {"sea horse", &SeaHorse, 227, 698},
-        {"crab", &Crab, 482, 728},
-        {"octopus", &Octopus, 500, 200}}},
-      {800,
-       600,
-       {{"anchor", &Anchor, 75, 430},
-        {"eyes", &Eyes, 645, 550},
-        {"sign", &MarinaSign, 300, 320},
-        {"left pillar", &Pillars(1), 257, 311},
-        {"right pillar", &Pillars(2), 480, 311},
-        {"lifeguard", &Lifeguard, 368, 387},
-        {"treasure", &Treasure, 346, 436},
-        {"evil relic", &EvilRelic, 338, 418},
-        {"octopus", &Octopus, 500, 200}}},
-      {1025,
-       768,
-       {{"anchor", &Anchor, 188, 598}, {"eyes", &Eyes, 758, 718}, {"sign", &MarinaSign, 412, 488}}},
-      {640, 480, {{"anchor", &Anchor, -5, 310}, {"octopus", &Octopus, 500, 200}}},
-  };
-  for (const Screen& s : screens) {
-    UseScreen(s.width, s.height);
-    FillStartUpTables();
-    for (const Placed& p : s.placed) {
-      EXPECT_EQ(p.rec->X, p.x) << p.what << " at " << s.width;
-      EXPECT_EQ(p.rec->Y, p.y) << p.what << " at " << s.width;
-    }
+// The pane knows an item by the picture its property table names; each place on the item tabs
+// holds one item.
+TEST_F(PropertiesTest, TheCatalogueMatchesTheTablesAndUnusedGroupElementsStayEmpty) {
+  FillStartUpTables();
+  for (const Centrepiece& c : Centrepieces()) EXPECT_EQ(c.record->ImageFile, c.picture);
+  std::set<std::pair<int, int>> places;
+  for (const CatalogueItem& item : Catalogue()) {
+    EXPECT_EQ(item.record->ImageFile, item.picture);
+    EXPECT_TRUE(item.tab >= 1 && item.tab <= 3 && item.slot >= 0 && item.slot <= 9) << item.key;
+    places.emplace(item.tab, item.slot);
   }
-  EXPECT_TRUE(errors_.contexts().empty());
+  EXPECT_EQ(places.size(), 30u);
+  EXPECT_THROW(CatalogueEntry(Bottles(2)), std::logic_error) << "a record that is no item";
+  for (const Sprite* s :
+       {&BlueDevils(0), &BlueDevils(8), &AngelFish(0), &EmperorFish(0), &SwimHorses(0), &RedFish(0),
+        &YellowFish(0), &Clams(0), &Bottles(0), &Pillars(0), &BubblesLeft(0), &BubblesRight(0)}) {
+    EXPECT_TRUE(s->ImageFile.empty() && s->Width == 0 && s->X == 0 && s->Frames == 0);
+  }
 }
 
-// With the reseed clock pinned, a reseed that threw the state away would start every member
-// of a group on the same cell.
+TEST_F(PropertiesTest, PositionsFollowTheScreenRoundingHalvesToEvenAndTheBackgroundItsNumber) {
+  // clang-format off
+  const std::tuple<const Sprite*, int, int> on_1024[] = {
+      {&Anchor, 187, 598}, {&Eyes, 757, 718}, {&MarinaSign, 412, 488}, {&Pillars(1), 369, 479},
+      {&Pillars(2), 592, 479}, {&DiverHead, 20, 0}, {&Mermaid, 443, 588}, {&SwimDude, 480, 577},
+      {&Lifeguard, 480, 555}, {&ScubaDude, 466, 560}, {&Treasure, 458, 604},
+      {&EvilRelic, 450, 586}, {&Bather, 467, 575}, {&Watch, 457, 574}, {&Clams(1), 760, 584},
+      {&Clams(2), 696, 608}, {&Clams(3), 770, 648}, {&SeaHorse, 227, 698}, {&Crab, 482, 728},
+      {&Octopus, 500, 200}};
+  // clang-format on
+  Background.Choice = 4;
+  FillStartUpTables();
+  EXPECT_EQ(Background.ImageFile, "a_background4.bmp") << "the number in plain digits";
+  for (const auto& [rec, x, y] : on_1024) {
+    EXPECT_TRUE(rec->X == x && rec->Y == y)
+        << rec->ImageFile << " at " << rec->X.Value() << ", " << rec->Y.Value();
+  }
+  UseScreen(640, 480);
+  FillStartUpTables();
+  EXPECT_TRUE(Anchor.X == -5 && Octopus.X == 500 && Octopus.Y == 200) << "the same on any screen";
+}
+
+// With the reseed clock pinned, a reseed that threw the state away would start every member of
+// a group on the same cell.
 TEST_F(PropertiesTest, StartCellsLieInTheirStripAndDifferWithinAGroup) {
   const std::uint64_t same_tick = 1234567;
   rt::SetRandomizeClockForTests(&same_tick);
-  FillStartUpTables();
-  auto expect_cells = [](const char* what, auto& group, int members, int frames) {
+  Properties_Fish();
+  auto expect_cells = [](auto& group, int members, int frames) {
     std::set<int> cells;
-    for (int i = 1; i <= members; ++i) {
-      EXPECT_GE(group(i).Frame, 0) << what << " " << i;
-      EXPECT_LT(group(i).Frame, frames) << what << " " << i;
-      cells.insert(group(i).Frame.Value());
-    }
-    EXPECT_GT(cells.size(), 1u) << what << ": every member starts on one cell";
+    for (int i = 1; i <= members; ++i) cells.insert(group(i).Frame.Value());
+    EXPECT_TRUE(*cells.begin() >= 0 && *cells.rbegin() < frames && cells.size() > 1)
+        << group(1).ImageFile << ": " << cells.size() << " cells";
   };
-  expect_cells("blue devils", BlueDevils, 7, 7);
-  expect_cells("angel fish", AngelFish, 5, 10);
-  expect_cells("sea horses", SwimHorses, 5, 6);
-  const std::pair<const Sprite*, int> singles[] = {{&JellyFish, 31},  {&Octopus, 16},
-                                                   {&Bottles(1), 13}, {&Bottles(2), 13},
-                                                   {&MofiaSnitch, 6}, {&ScubaDiver, 8}};
-  for (const auto& [rec, frames] : singles) {
-    EXPECT_GE(rec->Frame, 0) << rec->ImageFile;
-    EXPECT_LT(rec->Frame, frames) << rec->ImageFile;
-  }
+  expect_cells(BlueDevils, 7, 7);
+  expect_cells(AngelFish, 5, 10);
+  expect_cells(SwimHorses, 5, 6);
 }
 
-TEST_F(PropertiesTest, SeaHorseSchoolLeaderStartsInTheLowerHalf) {
+// On 800 x 600 (BottomLimit 535) the sea-horse school's leader starts in the lower half of the
+// band, from 267.5 to 535 - 21; the right bubble column from 800 x 5 / 6 to 800 - 11, the left
+// from 0 to 800 / 6 - 11 + 1; every bubble's Y from 0 to 600.
+TEST_F(PropertiesTest, RandomStartsCoverTheirWholeBandsAndNoMore) {
   UseScreen(800, 600);
-  int lowest = 1000, highest = -1000;
-  for (int run = 0; run < 200; ++run) {
+  std::set<int> horse_ys, right_xs, left_xs;
+  for (int run = 0; run < 150; ++run) {
     Properties_Fish();
-    lowest = std::min(lowest, SwimHorses(1).Y.Value());
-    highest = std::max(highest, SwimHorses(1).Y.Value());
-  }
-  EXPECT_GE(lowest, 267);
-  EXPECT_LE(highest, 514);
-  EXPECT_LT(lowest, 300);
-  EXPECT_GT(highest, 480);
-}
-
-TEST_F(PropertiesTest, BubbleColumnsDriftApartAndRiseFromTheirSixths) {
-  std::set<int> right_xs, left_xs;
-  for (int run = 0; run < 60; ++run) {
     Properties_Other();
+    horse_ys.insert(SwimHorses(1).Y.Value());
     for (int i = 1; i <= 50; ++i) {
-      for (const Sprite* b : {&BubblesRight(i), &BubblesLeft(i)}) {
-        EXPECT_EQ(b->DX, i <= 25 ? 3 : -3) << i;
-        EXPECT_EQ(b->DY, -6);
-        EXPECT_GE(b->Y, 0);
-        EXPECT_LE(b->Y, 768);
-      }
+      for (const Sprite* b : {&BubblesRight(i), &BubblesLeft(i)})
+        EXPECT_TRUE(b->DX == (i <= 25 ? 3 : -3) && b->DY == -6 && b->Y >= 0 && b->Y <= 600) << i;
       right_xs.insert(BubblesRight(i).X.Value());
       left_xs.insert(BubblesLeft(i).X.Value());
     }
   }
-  EXPECT_EQ(*right_xs.begin(), 853);
-  EXPECT_EQ(*right_xs.rbegin(), 1013);
-  EXPECT_EQ(*left_xs.begin(), 0);
-  EXPECT_EQ(*left_xs.rbegin(), 160);
+  auto range = [](const std::set<int>& s) { return std::pair(*s.begin(), *s.rbegin()); };
+  const auto [lowest, highest] = range(horse_ys);
+  EXPECT_TRUE(lowest >= 267 && lowest < 300 && highest <= 514 && highest > 480)
+      << lowest << " to " << highest;
+  EXPECT_EQ(range(right_xs), std::pair(666, 789));
+  EXPECT_EQ(range(left_xs), std::pair(0, 123));
   EXPECT_EQ(BubblesRight(1).ImageFile, "") << "the right column draws with the left's sheet";
 }
 
-TEST_F(PropertiesTest, DropsWaitAboveTheScreenAndEachBottleChecksItsOwnSheet) {
+// Only the first clam looks its sheet up; each bottle looks up its own.
+TEST_F(PropertiesTest, DropsWaitAboveTheScreenAndMissingSheetsSwitchOffTheirGroup) {
   media_.Remove("a_bottle2.bmp");
-  Properties_Other();
-  EXPECT_EQ(Bottles(1).Y, -51);
-  EXPECT_EQ(Bottles(2).Y, -51);
-  EXPECT_EQ(MofiaSnitch.Y, -144);
-  EXPECT_EQ(Worm.Y, -60);
-  EXPECT_EQ(Worm.State, "None");
-  EXPECT_EQ(Bottles(1).Installed, rt::kTrue);
-  EXPECT_EQ(Bottles(2).Installed, rt::kFalse);
-}
-
-TEST_F(PropertiesTest, OnlyTheFirstClamLooksItsSheetUp) {
-  Properties_Fish();
-  EXPECT_EQ(Clams(1).Installed, rt::kTrue);
   media_.Remove("a_clam.bmp");
-  Properties_Fish();
-  for (int i = 1; i <= 3; ++i) EXPECT_EQ(Clams(i).Installed, rt::kFalse) << i;
+  FillStartUpTables();
+  EXPECT_TRUE(Bottles(1).Y == -51 && Bottles(2).Y == -51 && MofiaSnitch.Y == -144);
+  EXPECT_TRUE(Worm.Y == -60 && Worm.State == "None");
+  EXPECT_TRUE(Bottles(1).Installed == rt::kTrue && Bottles(2).Installed == rt::kFalse);
+  for (int i = 1; i <= 3; ++i) EXPECT_EQ(Clams(i).Installed, rt::kFalse) << "clam " << i;
 }
 
 TEST_F(PropertiesTest, VeryWideScreensStartCleanly) {
@@ -195,57 +136,17 @@ TEST_F(PropertiesTest, VeryWideScreensStartCleanly) {
     FillStartUpTables();
     EXPECT_TRUE(errors_.contexts().empty()) << width << ": " << errors_.contexts().front();
     EXPECT_EQ(Worm.State, "None") << "the table ran to its end";
-    for (int i = 1; i <= 50; ++i) {
-      EXPECT_GE(BubblesRight(i).X, width * 5 / 6);
-      EXPECT_LE(BubblesRight(i).X, width - 11);
-    }
   }
 }
 
 TEST_F(PropertiesTest, AnErrorStopsTheTableAndIsReported) {
-  ScreenHeight = rt::Long::kMin;  // the anchor's height above the bottom overflows
-  Worm.State = "";
+  ScreenHeight = rt::Long::kMin;  // the anchor's, then the first clam's height overflows
   Properties_Other();
-  EXPECT_EQ(Worm.State, "") << "records after the failing step keep their values";
-  YellowFish(1).ImageFile = "";
-  Properties_Fish();  // the first clam's height overflows
-  EXPECT_EQ(YellowFish(1).ImageFile, "");
+  Properties_Fish();
+  EXPECT_TRUE(Worm.State == "" && YellowFish(1).ImageFile == "") << "records after it stay empty";
   EXPECT_EQ(errors_.contexts(), (std::vector<std::string>{"Animations/Properties_Other",
                                                           "Animations/Properties_Fish"}));
 }
 
-TEST_F(PropertiesTest, BackgroundNumberNamesItsPicture) {
-  for (const auto& [choice, name] :
-       {std::pair{4, "a_background4.bmp"}, {-3, "a_background-3.bmp"}}) {
-    Background.Choice = choice;
-    Properties_Scenery();
-    EXPECT_EQ(Background.ImageFile, name);
-  }
-  Background.Choice = 0;
-}
-
-TEST_F(PropertiesTest, PreviewRecordsStartAsOneWholeCell) {
-  Properties_Preview();
-  for (const Sprite* p : {&ScenePreview, &PredatorPreview, &FishPreview, &OtherPreview}) {
-    EXPECT_EQ(p->Width, 197);
-    EXPECT_EQ(p->Height, 167);
-    EXPECT_EQ(p->Frames, 1);
-    EXPECT_EQ(p->X, 0);
-    EXPECT_EQ(p->Y, 0);
-  }
-}
-
-TEST_F(PropertiesTest, UnusedGroupElementsStayEmpty) {
-  FillStartUpTables();
-  const Sprite* unused[] = {&BlueDevils(0), &BlueDevils(8), &AngelFish(0),   &EmperorFish(0),
-                            &SwimHorses(0), &RedFish(0),    &YellowFish(0),  &Clams(0),
-                            &Bottles(0),    &Pillars(0),    &BubblesLeft(0), &BubblesRight(0)};
-  for (const Sprite* s : unused) {
-    EXPECT_EQ(s->ImageFile, "");
-    EXPECT_EQ(s->Width, 0);
-    EXPECT_EQ(s->X, 0);
-    EXPECT_EQ(s->Frames, 0);
-  }
-}
-
 }  // namespace
+}  // namespace anim_test

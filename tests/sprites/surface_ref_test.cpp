@@ -6,50 +6,23 @@
 
 namespace {
 
-SurfaceRef NewSurface() {
-  return SurfaceRef::Adopt(win::CreateCompatibleDC(0));
-}
-
-class SurfaceRefTest : public ::testing::Test {
- protected:
-  void TearDown() override { EXPECT_EQ(win::LiveDCCount(), start_); }
-  int Held() const { return win::LiveDCCount() - start_; }
-  const int start_ = win::LiveDCCount();
-};
-
-TEST_F(SurfaceRefTest, LastHolderDeletesTheSurfaceAndASecondReleaseDoesNothing) {
-  SurfaceRef first = NewSurface();
-  {
-    SurfaceRef copy = first;
-    SurfaceRef assigned;
-    assigned = first;
-    EXPECT_EQ(assigned.Handle(), first.Handle());
-    copy.Release();
-    copy.Release();
-  }
-  EXPECT_EQ(Held(), 1) << "copies letting go must not delete the surface";
-  EXPECT_EQ(win::BitmapWidth(first), 1) << "the surface must still be usable";
-  first.Release();
-  EXPECT_EQ(first.Handle(), 0);
-  EXPECT_EQ(Held(), 0);
-}
-
-TEST_F(SurfaceRefTest, AssigningAndMovingKeepExactlyTheHoldsLeft) {
-  SurfaceRef a = NewSurface();
-  SurfaceRef b = NewSurface();
+// Holds are counted per surface: copies, assignments and moves keep exactly the holds left, and
+// only the last holder deletes the surface.
+TEST(SurfaceRefTest, OnlyTheLastHolderDeletesTheSurface) {
+  const int start = win::LiveDCCount();
+  SurfaceRef a = SurfaceRef::Adopt(win::CreateCompatibleDC(0));
+  SurfaceRef b = SurfaceRef::Adopt(win::CreateCompatibleDC(0));
+  SurfaceRef copy = b;
   a = b;  // a's old surface has no holder left
-  EXPECT_EQ(Held(), 1);
-  SurfaceRef& alias = a;
-  a = alias;
-  a = b;
-  const win::HDC dc = b.Handle();
-  SurfaceRef c = std::move(a);
-  EXPECT_EQ(c.Handle(), dc);
-  EXPECT_EQ(a.Handle(), 0);  // NOLINT: a moved-from hold reads 0
-  b = std::move(c);          // two holds become one
-  EXPECT_EQ(Held(), 1);
+  EXPECT_EQ(win::LiveDCCount(), start + 1);
+  copy.Release();
+  copy.Release();
+  SurfaceRef moved = std::move(a);
+  EXPECT_TRUE(moved.Handle() == b.Handle() && a.Handle() == 0);  // NOLINT: a moved-from hold
+  b = std::move(moved);                                          // two holds become one
+  EXPECT_EQ(win::BitmapWidth(b), 1) << "copies letting go must not delete the surface";
   b.Release();
-  EXPECT_EQ(Held(), 0);
+  EXPECT_TRUE(b.Handle() == 0 && win::LiveDCCount() == start);
   EXPECT_EQ(SurfaceRef::Adopt(0).Handle(), 0);
 }
 
