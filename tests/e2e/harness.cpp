@@ -7,11 +7,9 @@
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 #include <stdexcept>
 #include <thread>
-
-extern char** environ;
 
 namespace e2e {
 
@@ -19,9 +17,7 @@ namespace {
 
 std::string ReadFile(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
+  return {std::istreambuf_iterator<char>(in), {}};
 }
 
 template <class Condition>
@@ -34,46 +30,26 @@ bool PollUntil(std::chrono::milliseconds timeout, Condition done) {
   return true;
 }
 
+unsigned long Number(const std::string& text) {
+  return std::strtoul(text.c_str(), nullptr, 10);
+}
+
 }  // namespace
 
-// ---- Process ----
-
-Process::Process(const std::vector<std::string>& argv,
-                 const std::map<std::string, std::string>& env,
-                 const std::filesystem::path& stdout_file) {
-  std::map<std::string, std::string> merged;
-  for (char** e = environ; *e; ++e) {
-    const std::string entry = *e;
-    const auto eq = entry.find('=');
-    if (eq != std::string::npos) merged[entry.substr(0, eq)] = entry.substr(eq + 1);
-  }
-  for (const auto& [k, v] : env) merged[k] = v;
-  std::vector<std::string> env_text;
-  for (const auto& [k, v] : merged) env_text.push_back(k + "=" + v);
-  std::vector<char*> args, envp;
+Process::Process(const std::vector<std::string>& argv, const std::filesystem::path& out,
+                 const std::map<std::string, std::string>& env) {
+  std::vector<char*> args;
   for (const auto& a : argv) args.push_back(const_cast<char*>(a.c_str()));
   args.push_back(nullptr);
-  for (auto& e : env_text) envp.push_back(e.data());
-  envp.push_back(nullptr);
-
   pid_ = ::fork();
   if (pid_ < 0) throw std::runtime_error("fork failed");
   if (pid_ == 0) {
     ::setpgid(0, 0);  // its own group, so that killing it takes its children too
-    if (!stdout_file.empty()) {
-      if (FILE* out = std::fopen(stdout_file.c_str(), "w")) ::dup2(fileno(out), 1);
-    }
-    ::execve(args[0], args.data(), envp.data());
+    for (const auto& [k, v] : env) ::setenv(k.c_str(), v.c_str(), 1);
+    if (FILE* file = std::fopen(out.c_str(), "w")) ::dup2(fileno(file), 1);
+    ::execv(args[0], args.data());
     ::_exit(127);
   }
-}
-
-Process::~Process() {
-  Kill();
-}
-
-bool Process::Running() {
-  return !WaitExit(0ms).has_value();
 }
 
 std::optional<int> Process::WaitExit(std::chrono::milliseconds timeout) {
@@ -94,8 +70,6 @@ void Process::Kill() {
   WaitExit(5s);
 }
 
-// ---- Session ----
-
 Session::Session(int width, int height) {
   std::string pattern = (std::filesystem::temp_directory_path() / "finbrook-e2e-XXXXXX").string();
   windir_ = ::mkdtemp(pattern.data());
@@ -107,21 +81,24 @@ Session::Session(int width, int height) {
   // Xvfb picks a free display number itself and writes it out once it listens, so a display
   // another X server takes meanwhile can never be ours.
   const auto number_file = windir_ / "xvfb.display";
-  auto xvfb = std::make_unique<Process>(
+  xvfb_ = std::make_unique<Process>(
       std::vector<std::string>{"/usr/bin/Xvfb", "-displayfd", "1", "-screen", "0",
                                std::to_string(width) + "x" + std::to_string(height) + "x24",
                                "-nolisten", "tcp"},
-      std::map<std::string, std::string>{}, number_file);
-  const bool up = PollUntil(20s, [&] {
-    if (!xvfb->Running()) return true;
-    const std::string number = ReadFile(number_file);
-    if (number.empty() || number.back() != '\n') return false;
-    display_ = ":" + number.substr(0, number.size() - 1);
-    Process probe({"/usr/bin/xdpyinfo", "-display", display_}, {}, "/dev/null");
-    return probe.WaitExit(5s) == 0;
-  });
-  if (up && xvfb->Running()) xvfb_ = std::move(xvfb);
-  if (!xvfb_) throw std::runtime_error("no Xvfb display could be started");
+      number_file);
+  std::string number;
+  PollUntil(20s, [&] { return (number = ReadFile(number_file)).ends_with('\n'); });
+  if (number.empty() || !xvfb_->Running()) throw std::runtime_error("Xvfb did not start");
+  display_ = ":" + number.substr(0, number.size() - 1);
+  const std::map<std::string, std::string> env = {
+      {"DISPLAY", display_},
+      {"QT_QPA_PLATFORM", "xcb"},
+      {"SDL_AUDIODRIVER", "dummy"},
+      {"FINBROOK_WINDIR", windir_.string()},
+      {"XDG_CONFIG_HOME", (windir_ / "config").string()},
+      // The instance mark lives here: sessions running side by side must not see each other.
+      {"XDG_RUNTIME_DIR", (windir_ / "runtime").string()}};
+  for (const auto& [k, v] : env) ::setenv(k.c_str(), v.c_str(), 1);
 }
 
 Session::~Session() {
@@ -131,49 +108,33 @@ Session::~Session() {
   std::filesystem::remove_all(windir_, ec);
 }
 
-std::map<std::string, std::string> Session::Env() const {
-  return {{"DISPLAY", display_},
-          {"QT_QPA_PLATFORM", "xcb"},
-          {"SDL_AUDIODRIVER", "dummy"},
-          {"FINBROOK_WINDIR", windir_.string()},
-          {"XDG_CONFIG_HOME", (windir_ / "config").string()},
-          // The instance mark lives here: sessions running side by side must not see each other.
-          {"XDG_RUNTIME_DIR", (windir_ / "runtime").string()}};
-}
-
 void Session::WriteSettings(const std::string& lines) {
   std::ofstream(windir_ / "quorvane.ini", std::ios::binary) << "[Solmere Finbrook]\r\n" << lines;
+}
+
+std::string Session::ReadWindirFile(const std::string& name) const {
+  return ReadFile(windir_ / name);
 }
 
 Process& Session::Start(const std::vector<std::string>& args,
                         const std::map<std::string, std::string>& env) {
   std::vector<std::string> argv{FINBROOK_BINARY};
   argv.insert(argv.end(), args.begin(), args.end());
-  auto merged = Env();
-  for (const auto& [k, v] : env) merged[k] = v;
   const auto log = windir_ / ("finbrook-" + std::to_string(processes_.size()) + ".out");
-  processes_.push_back(std::make_unique<Process>(argv, merged, log));
-  return *processes_.back();
+  return *processes_.emplace_back(std::make_unique<Process>(argv, log, env));
 }
 
 unsigned long Session::StartHostWindow(const std::string& title, int width, int height) {
-  const auto out = windir_ / ("host-" + std::to_string(processes_.size()) + ".out");
   processes_.push_back(std::make_unique<Process>(
       std::vector<std::string>{FINBROOK_HOST_WINDOW, title, std::to_string(width),
                                std::to_string(height)},
-      Env(), out));
-  unsigned long id = 0;
-  PollUntil(10s, [&] {
-    id = std::strtoul(ReadFile(out).c_str(), nullptr, 10);
-    return id != 0;
-  });
-  return id;
+      "/dev/null"));
+  return WaitWindow("^" + title + "$");
 }
 
 std::string Session::Run(const std::vector<std::string>& argv) {
   const auto out = windir_ / "run.out";
-  Process process(argv, Env(), out);
-  process.WaitExit(10s);
+  Process(argv, out).WaitExit(10s);
   return ReadFile(out);
 }
 
@@ -187,23 +148,20 @@ unsigned long Session::WaitWindow(const std::string& name_regex,
                                   std::chrono::milliseconds timeout) {
   unsigned long id = 0;
   PollUntil(timeout, [&] {
-    id = std::strtoul(Xdo({"search", "--onlyvisible", "--name", name_regex}).c_str(), nullptr, 10);
-    return id != 0;
+    return (id = Number(Xdo({"search", "--onlyvisible", "--name", name_regex}))) != 0;
   });
   return id;
 }
 
 bool Session::WaitFocus(unsigned long window, std::chrono::milliseconds timeout) {
-  return PollUntil(timeout, [&] {
-    return std::strtoul(Xdo({"getwindowfocus"}).c_str(), nullptr, 10) == window;
-  });
+  return PollUntil(timeout, [&] { return Number(Xdo({"getwindowfocus"})) == window; });
 }
 
 unsigned long Session::WaitFocusElsewhere(const std::vector<unsigned long>& windows,
                                           std::chrono::milliseconds timeout) {
   unsigned long focus = 0;
   const bool moved = PollUntil(timeout, [&] {
-    focus = std::strtoul(Xdo({"getwindowfocus"}).c_str(), nullptr, 10);
+    focus = Number(Xdo({"getwindowfocus"}));
     return focus != 0 && std::find(windows.begin(), windows.end(), focus) == windows.end();
   });
   return moved ? focus : 0;
@@ -212,7 +170,36 @@ unsigned long Session::WaitFocusElsewhere(const std::vector<unsigned long>& wind
 QImage Session::Screenshot() {
   const auto shot = windir_ / "shot.png";
   Run({"/usr/bin/import", "-display", display_, "-window", "root", shot.string()});
-  return QImage(QString::fromStdString(shot.string()));
+  return QImage(QString::fromStdString(shot.string())).convertToFormat(QImage::Format_RGB32);
+}
+
+QImage MediaPicture(const std::string& name) {
+  return QImage(QString::fromStdString(std::string(FINBROOK_MEDIA_DIR) + "/" + name))
+      .convertToFormat(QImage::Format_RGB32);
+}
+
+double CellMatch(const QImage& shot, const QImage& sheet, int cell, int width, int height, int x,
+                 int y) {
+  int opaque = 0, shown = 0;
+  for (int dy = 0; dy < height; ++dy) {
+    for (int dx = 0; dx < width; ++dx) {
+      const QRgb p = sheet.pixel(cell * width + dx, dy) & 0xFFFFFF;
+      if (p == 0 || !shot.valid(x + dx, y + dy)) continue;
+      ++opaque;
+      shown += (shot.pixel(x + dx, y + dy) & 0xFFFFFF) == p;
+    }
+  }
+  return opaque == 0 ? 0.0 : static_cast<double>(shown) / opaque;
+}
+
+std::pair<int, double> BestCell(const QImage& shot, const QImage& sheet, int width, int height,
+                                int x, int y) {
+  std::pair<int, double> best{0, -1.0};
+  for (int c = 0; c < sheet.width() / width; ++c) {
+    const double match = CellMatch(shot, sheet, c, width, height, x, y);
+    if (match > best.second) best = {c, match};
+  }
+  return best;
 }
 
 }  // namespace e2e

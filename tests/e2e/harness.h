@@ -1,6 +1,7 @@
 // The end-to-end harness: a private Xvfb display, the real program started on it with a
-// throw-away Windows directory, and real input through xdotool. Every wait polls against a
-// deadline; everything started is killed when the harness goes.
+// throw-away Windows directory, real input through xdotool, and the program's pictures found
+// again in screenshots. Every wait polls against a deadline; everything started is killed when
+// the harness goes.
 //
 //   e2e::Session s(800, 600);                      // Xvfb :N -screen 0 800x600x24
 //   s.WriteSettings("firstrun=1\r\nspeed=40\r\n");  // quorvane.ini, section "Solmere Finbrook"
@@ -8,8 +9,7 @@
 //   auto host = s.StartHostWindow("Display Properties", 400, 300);  // its X window id
 //   auto id = s.WaitWindow("^Solmere Finbrook ScreenSaver$");     // xdotool search --name
 //   s.Xdo({"mousemove", "10", "10", "click", "1"});
-//   QImage shot = s.Screenshot();                   // import -window root
-//   auto code = saver.WaitExit(std::chrono::seconds(5));  // nullopt while it runs
+//   auto code = saver.WaitExit(5s);                 // nullopt while it runs
 #pragma once
 
 #include <QImage>
@@ -27,13 +27,14 @@ using namespace std::chrono_literals;
 
 class Process {
  public:
-  Process(const std::vector<std::string>& argv, const std::map<std::string, std::string>& env,
-          const std::filesystem::path& stdout_file);
-  ~Process();
+  // The child gets `env` on top of this process's environment, its standard output in `out`.
+  Process(const std::vector<std::string>& argv, const std::filesystem::path& out,
+          const std::map<std::string, std::string>& env = {});
+  ~Process() { Kill(); }
   Process(const Process&) = delete;
   Process& operator=(const Process&) = delete;
 
-  bool Running();
+  bool Running() { return !WaitExit(0ms).has_value(); }
   // The exit code (128 + signal when killed); nullopt when still running at the deadline.
   std::optional<int> WaitExit(std::chrono::milliseconds timeout);
   void Kill();
@@ -44,39 +45,48 @@ class Process {
   std::optional<int> status_;
 };
 
+// Everything started while a session lives runs on its display, with its Windows directory.
 class Session {
  public:
   Session(int width, int height);
   ~Session();
 
-  const std::string& display() const { return display_; }
   const std::filesystem::path& windir() const { return windir_; }
   // Writes the settings file with these lines (CRLF-separated) in the program's section.
   void WriteSettings(const std::string& lines);
-  // Starts the program with these arguments; extra environment on top of the session's.
+  std::string ReadWindirFile(const std::string& name) const;
+  // Starts the program with these arguments and extra environment.
   Process& Start(const std::vector<std::string>& args,
                  const std::map<std::string, std::string>& env = {});
-  // Starts the host-window helper and gives its X window id (0 when it did not come up).
+  // Starts the host-window helper, its client area at the screen's top left, and gives its X
+  // window id (0 when it did not come up).
   unsigned long StartHostWindow(const std::string& title, int width, int height);
-  // The first window whose name matches the regular expression, within the timeout; 0 if none.
+  // The first visible window whose name matches the regular expression; 0 if none in time.
   unsigned long WaitWindow(const std::string& name_regex, std::chrono::milliseconds timeout = 10s);
-  // Waits until the window has the keyboard focus.
   bool WaitFocus(unsigned long window, std::chrono::milliseconds timeout = 5s);
   // The window that takes the focus from all of these (a message box, a prompt); 0 if none.
   unsigned long WaitFocusElsewhere(const std::vector<unsigned long>& windows,
                                    std::chrono::milliseconds timeout = 10s);
-  // Runs xdotool on the session's display; its standard output.
+  // Runs xdotool, or any X client, on the session's display; its standard output.
   std::string Xdo(const std::vector<std::string>& args);
-  // Runs any X client on the session's display; its standard output.
   std::string Run(const std::vector<std::string>& argv);
-  QImage Screenshot();
+  QImage Screenshot();  // as MediaPicture gives pictures: RGB32, its pixels 0xFFRRGGBB
 
  private:
   std::string display_;
-  std::unique_ptr<Process> xvfb_;
   std::filesystem::path windir_;
+  std::unique_ptr<Process> xvfb_;
   std::vector<std::unique_ptr<Process>> processes_;
-  std::map<std::string, std::string> Env() const;
 };
+
+// A picture of the media set, by file name.
+QImage MediaPicture(const std::string& name);
+// The share (0 to 1) of cell `cell`'s opaque (not pure black) pixels that the screenshot shows
+// unchanged with the cell's top-left corner at (x, y).
+double CellMatch(const QImage& shot, const QImage& sheet, int cell, int width, int height, int x,
+                 int y);
+// The best-matching cell of the sheet's row at (x, y), and how well it matches.
+std::pair<int, double> BestCell(const QImage& shot, const QImage& sheet, int width, int height,
+                                int x, int y);
 
 }  // namespace e2e

@@ -4,24 +4,24 @@
 
 #include "harness.h"
 
+namespace e2e {
 namespace {
 
-using namespace std::chrono_literals;
-
 TEST(SingleInstance, ASecondSaverStartsOnlyBesideDisplayProperties) {
-  e2e::Session session(640, 480);
-  e2e::Process& first = session.Start({"/s"});
+  Session session(640, 480);
+  Process& first = session.Start({"/s"});
   // The saver builds every picture surface before its window opens: give it time under load.
   ASSERT_NE(session.WaitWindow("^Solmere Finbrook ScreenSaver$", 20s), 0u);
   ASSERT_TRUE(first.Running());
 
-  e2e::Process& second = session.Start({"/S"});
+  Process& second = session.Start({"/S"});
   EXPECT_EQ(second.WaitExit(5s), 0) << "a second saver ends at once";
 
   ASSERT_NE(session.StartHostWindow("Display Properties", 300, 200), 0u);
-  e2e::Process& third = session.Start({"/s"});
+  Process& third = session.Start({"/s"});
   EXPECT_FALSE(third.WaitExit(1500ms).has_value()) << "beside Display Properties it runs";
   EXPECT_TRUE(first.Running());
 }
 
 }  // namespace
+}  // namespace e2e
