@@ -9,7 +9,6 @@
 #include "harness.h"
 
 namespace e2e {
-namespace {
 
 TEST(ErrorReport, SendOpensTheReportAndLeavesItOpenDontSendEndsIt) {
   Session session(800, 600);
@@ -36,5 +35,4 @@ TEST(ErrorReport, SendOpensTheReportAndLeavesItOpenDontSendEndsIt) {
   EXPECT_EQ(program.WaitExit(10s), 0);
 }
 
-}  // namespace
 }  // namespace e2e

@@ -9,7 +9,6 @@
 #include "harness.h"
 
 namespace e2e {
-namespace {
 
 // The message box keeps what the saver will show and Enter applies it, even on Cancel; an
 // Apply that cannot save says so and leaves the dialog open; once it can, Apply saves the ticked
@@ -68,5 +67,4 @@ TEST(SettingsDialog, SavesTheChoicesOnceItCanAndTheMessageAsTheSaverWillShowIt) 
     EXPECT_NE(settings().find(line), std::string::npos) << line << " in " << settings();
 }
 
-}  // namespace
 }  // namespace e2e

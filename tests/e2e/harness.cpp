@@ -1,7 +1,6 @@
 #include "harness.h"
 
 #include <signal.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -34,40 +33,33 @@ unsigned long Number(const std::string& text) {
   return std::strtoul(text.c_str(), nullptr, 10);
 }
 
+QStringList Strings(const std::vector<std::string>& strings) {
+  QStringList list;
+  for (const std::string& s : strings) list << QString::fromStdString(s);
+  return list;
+}
+
+// Runs an X client to its end; its standard output.
+std::string Run(const char* program, const std::vector<std::string>& args) {
+  QProcess process;
+  process.start(program, Strings(args));
+  process.waitForFinished(10000);
+  return process.readAllStandardOutput().toStdString();
+}
+
 }  // namespace
 
-Process::Process(const std::vector<std::string>& argv, const std::filesystem::path& out,
-                 const std::map<std::string, std::string>& env) {
-  std::vector<char*> args;
-  for (const auto& a : argv) args.push_back(const_cast<char*>(a.c_str()));
-  args.push_back(nullptr);
-  pid_ = ::fork();
-  if (pid_ < 0) throw std::runtime_error("fork failed");
-  if (pid_ == 0) {
-    ::setpgid(0, 0);  // its own group, so that killing it takes its children too
-    for (const auto& [k, v] : env) ::setenv(k.c_str(), v.c_str(), 1);
-    if (FILE* file = std::fopen(out.c_str(), "w")) ::dup2(fileno(file), 1);
-    ::execv(args[0], args.data());
-    ::_exit(127);
-  }
+Process::~Process() {
+  if (!Running()) return;
+  ::kill(-processId(), SIGKILL);  // the program's group: what it started goes too
+  kill();
+  waitForFinished(5000);
 }
 
 std::optional<int> Process::WaitExit(std::chrono::milliseconds timeout) {
-  if (status_) return status_;
-  PollUntil(timeout, [&] {
-    int status = 0;
-    if (::waitpid(pid_, &status, WNOHANG) != pid_) return false;
-    status_ = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-    return true;
-  });
-  return status_;
-}
-
-void Process::Kill() {
-  if (status_ || pid_ <= 0) return;
-  ::kill(-pid_, SIGKILL);
-  ::kill(pid_, SIGKILL);
-  WaitExit(5s);
+  if (state() != NotRunning && !waitForFinished(static_cast<int>(timeout.count())))
+    return std::nullopt;
+  return exitStatus() == NormalExit ? exitCode() : -1;
 }
 
 Session::Session(int width, int height) {
@@ -80,14 +72,15 @@ Session::Session(int width, int height) {
                                             windir_ / "Quorvane" / "Solmere Finbrook");
   // Xvfb picks a free display number itself and writes it out once it listens, so a display
   // another X server takes meanwhile can never be ours.
-  const auto number_file = windir_ / "xvfb.display";
-  xvfb_ = std::make_unique<Process>(
-      std::vector<std::string>{"/usr/bin/Xvfb", "-displayfd", "1", "-screen", "0",
-                               std::to_string(width) + "x" + std::to_string(height) + "x24",
-                               "-nolisten", "tcp"},
-      number_file);
+  xvfb_ = std::make_unique<Process>();
+  xvfb_->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+  xvfb_->start("/usr/bin/Xvfb", {"-displayfd", "1", "-screen", "0",
+                                 QString("%1x%2x24").arg(width).arg(height), "-nolisten", "tcp"});
   std::string number;
-  PollUntil(20s, [&] { return (number = ReadFile(number_file)).ends_with('\n'); });
+  PollUntil(20s, [&] {
+    xvfb_->waitForReadyRead(100);
+    return (number += xvfb_->readAllStandardOutput().toStdString()).ends_with('\n');
+  });
   if (number.empty() || !xvfb_->Running()) throw std::runtime_error("Xvfb did not start");
   display_ = ":" + number.substr(0, number.size() - 1);
   const std::map<std::string, std::string> env = {
@@ -116,32 +109,47 @@ std::string Session::ReadWindirFile(const std::string& name) const {
   return ReadFile(windir_ / name);
 }
 
+Process& Session::Launch(const char* program, const std::vector<std::string>& args,
+                         const std::map<std::string, std::string>& env) {
+  Process& process = *processes_.emplace_back(std::make_unique<Process>());
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  for (const auto& [k, v] : env)
+    environment.insert(QString::fromStdString(k), QString::fromStdString(v));
+  process.setProcessEnvironment(environment);
+  process.setProcessChannelMode(QProcess::ForwardedChannels);
+  process.setChildProcessModifier([] { ::setpgid(0, 0); });  // killed as a group
+  process.start(program, Strings(args));
+  return process;
+}
+
 Process& Session::Start(const std::vector<std::string>& args,
                         const std::map<std::string, std::string>& env) {
-  std::vector<std::string> argv{FINBROOK_BINARY};
-  argv.insert(argv.end(), args.begin(), args.end());
-  const auto log = windir_ / ("finbrook-" + std::to_string(processes_.size()) + ".out");
-  return *processes_.emplace_back(std::make_unique<Process>(argv, log, env));
+  return Launch(FINBROOK_BINARY, args, env);
+}
+
+Process& Session::StartSaver(const std::string& settings,
+                             const std::map<std::string, std::string>& env) {
+  WriteSettings(settings);
+  Process& saver = Start({"/s"}, env);
+  WaitWindow("^Solmere Finbrook ScreenSaver$", 20s);
+  PollUntil(5s, [&] {
+    const QImage shot = Screenshot();
+    for (int y = 0; y < shot.height() / 2; ++y) {
+      for (int x = 0; x < shot.width(); ++x)
+        if (shot.pixel(x, y) != 0xFF000000) return true;
+    }
+    return false;
+  });
+  return saver;
 }
 
 unsigned long Session::StartHostWindow(const std::string& title, int width, int height) {
-  processes_.push_back(std::make_unique<Process>(
-      std::vector<std::string>{FINBROOK_HOST_WINDOW, title, std::to_string(width),
-                               std::to_string(height)},
-      "/dev/null"));
+  Launch(FINBROOK_HOST_WINDOW, {title, std::to_string(width), std::to_string(height)});
   return WaitWindow("^" + title + "$");
 }
 
-std::string Session::Run(const std::vector<std::string>& argv) {
-  const auto out = windir_ / "run.out";
-  Process(argv, out).WaitExit(10s);
-  return ReadFile(out);
-}
-
 std::string Session::Xdo(const std::vector<std::string>& args) {
-  std::vector<std::string> argv{"/usr/bin/xdotool"};
-  argv.insert(argv.end(), args.begin(), args.end());
-  return Run(argv);
+  return Run("/usr/bin/xdotool", args);
 }
 
 unsigned long Session::WaitWindow(const std::string& name_regex,
@@ -169,7 +177,7 @@ unsigned long Session::WaitFocusElsewhere(const std::vector<unsigned long>& wind
 
 QImage Session::Screenshot() {
   const auto shot = windir_ / "shot.png";
-  Run({"/usr/bin/import", "-display", display_, "-window", "root", shot.string()});
+  Run("/usr/bin/import", {"-display", display_, "-window", "root", shot.string()});
   return QImage(QString::fromStdString(shot.string())).convertToFormat(QImage::Format_RGB32);
 }
 

@@ -13,6 +13,7 @@
 #pragma once
 
 #include <QImage>
+#include <QProcess>
 #include <chrono>
 #include <filesystem>
 #include <map>
@@ -25,24 +26,13 @@ namespace e2e {
 
 using namespace std::chrono_literals;
 
-class Process {
+// A program the session started; killed, with every process it started, when it goes.
+class Process : public QProcess {
  public:
-  // The child gets `env` on top of this process's environment, its standard output in `out`.
-  Process(const std::vector<std::string>& argv, const std::filesystem::path& out,
-          const std::map<std::string, std::string>& env = {});
-  ~Process() { Kill(); }
-  Process(const Process&) = delete;
-  Process& operator=(const Process&) = delete;
-
-  bool Running() { return !WaitExit(0ms).has_value(); }
-  // The exit code (128 + signal when killed); nullopt when still running at the deadline.
+  ~Process() override;
+  // The exit code (-1 when killed); nullopt when still running at the deadline.
   std::optional<int> WaitExit(std::chrono::milliseconds timeout);
-  void Kill();
-  int pid() const { return pid_; }
-
- private:
-  int pid_ = -1;
-  std::optional<int> status_;
+  bool Running() { return !WaitExit(0ms).has_value(); }
 };
 
 // Everything started while a session lives runs on its display, with its Windows directory.
@@ -58,6 +48,10 @@ class Session {
   // Starts the program with these arguments and extra environment.
   Process& Start(const std::vector<std::string>& args,
                  const std::map<std::string, std::string>& env = {});
+  // Writes these settings, starts the saver ("/s") and waits for its first frame: its window
+  // stays black until then, but for the message label near the bottom.
+  Process& StartSaver(const std::string& settings,
+                      const std::map<std::string, std::string>& env = {});
   // Starts the host-window helper, its client area at the screen's top left, and gives its X
   // window id (0 when it did not come up).
   unsigned long StartHostWindow(const std::string& title, int width, int height);
@@ -67,12 +61,14 @@ class Session {
   // The window that takes the focus from all of these (a message box, a prompt); 0 if none.
   unsigned long WaitFocusElsewhere(const std::vector<unsigned long>& windows,
                                    std::chrono::milliseconds timeout = 10s);
-  // Runs xdotool, or any X client, on the session's display; its standard output.
+  // Runs xdotool on the session's display; its standard output.
   std::string Xdo(const std::vector<std::string>& args);
-  std::string Run(const std::vector<std::string>& argv);
   QImage Screenshot();  // as MediaPicture gives pictures: RGB32, its pixels 0xFFRRGGBB
 
  private:
+  Process& Launch(const char* program, const std::vector<std::string>& args,
+                  const std::map<std::string, std::string>& env = {});
+
   std::string display_;
   std::filesystem::path windir_;
   std::unique_ptr<Process> xvfb_;

@@ -8,7 +8,6 @@
 #include "harness.h"
 
 namespace e2e {
-namespace {
 
 TEST(Preview, RunsItsLoopCentredInTheHostFromTheThirdCellAndEndsWithTheHost) {
   Session session(320, 240);
@@ -38,5 +37,4 @@ TEST(Preview, RunsItsLoopCentredInTheHostFromTheThirdCellAndEndsWithTheHost) {
   EXPECT_EQ(preview.WaitExit(5s), 0) << "the preview outlived its host";
 }
 
-}  // namespace
 }  // namespace e2e

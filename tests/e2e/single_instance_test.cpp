@@ -5,7 +5,6 @@
 #include "harness.h"
 
 namespace e2e {
-namespace {
 
 TEST(SingleInstance, ASecondSaverStartsOnlyBesideDisplayProperties) {
   Session session(640, 480);
@@ -23,5 +22,4 @@ TEST(SingleInstance, ASecondSaverStartsOnlyBesideDisplayProperties) {
   EXPECT_TRUE(first.Running());
 }
 
-}  // namespace
 }  // namespace e2e

@@ -32,7 +32,7 @@ TEST_P(StopSignal, EndsTheModeThroughItsOwnExit) {
   // The saver builds every picture surface and starts its sound before its window opens.
   ASSERT_NE(session.WaitWindow(c.window, 20s), 0u);
 
-  ASSERT_EQ(::kill(program.pid(), c.signal), 0);
+  ASSERT_EQ(::kill(program.processId(), c.signal), 0);
   EXPECT_EQ(program.WaitExit(2s), 0);
 
   if (c.mode == "/s") {
