@@ -1,6 +1,7 @@
 #include "harness.h"
 
 #include <signal.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -13,11 +14,6 @@
 namespace e2e {
 
 namespace {
-
-std::string ReadFile(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), {}};
-}
 
 template <class Condition>
 bool PollUntil(std::chrono::milliseconds timeout, Condition done) {
@@ -66,8 +62,7 @@ Session::Session(int width, int height) {
   std::string pattern = (std::filesystem::temp_directory_path() / "finbrook-e2e-XXXXXX").string();
   windir_ = ::mkdtemp(pattern.data());
   std::filesystem::create_directories(windir_ / "Quorvane");
-  std::filesystem::create_directory(windir_ / "runtime");
-  std::filesystem::permissions(windir_ / "runtime", std::filesystem::perms::owner_all);
+  ::mkdir((windir_ / "runtime").c_str(), 0700);
   std::filesystem::create_directory_symlink(FINBROOK_MEDIA_DIR,
                                             windir_ / "Quorvane" / "Solmere Finbrook");
   // Xvfb picks a free display number itself and writes it out once it listens, so a display
@@ -83,15 +78,13 @@ Session::Session(int width, int height) {
   });
   if (number.empty() || !xvfb_->Running()) throw std::runtime_error("Xvfb did not start");
   display_ = ":" + number.substr(0, number.size() - 1);
-  const std::map<std::string, std::string> env = {
-      {"DISPLAY", display_},
-      {"QT_QPA_PLATFORM", "xcb"},
-      {"SDL_AUDIODRIVER", "dummy"},
-      {"FINBROOK_WINDIR", windir_.string()},
-      {"XDG_CONFIG_HOME", (windir_ / "config").string()},
-      // The instance mark lives here: sessions running side by side must not see each other.
-      {"XDG_RUNTIME_DIR", (windir_ / "runtime").string()}};
-  for (const auto& [k, v] : env) ::setenv(k.c_str(), v.c_str(), 1);
+  ::setenv("DISPLAY", display_.c_str(), 1);
+  ::setenv("QT_QPA_PLATFORM", "xcb", 1);
+  ::setenv("SDL_AUDIODRIVER", "dummy", 1);
+  ::setenv("FINBROOK_WINDIR", windir_.c_str(), 1);
+  ::setenv("XDG_CONFIG_HOME", (windir_ / "config").c_str(), 1);
+  // The instance mark lives here: sessions running side by side must not see each other.
+  ::setenv("XDG_RUNTIME_DIR", (windir_ / "runtime").c_str(), 1);
 }
 
 Session::~Session() {
@@ -106,25 +99,20 @@ void Session::WriteSettings(const std::string& lines) {
 }
 
 std::string Session::ReadWindirFile(const std::string& name) const {
-  return ReadFile(windir_ / name);
-}
-
-Process& Session::Launch(const char* program, const std::vector<std::string>& args,
-                         const std::map<std::string, std::string>& env) {
-  Process& process = *processes_.emplace_back(std::make_unique<Process>());
-  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-  for (const auto& [k, v] : env)
-    environment.insert(QString::fromStdString(k), QString::fromStdString(v));
-  process.setProcessEnvironment(environment);
-  process.setProcessChannelMode(QProcess::ForwardedChannels);
-  process.setChildProcessModifier([] { ::setpgid(0, 0); });  // killed as a group
-  process.start(program, Strings(args));
-  return process;
+  std::ifstream in(windir_ / name, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), {}};
 }
 
 Process& Session::Start(const std::vector<std::string>& args,
-                        const std::map<std::string, std::string>& env) {
-  return Launch(FINBROOK_BINARY, args, env);
+                        const std::map<std::string, std::string>& env, const char* program) {
+  Process& process = *processes_.emplace_back(std::make_unique<Process>());
+  process.setProcessChannelMode(QProcess::ForwardedChannels);
+  process.setChildProcessModifier([env] {
+    ::setpgid(0, 0);  // its own group, killed as one
+    for (const auto& [k, v] : env) ::setenv(k.c_str(), v.c_str(), 1);
+  });
+  process.start(program, Strings(args));
+  return process;
 }
 
 Process& Session::StartSaver(const std::string& settings,
@@ -144,7 +132,7 @@ Process& Session::StartSaver(const std::string& settings,
 }
 
 unsigned long Session::StartHostWindow(const std::string& title, int width, int height) {
-  Launch(FINBROOK_HOST_WINDOW, {title, std::to_string(width), std::to_string(height)});
+  Start({title, std::to_string(width), std::to_string(height)}, {}, FINBROOK_HOST_WINDOW);
   return WaitWindow("^" + title + "$");
 }
 

@@ -45,9 +45,10 @@ class Session {
   // Writes the settings file with these lines (CRLF-separated) in the program's section.
   void WriteSettings(const std::string& lines);
   std::string ReadWindirFile(const std::string& name) const;
-  // Starts the program with these arguments and extra environment.
+  // Starts the program (or another one) with these arguments and extra environment.
   Process& Start(const std::vector<std::string>& args,
-                 const std::map<std::string, std::string>& env = {});
+                 const std::map<std::string, std::string>& env = {},
+                 const char* program = FINBROOK_BINARY);
   // Writes these settings, starts the saver ("/s") and waits for its first frame: its window
   // stays black until then, but for the message label near the bottom.
   Process& StartSaver(const std::string& settings,
@@ -66,9 +67,6 @@ class Session {
   QImage Screenshot();  // as MediaPicture gives pictures: RGB32, its pixels 0xFFRRGGBB
 
  private:
-  Process& Launch(const char* program, const std::vector<std::string>& args,
-                  const std::map<std::string, std::string>& env = {});
-
   std::string display_;
   std::filesystem::path windir_;
   std::unique_ptr<Process> xvfb_;

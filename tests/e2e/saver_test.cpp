@@ -1,5 +1,5 @@
-// The full-screen saver end to end: its scene read back from screenshots, and each way a user
-// ends it through real mouse and key input.
+// The full-screen saver end to end: its scene read back from screenshots, each way a user ends it
+// through real mouse and key input, the special files it skips and its single instance.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -166,6 +166,21 @@ TEST(Saver, SkipsPipesInTheMediaFolderAndRuns) {
   EXPECT_FALSE(saver.WaitExit(1s).has_value());
   session.Xdo({"mousemove", "400", "300", "click", "1"});
   EXPECT_EQ(saver.WaitExit(5s), 0);
+}
+
+// A second "/s" ends at once while a saver runs, unless a window titled "Display Properties"
+// exists.
+TEST(SingleInstance, ASecondSaverStartsOnlyBesideDisplayProperties) {
+  Session session(640, 480);
+  Process& first = session.StartSaver("");  // no settings: the defaults
+
+  Process& second = session.Start({"/S"});
+  EXPECT_EQ(second.WaitExit(5s), 0) << "a second saver ends at once";
+
+  ASSERT_NE(session.StartHostWindow("Display Properties", 300, 200), 0u);
+  Process& third = session.Start({"/s"});
+  EXPECT_FALSE(third.WaitExit(1500ms).has_value()) << "beside Display Properties it runs";
+  EXPECT_TRUE(first.Running());
 }
 
 }  // namespace
