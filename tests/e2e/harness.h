@@ -4,8 +4,8 @@
 // the harness goes.
 //
 //   e2e::Session s(800, 600);                      // Xvfb :N -screen 0 800x600x24
-//   s.WriteSettings("firstrun=1\r\nspeed=40\r\n");  // quorvane.ini, section "Solmere Finbrook"
-//   e2e::Process& saver = s.Start({"/s"});          // FINBROOK_BINARY, DISPLAY=:N
+//   e2e::Process& saver = s.StartSaver("firstrun=1\r\nspeed=40\r\n");  // up to its first frame
+//   e2e::Process& dialog = s.Start({"/c"});         // FINBROOK_BINARY, DISPLAY=:N
 //   auto host = s.StartHostWindow("Display Properties", 400, 300);  // its X window id
 //   auto id = s.WaitWindow("^Solmere Finbrook ScreenSaver$");     // xdotool search --name
 //   s.Xdo({"mousemove", "10", "10", "click", "1"});

@@ -42,6 +42,7 @@ TEST(Password, AStoreThatCannotBeWrittenFailsTheChangeAndOnceSetItGuardsTheSaver
   Process& saver = session.StartSaver("firstrun=1\r\nbackground= 4\r\nspeed=70\r\n",
                                       {{"FINBROOK_WINVER", "95"}});
   const unsigned long window = session.WaitWindow("^Solmere Finbrook ScreenSaver$");
+  ASSERT_TRUE(session.WaitFocus(window));
   session.Xdo({"mousemove", "400", "300", "click", "1"});
   ASSERT_NE(session.WaitFocusElsewhere({window, owner}, 5s), 0u) << "no password prompt";
   session.Xdo({"type", "--delay", "20", "coral"});
