@@ -1,101 +1,59 @@
-// Mode 3 end to end: "/a" with another program's window as the owner of the change dialog.
+// The password end to end: set in the change dialog of "/a" over another program's window, then
+// asked for by the saver on Windows 95 before any way out.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include "harness.h"
 
-namespace {
+namespace e2e {
 
-using namespace std::chrono_literals;
-
-// The registry store keeps each value's bytes as hex pairs.
-std::string Hex(const std::string& text) {
-  std::string hex;
-  for (unsigned char c : text) {
-    char pair[4];
-    std::snprintf(pair, sizeof pair, hex.empty() ? "%02x" : ",%02x", c);
-    hex += pair;
-  }
-  return hex;
-}
-
-std::string ReadAll(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
-
-// The change dialog of "/a" under a host window; the same password typed twice and Enter.
-struct Change {
-  e2e::Session session{800, 600};
-  unsigned long owner = 0, dialog = 0;
-  e2e::Process* program = nullptr;
-
-  void Open() {
-    owner = session.StartHostWindow("Display Properties", 400, 300);
-    ASSERT_NE(owner, 0u);
-    program = &session.Start({"/a", std::to_string(owner)});
+TEST(Password, AStoreThatCannotBeWrittenFailsTheChangeAndOnceSetItGuardsTheSaverOnWindows95) {
+  Session session(800, 600);
+  const unsigned long owner = session.StartHostWindow("Display Properties", 400, 300);
+  ASSERT_NE(owner, 0u);
+  // Types the password twice into the change dialog.
+  unsigned long dialog = 0;
+  const auto change = [&](const char* password) -> Process& {
+    Process& program = session.Start({"/a", std::to_string(owner)});
     dialog = session.WaitWindow("^Change Password$");
-    ASSERT_NE(dialog, 0u);
-    ASSERT_TRUE(session.WaitFocus(dialog));
-  }
-  void Type(const char* password) {
-    session.Xdo({"type", "--delay", "20", password});
-    session.Xdo({"key", "Tab"});
-    session.Xdo({"type", "--delay", "20", password});
-    session.Xdo({"key", "Return"});
-  }
-};
-
-TEST(PasswordChange, TypedTwiceAndEnterSetsItAndTheProcessEnds) {
-  Change change;
-  ASSERT_NO_FATAL_FAILURE(change.Open());
-  char owner_hex[32];
-  std::snprintf(owner_hex, sizeof owner_hex, "0x%lx", change.owner);
-  EXPECT_NE(change.session
-                .Run({"/usr/bin/xprop", "-id", std::to_string(change.dialog), "WM_TRANSIENT_FOR"})
-                .find(owner_hex),
-            std::string::npos)
-      << "the dialog is owned by the given window";
-  // Without a window manager nothing else places it: it sits centred over its owner, which
-  // fills the top left 400 x 300 pixels.
-  const std::string geometry =
-      change.session.Xdo({"getwindowgeometry", "--shell", std::to_string(change.dialog)});
-  const auto value = [&](const std::string& key) {
-    const auto at = geometry.find("\n" + key + "=");
-    return at == std::string::npos ? -1000 : std::stoi(geometry.substr(at + key.size() + 2));
+    EXPECT_TRUE(dialog != 0 && session.WaitFocus(dialog));
+    for (const char* key : {"Tab", "Return"}) {
+      session.Xdo({"type", "--delay", "20", password});
+      session.Xdo({"key", key});
+    }
+    return program;
   };
-  EXPECT_NEAR(value("X") + value("WIDTH") / 2.0, 200, 1) << geometry;
-  EXPECT_NEAR(value("Y") + value("HEIGHT") / 2.0, 150, 1) << geometry;
-  change.Type("sea urchin");
-
-  EXPECT_EQ(change.program->WaitExit(10s), 0);
-  const std::string store = ReadAll(change.session.windir() / "registry.ini");
-  EXPECT_NE(store.find("dword:00000001"), std::string::npos) << store;  // the flag is on
-  EXPECT_NE(store.find("hex(1):" + Hex("$y$")), std::string::npos) << store;
-  EXPECT_EQ(store.find(Hex("sea urchin")), std::string::npos) << store;
-}
-
-TEST(PasswordChange, AStoreThatCannotBeWrittenIsReportedAndTheProcessFails) {
-  Change change;
-  const auto store = change.session.windir() / "registry.ini";
+  const auto store = session.windir() / "registry.ini";
   std::ofstream(store).close();
   std::filesystem::permissions(store, std::filesystem::perms(0444));
-  ASSERT_NO_FATAL_FAILURE(change.Open());
-  change.Type("sea urchin");
-
-  const unsigned long box = change.session.WaitFocusElsewhere({change.dialog, change.owner});
+  Process& refused = change("sea urchin");
+  const unsigned long box = session.WaitFocusElsewhere({owner, dialog});
   ASSERT_NE(box, 0u) << "no message";
-  EXPECT_EQ(change.session.Xdo({"getwindowname", std::to_string(box)}), "Change Password\n");
-  EXPECT_FALSE(change.program->WaitExit(300ms).has_value()) << "the message waits for the user";
-  change.session.Xdo({"key", "Return"});
-  EXPECT_EQ(change.program->WaitExit(10s), 1);
-  EXPECT_EQ(ReadAll(store), "");
+  EXPECT_EQ(session.Xdo({"getwindowname", std::to_string(box)}), "Change Password\n");
+  EXPECT_FALSE(refused.WaitExit(300ms).has_value()) << "the message waits for the user";
+  session.Xdo({"key", "Return"});
+  EXPECT_EQ(refused.WaitExit(10s), 1);
+  EXPECT_EQ(session.ReadWindirFile("registry.ini"), "");
+
+  std::filesystem::permissions(store, std::filesystem::perms(0644));
+  ASSERT_EQ(change("kelp").WaitExit(10s), 0);
+  Process& saver = session.StartSaver("firstrun=1\r\nbackground= 4\r\nspeed=70\r\n",
+                                      {{"FINBROOK_WINVER", "95"}});
+  const unsigned long window = session.WaitWindow("^Solmere Finbrook ScreenSaver$");
+  ASSERT_TRUE(session.WaitFocus(window));
+  session.Xdo({"mousemove", "400", "300", "click", "1"});
+  ASSERT_NE(session.WaitFocusElsewhere({window, owner}, 5s), 0u) << "no password prompt";
+  session.Xdo({"type", "--delay", "20", "coral"});
+  session.Xdo({"key", "Return"});
+  EXPECT_FALSE(saver.WaitExit(1s).has_value()) << "a wrong password ended the saver";
+
+  session.Xdo({"key", "--window", std::to_string(window), "x"});
+  ASSERT_NE(session.WaitFocusElsewhere({window, owner}, 5s), 0u) << "a key must ask again";
+  session.Xdo({"type", "--delay", "20", "kelp"});
+  session.Xdo({"key", "Return"});
+  EXPECT_EQ(saver.WaitExit(5s), 0);
 }
 
-}  // namespace
+}  // namespace e2e

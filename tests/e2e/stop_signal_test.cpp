@@ -9,54 +9,46 @@
 
 #include "harness.h"
 
+namespace e2e {
 namespace {
-
-using namespace std::chrono_literals;
 
 struct StopCase {
   const char* name;
   std::string mode;
-  bool owner_window;   // the mode takes another program's window id
   const char* window;  // the program's window to wait for before the signal
   int signal;
+  friend void PrintTo(const StopCase& c, std::ostream* out) { *out << c.name; }
 };
-
-void PrintTo(const StopCase& c, std::ostream* out) {
-  *out << c.name;
-}
 
 class StopSignal : public ::testing::TestWithParam<StopCase> {};
 
 TEST_P(StopSignal, EndsTheModeThroughItsOwnExit) {
   const StopCase& c = GetParam();
-  e2e::Session session(640, 480);
+  Session session(640, 480);
   std::vector<std::string> args{c.mode};
-  if (c.owner_window) {
-    const unsigned long host = session.StartHostWindow("Display Properties", 200, 150);
-    ASSERT_NE(host, 0u);
-    args.push_back(std::to_string(host));
-  }
-  e2e::Process& program = session.Start(args);
+  if (c.mode == "/p" || c.mode == "/a")  // they take another program's window
+    args.push_back(std::to_string(session.StartHostWindow("Display Properties", 200, 150)));
+  Process& program = session.Start(args);
   // The saver builds every picture surface and starts its sound before its window opens.
   ASSERT_NE(session.WaitWindow(c.window, 20s), 0u);
 
-  ASSERT_EQ(::kill(program.pid(), c.signal), 0);
+  ASSERT_EQ(::kill(program.processId(), c.signal), 0);
   EXPECT_EQ(program.WaitExit(2s), 0);
 
   if (c.mode == "/s") {
-    e2e::Process& next = session.Start({"/s"});
+    Process& next = session.Start({"/s"});
     EXPECT_FALSE(next.WaitExit(1500ms).has_value()) << "the single-instance mark was kept";
   }
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Modes, StopSignal,
-    ::testing::Values(
-        StopCase{"SaverOnTerm", "/s", false, "^Solmere Finbrook ScreenSaver$", SIGTERM},
-        StopCase{"SettingsOnInterrupt", "/c", false, "^Solmere Finbrook ScreenSaver$", SIGINT},
-        StopCase{"PreviewOnHangUp", "/p", true, "^Preview$", SIGHUP},
-        // The change dialog waits in a loop of its own, inside the program's entry.
-        StopCase{"PasswordChangeOnInterrupt", "/a", true, "^Change Password$", SIGINT}),
-    [](const auto& info) { return std::string(info.param.name); });
+    ::testing::Values(StopCase{"SaverOnTerm", "/s", "ScreenSaver$", SIGTERM},
+                      StopCase{"SettingsOnInterrupt", "/c", "ScreenSaver$", SIGINT},
+                      StopCase{"PreviewOnHangUp", "/p", "^Preview$", SIGHUP},
+                      // The change dialog waits in a loop of its own, inside the program's entry.
+                      StopCase{"PasswordChangeOnInterrupt", "/a", "^Change Password$", SIGINT}),
+    ::testing::PrintToStringParamName());
 
 }  // namespace
+}  // namespace e2e

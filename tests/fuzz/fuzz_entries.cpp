@@ -3,7 +3,6 @@
 #include <stdlib.h>
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -36,17 +35,14 @@ std::string_view AsText(Input input) {
 
 // A folder of this process's own for the entries' files, removed when the process ends.
 const fs::path& ScratchDir() {
+  static std::string pattern = (fs::temp_directory_path() / "finbrook-fuzz-XXXXXX").string();
   static const struct Folder {
     fs::path path;
-    Folder() {
-      std::string pattern = (fs::temp_directory_path() / "finbrook-fuzz-XXXXXX").string();
-      path = ::mkdtemp(pattern.data());
-    }
     ~Folder() {
       std::error_code ec;
       fs::remove_all(path, ec);
     }
-  } folder;
+  } folder{::mkdtemp(pattern.data())};
   return folder.path;
 }
 
@@ -99,14 +95,13 @@ void Midi(Input input) {
 // bytes. A value written must read back, whatever the file held before.
 void Profile(Input input) {
   static const std::string path = (ScratchDir() / "profile.ini").string();
-  std::array<std::string_view, 4> parts{};
-  std::string_view rest = AsText(input);
-  for (std::size_t i = 0; i < parts.size(); ++i) {
-    const std::size_t separator = i + 1 < parts.size() ? rest.find('\x1e') : rest.npos;
-    parts[i] = rest.substr(0, separator);
-    rest = separator == rest.npos ? std::string_view() : rest.substr(separator + 1);
+  std::string_view rest = AsText(input), parts[3];
+  for (std::string_view& part : parts) {
+    part = rest.substr(0, rest.find('\x1e'));
+    rest.remove_prefix(std::min(part.size() + 1, rest.size()));
   }
-  const auto [file, section, key, value] = parts;
+  const auto [file, section, key] = parts;
+  const std::string_view value = rest;
   std::ofstream(path, std::ios::binary | std::ios::trunc) << file;
   char before[8 * win::kMaxCharBytes];
   win::GetPrivateProfileStringA(section, key, "", before, 8, path);
