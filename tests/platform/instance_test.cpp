@@ -5,9 +5,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstdlib>
-#include <string>
-
 #include "platform/temp_windir.h"
 
 namespace {
@@ -18,13 +15,11 @@ struct Instance {
   pid_t pid = 0;
   bool saw_another = false;
 
-  static Instance Start() {
+  Instance() {
     int fds[2];
     EXPECT_EQ(::pipe(fds), 0);
-    Instance instance;
-    instance.pid = ::fork();
-    if (instance.pid == 0) {
-      ::close(fds[0]);
+    pid = ::fork();
+    if (pid == 0) {
       const char answer = forms::AnotherInstanceRunning() ? 'y' : 'n';
       (void)::write(fds[1], &answer, 1);
       for (;;) ::pause();
@@ -33,9 +28,9 @@ struct Instance {
     char answer = '?';
     EXPECT_EQ(::read(fds[0], &answer, 1), 1);
     ::close(fds[0]);
-    instance.saw_another = answer == 'y';
-    return instance;
+    saw_another = answer == 'y';
   }
+  // Abruptly: the mark goes with the process.
   void Kill() const {
     ::kill(pid, SIGKILL);
     ::waitpid(pid, nullptr, 0);
@@ -44,27 +39,19 @@ struct Instance {
 
 TEST(Instance, AnInstanceSeesTheOthersForAsLongAsOneOfThemLives) {
   test_support::TempWindir windir;
-  const char* saved = std::getenv("XDG_RUNTIME_DIR");
-  const std::string saved_dir = saved ? saved : "";
-  ::setenv("XDG_RUNTIME_DIR", windir.Dir().c_str(), 1);
-  const Instance first = Instance::Start();
+  windir.SetEnv("XDG_RUNTIME_DIR", windir.Dir().string());
+  const Instance first;
   EXPECT_FALSE(first.saw_another);
-  const Instance second = Instance::Start();
+  const Instance second;
   EXPECT_TRUE(second.saw_another);
-  // The first one ends (abruptly: its mark goes with it); the second still counts.
   first.Kill();
-  const Instance third = Instance::Start();
-  EXPECT_TRUE(third.saw_another);
+  const Instance third;
+  EXPECT_TRUE(third.saw_another) << "the second still counts";
   second.Kill();
   third.Kill();
-  const Instance alone = Instance::Start();
+  const Instance alone;
   EXPECT_FALSE(alone.saw_another);
   alone.Kill();
-  if (saved) {
-    ::setenv("XDG_RUNTIME_DIR", saved_dir.c_str(), 1);
-  } else {
-    ::unsetenv("XDG_RUNTIME_DIR");
-  }
 }
 
 }  // namespace

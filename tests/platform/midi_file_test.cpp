@@ -7,6 +7,7 @@
 namespace {
 
 using audiotest::Bytes;
+using audiotest::MidiChunk;
 using audiotest::NoteOff;
 using audiotest::NoteOn;
 using audiotest::Smf;
@@ -16,7 +17,7 @@ TEST(MidiFile, TempoChangesSetTheTimeOfLaterEvents) {
   // 120 a minute (0.5 s a quarter) for one quarter, then 240 a minute.
   const auto seq = midi::ParseMidi(Smf(
       0, 96,
-      {Track({{96, {0xFF, 0x51, 3, 0x03, 0xD0, 0x90}}, NoteOn(48, 60), NoteOn(192, 62)}, 288)}));
+      {Track({NoteOn(48, 60), {96, {0xFF, 0x51, 3, 0x03, 0xD0, 0x90}}, NoteOn(192, 62)}, 288)}));
   ASSERT_TRUE(seq.has_value());
   ASSERT_EQ(seq->events.size(), 2u);
   EXPECT_DOUBLE_EQ(seq->events[0].seconds, 0.25);
@@ -26,47 +27,26 @@ TEST(MidiFile, TempoChangesSetTheTimeOfLaterEvents) {
   EXPECT_DOUBLE_EQ(seq->SecondsAt(48), 0.25);
 }
 
-TEST(MidiFile, TracksOfAFormatOneFileMergeInTimeOrder) {
-  const auto seq = midi::ParseMidi(Smf(1, 24,
-                                       {Track({NoteOn(10, 60), NoteOff(30, 60)}, 40),
-                                        Track({NoteOn(20, 64), {20, {0xC1, 5}}}, 100)}));
-  ASSERT_TRUE(seq.has_value());
-  std::vector<int> statuses;
-  for (const auto& e : seq->events) statuses.push_back(e.status);
-  EXPECT_EQ(statuses, (std::vector<int>{0x90, 0x90, 0xC1, 0x80}));
-  EXPECT_EQ(seq->end_tick, 100u) << "the longest track sets the end";
-}
-
-TEST(MidiFile, RunningStatusRepeatsTheLastChannelStatus) {
-  const auto seq = midi::ParseMidi(Smf(0, 96, {Track({{0, {0x91, 60, 100}}, {5, {62, 90}}}, 10)}));
-  ASSERT_TRUE(seq.has_value());
-  ASSERT_EQ(seq->events.size(), 2u);
-  EXPECT_EQ(seq->events[1].status, 0x91);
-  EXPECT_EQ(seq->events[1].data1, 62);
-  EXPECT_EQ(seq->events[1].data2, 90);
-}
-
-TEST(MidiFile, SystemExclusiveAndOtherMetaEventsAreSkipped) {
+// Tracks merge in time order; a data byte repeats the last channel status; system-exclusive and
+// other meta events are skipped.
+TEST(MidiFile, EventsOfEveryTrackComeInTimeOrderAsChannelMessages) {
   const auto seq = midi::ParseMidi(
-      Smf(0, 96,
-          {Track({{0, {0xF0, 3, 1, 2, 0xF7}}, {0, {0xFF, 0x03, 2, 'h', 'i'}}, NoteOn(1, 60)}, 2)}));
+      Smf(1, 24,
+          {Track({NoteOn(10, 60), NoteOff(30, 60), {31, {0xF0, 3, 1, 2, 0xF7}}}, 40),
+           Track({{20, {0x91, 64, 100}}, {20, {62, 90}}, {25, {0xFF, 0x03, 2, 'h', 'i'}}}, 100)}));
   ASSERT_TRUE(seq.has_value());
-  EXPECT_EQ(seq->events.size(), 1u);
-}
-
-// A track chunk of the bytes as given, with no end-of-track event added.
-Bytes RawTrack(const Bytes& body) {
-  Bytes b{'M', 'T', 'r', 'k'};
-  for (int shift = 24; shift >= 0; shift -= 8) b.push_back((body.size() >> shift) & 0xFF);
-  b.insert(b.end(), body.begin(), body.end());
-  return b;
+  std::vector<std::vector<int>> events;
+  for (const auto& e : seq->events) events.push_back({e.status, e.data1, e.data2});
+  EXPECT_EQ(events, (std::vector<std::vector<int>>{
+                        {0x90, 60, 100}, {0x91, 64, 100}, {0x91, 62, 90}, {0x80, 60, 0}}));
+  EXPECT_EQ(seq->end_tick, 100u) << "the longest track sets the end";
 }
 
 // One note after another, each a running-status note-on of three bytes: 32 MiB of events as read.
 Bytes MillionAndOneNotes() {
   Bytes body{0, 0x90, 60, 100};
   for (int i = 0; i < (1 << 20); ++i) body.insert(body.end(), {0, 60, 100});
-  return RawTrack(body);
+  return MidiChunk("MTrk", body);
 }
 
 TEST(MidiFile, RefusesBrokenAndUnsupportedFiles) {
@@ -89,8 +69,8 @@ TEST(MidiFile, RefusesBrokenAndUnsupportedFiles) {
       {"truncated track", truncated},
       {"missing track", missing_track},
       {"delta time of five bytes",
-       Smf(0, 96, {RawTrack({0x81, 0x81, 0x81, 0x81, 0x01, 0x90, 60, 1})})},
-      {"status without its data", Smf(0, 96, {RawTrack({0, 0x90, 60})})},
+       Smf(0, 96, {MidiChunk("MTrk", {0x81, 0x81, 0x81, 0x81, 0x01, 0x90, 60, 1})})},
+      {"status without its data", Smf(0, 96, {MidiChunk("MTrk", {0, 0x90, 60})})},
       {"data without a status", Smf(0, 96, {Track({{0, {60, 100}}}, 0)})},
       {"status byte as data", Smf(0, 96, {Track({{0, {0x90, 0x90, 100}}}, 0)})},
       {"meta event past the end", Smf(0, 96, {Track({{0, {0xFF, 0x01, 0x7F}}}, 0)})},

@@ -11,7 +11,6 @@
 #include <QPushButton>
 #include <QTimer>
 #include <filesystem>
-#include <functional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -22,20 +21,25 @@
 
 namespace {
 
-// Plays the user at the next modal dialogs, one step per dialog opened, each step typing into
-// the dialog's password fields (by name) and pressing a button of it.
+// One dialog's worth of the user: text typed into its fields (by name), then a button pressed.
 struct Step {
   std::vector<std::pair<const char*, const char*>> typed;
-  QDialogButtonBox::StandardButton press;
+  QDialogButtonBox::StandardButton press = QDialogButtonBox::Ok;
 };
+Step Change(const char* first, const char* second) {
+  return {{{"new_password", first}, {"confirm_password", second}}};
+}
+const Step kCancel{{}, QDialogButtonBox::Cancel};
 
+// Plays the user at the next modal dialogs, a step for each; keeps what they say (a message
+// box's text, the note on unequal entries).
 class User {
  public:
   explicit User(std::vector<Step> steps) : steps_(std::move(steps)) {
     QObject::connect(&poll_, &QTimer::timeout, [this] { Act(); });
     poll_.start(5);
   }
-  int dialogs_seen() const { return seen_; }
+  std::size_t dialogs_seen() const { return next_; }
   std::vector<std::string> notes;
 
  private:
@@ -43,60 +47,41 @@ class User {
     auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
     if (!dialog || !dialog->isVisible() || next_ >= steps_.size()) return;
     const Step& step = steps_[next_++];
-    ++seen_;
     if (auto* box = qobject_cast<QMessageBox*>(dialog)) notes.push_back(box->text().toStdString());
-    for (auto [name, text] : step.typed) {
-      auto* field = dialog->findChild<QLineEdit*>(name);
-      ASSERT_NE(field, nullptr) << name;
-      field->setText(text);
-    }
+    for (auto [name, text] : step.typed) dialog->findChild<QLineEdit*>(name)->setText(text);
     dialog->findChild<QDialogButtonBox*>()->button(step.press)->click();
-    if (!dialog->isVisible()) return;
-    if (auto* note = dialog->findChild<QLabel*>("mismatch")) {
-      notes.push_back(note->text().toStdString());
-    }
+    auto* note = dialog->findChild<QLabel*>("mismatch");
+    if (dialog->isVisible() && note) notes.push_back(note->text().toStdString());
   }
   std::vector<Step> steps_;
   std::size_t next_ = 0;
-  int seen_ = 0;
   QTimer poll_;
 };
 
-Step Change(const char* first, const char* second) {
-  return {{{"new_password", first}, {"confirm_password", second}}, QDialogButtonBox::Ok};
+std::int32_t ChangeAs(std::vector<Step> steps, std::vector<std::string>* notes = nullptr) {
+  User user(std::move(steps));
+  const std::int32_t result = win::PwdChangePasswordA("SCRSAVE", 0, 0, 0);
+  if (notes) *notes = user.notes;
+  return result;
 }
-Step Verify(const char* typed) {
-  return {{{"password", typed}}, QDialogButtonBox::Ok};
-}
-Step Cancel() {
-  return {{}, QDialogButtonBox::Cancel};
-}
-Step Ok() {
-  return {{}, QDialogButtonBox::Ok};
+bool VerifyAs(const Step& step, std::size_t dialogs = 1) {
+  User user({step});
+  const bool confirmed = win::VerifyScreenSavePwd(0) != 0;
+  EXPECT_EQ(user.dialogs_seen(), dialogs);
+  return confirmed;
 }
 
-struct Stored {
-  std::string hash;
-  std::uint32_t use = 99;
-};
-
-Stored ReadStore() {
-  Stored stored;
+// The stored hash and the flag that a password is to be asked.
+std::pair<std::string, std::uint32_t> Stored() {
   win::HKEY key = 0;
-  if (win::RegOpenKeyA(win::HKEY_CURRENT_USER, "Control Panel\\Desktop", &key) !=
-      win::RegResult::ERROR_SUCCESS) {
-    return stored;
-  }
-  char buffer[256] = {};
-  std::uint32_t size = sizeof buffer;
-  if (win::RegQueryValueExA(key, "ScreenSave_Data", nullptr, nullptr, buffer, &size) ==
-      win::RegResult::ERROR_SUCCESS) {
-    stored.hash = buffer;
-  }
-  size = sizeof stored.use;
-  win::RegQueryValueExA(key, "ScreenSaveUsePassword", nullptr, nullptr, &stored.use, &size);
+  win::RegOpenKeyA(win::HKEY_CURRENT_USER, "Control Panel\\Desktop", &key);
+  char hash[256] = {};
+  std::uint32_t use = 99, size = sizeof hash;
+  win::RegQueryValueExA(key, "ScreenSave_Data", nullptr, nullptr, hash, &size);
+  size = sizeof use;
+  win::RegQueryValueExA(key, "ScreenSaveUsePassword", nullptr, nullptr, &use, &size);
   win::RegCloseKey(key);
-  return stored;
+  return {hash, use};
 }
 
 class Password : public ::testing::Test {
@@ -106,78 +91,43 @@ class Password : public ::testing::Test {
 };
 
 TEST_F(Password, ASetPasswordIsStoredSaltedAndFlaggedAndVerifies) {
-  {
-    User user({Change("coral reef", "coral reef")});
-    EXPECT_EQ(win::PwdChangePasswordA("SCRSAVE", 0, 0, 0), 0);
-  }
-  const Stored first = ReadStore();
-  EXPECT_EQ(first.use, 1u);
-  EXPECT_EQ(first.hash.rfind("$y$", 0), 0u) << first.hash;
-  EXPECT_EQ(first.hash.find("coral"), std::string::npos);
+  std::vector<std::string> notes;
+  EXPECT_EQ(
+      ChangeAs({Change("coral reef", "coral reeg"), Change("coral reef", "coral reef")}, &notes),
+      0);
+  ASSERT_EQ(notes.size(), 1u) << "unequal entries are asked again, saying why";
+  EXPECT_FALSE(notes[0].empty());
+  const auto [hash, use] = Stored();
+  EXPECT_EQ(use, 1u);
+  EXPECT_TRUE(hash.starts_with("$y$")) << hash;
+  EXPECT_EQ(hash.find("coral"), std::string::npos);
 
-  struct Case {
-    Step step;
-    std::int32_t confirmed;
-  };
-  for (const Case& c : {Case{Verify("coral reef"), 1}, Case{Verify("coral ree"), 0},
-                        Case{Verify(""), 0}, Case{Cancel(), 0}}) {
-    User user({c.step});
-    EXPECT_EQ(win::VerifyScreenSavePwd(0) != 0, c.confirmed != 0);
-    EXPECT_EQ(user.dialogs_seen(), 1);
-  }
+  EXPECT_TRUE(VerifyAs({{{"password", "coral reef"}}}));
+  EXPECT_FALSE(VerifyAs({{{"password", "coral ree"}}}));
+  EXPECT_FALSE(VerifyAs({{{"password", ""}}}));
+  EXPECT_FALSE(VerifyAs(kCancel));
 
-  // The same password again gets a salt of its own.
-  {
-    User user({Change("coral reef", "coral reef")});
-    win::PwdChangePasswordA("SCRSAVE", 0, 0, 0);
-  }
-  EXPECT_NE(ReadStore().hash, first.hash);
-}
-
-TEST_F(Password, UnequalEntriesAreAskedAgainAndCancelChangesNothing) {
-  {
-    User user({Change("kelp", "kelq"), Change("kelp", "kelp")});
-    EXPECT_EQ(win::PwdChangePasswordA("SCRSAVE", 0, 0, 0), 0);
-    EXPECT_EQ(user.dialogs_seen(), 2);
-    ASSERT_EQ(user.notes.size(), 1u);
-    EXPECT_FALSE(user.notes[0].empty());
-  }
-  const std::string hash = ReadStore().hash;
-  {
-    User user({Cancel()});
-    EXPECT_NE(win::PwdChangePasswordA("SCRSAVE", 0, 0, 0), 0);
-  }
-  EXPECT_EQ(ReadStore().hash, hash);
-  User user({Verify("kelp")});
-  EXPECT_NE(win::VerifyScreenSavePwd(0), 0);
+  EXPECT_NE(ChangeAs({kCancel}), 0);
+  EXPECT_EQ(Stored().first, hash) << "a cancelled change changes nothing";
+  ChangeAs({Change("coral reef", "coral reef")});
+  EXPECT_NE(Stored().first, hash) << "the same password again gets a salt of its own";
 }
 
 TEST_F(Password, APasswordThatCannotBeStoredIsReportedAndTheOldOneStays) {
-  {
-    User user({Change("kelp", "kelp")});
-    ASSERT_EQ(win::PwdChangePasswordA("SCRSAVE", 0, 0, 0), 0);
-  }
-  const std::string hash = ReadStore().hash;
+  ASSERT_EQ(ChangeAs({Change("kelp", "kelp")}), 0);
+  const std::string hash = Stored().first;
   std::filesystem::permissions(windir_.File("registry.ini"), std::filesystem::perms(0444));
-  User user({Change("reef", "reef"), Ok()});
-  EXPECT_EQ(win::PwdChangePasswordA("SCRSAVE", 0, 0, 0),
+  std::vector<std::string> notes;
+  EXPECT_EQ(ChangeAs({Change("reef", "reef"), Step{}}, &notes),
             static_cast<std::int32_t>(win::RegResult::ERROR_CANTWRITE));
-  EXPECT_EQ(user.notes, std::vector<std::string>{"The password was not saved: Permission denied."});
-  EXPECT_EQ(ReadStore().hash, hash);
+  EXPECT_EQ(notes, std::vector<std::string>{"The password was not saved: Permission denied."});
+  EXPECT_EQ(Stored().first, hash);
 }
 
 TEST_F(Password, AnEmptyPasswordClearsTheFlagAndNothingIsAsked) {
-  {
-    User user({Change("", "")});
-    win::PwdChangePasswordA("SCRSAVE", 0, 0, 0);
-  }
-  EXPECT_EQ(ReadStore().use, 0u);
-  User user({Cancel()});
-  EXPECT_NE(win::VerifyScreenSavePwd(0), 0);
-  EXPECT_EQ(user.dialogs_seen(), 0);
-}
-
-TEST_F(Password, OnlyTheScreenSaverProviderIsServed) {
+  ChangeAs({Change("", "")});
+  EXPECT_EQ(Stored().second, 0u);
+  EXPECT_TRUE(VerifyAs(kCancel, 0));
   EXPECT_THROW(win::PwdChangePasswordA("MSNP32", 0, 0, 0), std::logic_error);
 }
 
