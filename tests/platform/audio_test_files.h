@@ -123,7 +123,8 @@ inline int Peak(const std::vector<std::int16_t>& pcm) {
 // Root mean square of both channels over `count` frames from frame `from`, full scale 1.
 inline double Rms(const std::vector<std::int16_t>& pcm, std::size_t from, std::size_t count) {
   double sum = 0.0;
-  for (std::size_t i = 2 * from; i < 2 * (from + count); ++i) sum += static_cast<double>(pcm[i]) * pcm[i];
+  for (std::size_t i = 2 * from; i < 2 * (from + count); ++i)
+    sum += static_cast<double>(pcm[i]) * pcm[i];
   return std::sqrt(sum / static_cast<double>(2 * count)) / 32768.0;
 }
 // The largest change between neighbouring samples of a channel across two renders played one

@@ -2,11 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <optional>
-#include <string>
-#include <vector>
-
 #include "bmp_test_files.h"
 #include "platform/gdi.h"
 #include "temp_windir.h"
@@ -44,15 +39,14 @@ Colours Decoded(Layout layout, int bits) {
   return ColoursOf(bmptest::File(layout), bits);
 }
 
-// 16-bit pictures decode as 24-bit ones, those of 8 bits and fewer to indices into their colour
-// table.
+// The layouts the raster's own tests do not load: 16-bit pictures decode as 24-bit ones, those of
+// 8 bits and fewer to indices into their colour table, which a one-bit picture keeps too.
 TEST(BmpReader, DecodesEveryLayoutTopRowFirst) {
   const Colours ids = {1, 2, 3, 4, 5, 7};
   const Colours rgb = {0x112233, 0x445566, 0x778899, 0xAABBCC, 0xDDEEFF, 0x010203};
-  Colours pal, alpha, red_low;  // red_low: a 32-bit layout that keeps red in the low byte
+  Colours pal, red_low;  // red_low: a 32-bit layout that keeps red in the low byte
   for (std::size_t i = 0; i < 6; ++i) {
     pal.push_back(kPalette[ids[i]]);
-    alpha.push_back(rgb[i] | 0x5A000000);
     red_low.push_back((rgb[i] >> 16) | (rgb[i] & 0xFF00) | ((rgb[i] & 0xFF) << 16));
   }
   Colours core_palette = kPalette;
@@ -65,11 +59,8 @@ TEST(BmpReader, DecodesEveryLayoutTopRowFirst) {
   const std::uint32_t ten = 0x3FF00000 | (0x201 << 10) | 0x007;  // wider channels keep their top
   EXPECT_EQ(Decoded({.bpp = 1, .palette = {0x102030, 0xFFFFFF}, .pixels = {1, 0, 1, 0, 0, 1}}, 8),
             (Colours{0xFFFFFF, 0x102030, 0xFFFFFF, 0x102030, 0x102030, 0xFFFFFF}));
-  EXPECT_EQ(Decoded({.bpp = 4, .palette = kPalette, .pixels = ids}, 8), pal);
   EXPECT_EQ(Decoded({.bpp = 8, .top_down = true, .palette = kPalette, .pixels = ids}, 8), pal);
   EXPECT_EQ(Decoded({.bpp = 8, .info_size = 12, .palette = core_palette, .pixels = ids}, 8), pal);
-  EXPECT_EQ(Decoded({.bpp = 16, .pixels = {0x7C00, 0x03E0, 0x001F, 0x4210, 0, 0x7FFF}}, 24),
-            (Colours{0xFF0000, 0x00FF00, 0x0000FF, 0x848484, 0, 0xFFFFFF}));
   EXPECT_EQ(Decoded({.bpp = 16,
                      .compression = kFields,
                      .masks = m565,
@@ -77,7 +68,6 @@ TEST(BmpReader, DecodesEveryLayoutTopRowFirst) {
                     24),
             (Colours{0xFF0000, 0x00FF00, 0x0000FF, 0x080808, 0, 0xFFFFFF}));
   EXPECT_EQ(Decoded({.bpp = 24, .info_size = 12, .pixels = rgb}, 24), rgb);
-  EXPECT_EQ(Decoded({.bpp = 32, .pixels = alpha}, 32), rgb) << "the fourth byte is no colour";
   EXPECT_EQ(Decoded(fields, 32), rgb);
   EXPECT_EQ(Decoded(fields_in_header, 32), rgb);
   EXPECT_EQ(
@@ -87,28 +77,19 @@ TEST(BmpReader, DecodesEveryLayoutTopRowFirst) {
 
 // Run-length pictures, bottom row first: runs, a literal of odd length with its padding, an end
 // of line, a delta that skips to the top row, and the end marker.
-const Layout kRle8{.width = 5,
-                   .height = 3,
-                   .bpp = 8,
-                   .compression = bmptest::kRle8,
-                   .palette = kPalette,
-                   .rle = {2, 1, 0, 3, 2, 3, 2, 0, 0, 0, 0, 2, 2, 1, 3, 4, 0, 1}};
-const Layout kRle4{.width = 5,
-                   .height = 2,
-                   .bpp = 4,
-                   .compression = bmptest::kRle4,
-                   .palette = kPalette,
-                   .rle = {5, 0x12, 0, 0, 0, 3, 0x34, 0x50, 2, 0x67, 0, 1}};
+Layout Rle(int bpp, std::vector<std::uint8_t> rle, int width = 5, int height = 3) {
+  const auto compression = bpp == 8 ? bmptest::kRle8 : bmptest::kRle4;
+  return {width, height, bpp, false, compression, 40, kPalette, {}, {}, std::move(rle)};
+}
+const Layout kRle8 = Rle(8, {2, 1, 0, 3, 2, 3, 2, 0, 0, 0, 0, 2, 2, 1, 3, 4, 0, 1});
+const Layout kRle4 = Rle(4, {5, 0x12, 0, 0, 0, 3, 0x34, 0x50, 2, 0x67, 0, 1}, 5, 2);
 
 TEST(BmpReader, DecodesRunLengthPictures) {
-  const auto index_colours = [](std::vector<int> indices) {
-    Colours out;
-    for (const int i : indices) out.push_back(kPalette[i]);
-    return out;
+  const auto indices = [](const Layout& layout) {
+    return win::DecodeBmp(bmptest::File(layout)).value_or(win::BmpImage{}).indices;
   };
-  EXPECT_EQ(ColoursOf(bmptest::File(kRle8), 8),
-            index_colours({0, 0, 4, 4, 4, 0, 0, 0, 0, 0, 1, 1, 2, 3, 2}));
-  EXPECT_EQ(ColoursOf(bmptest::File(kRle4), 8), index_colours({3, 4, 5, 6, 7, 1, 2, 1, 2, 1}));
+  EXPECT_EQ(indices(kRle8), (Bytes{0, 0, 4, 4, 4, 0, 0, 0, 0, 0, 1, 1, 2, 3, 2}));
+  EXPECT_EQ(indices(kRle4), (Bytes{3, 4, 5, 6, 7, 1, 2, 1, 2, 1}));
 }
 
 Bytes Valid24() {
@@ -119,11 +100,7 @@ Bytes With(Bytes file, std::size_t at, std::uint32_t value) {
   return file;
 }
 Bytes Rle8(std::vector<std::uint8_t> data, int width = 5, int height = 3) {
-  Layout s = kRle8;
-  s.rle = std::move(data);
-  s.width = width;
-  s.height = height;
-  return bmptest::File(s);
+  return bmptest::File(Rle(8, std::move(data), width, height));
 }
 Bytes Fields(std::array<std::uint32_t, 3> masks, int bpp = 32) {
   return bmptest::File({.bpp = bpp, .compression = kFields, .masks = masks, .pixels = {0}});
@@ -138,11 +115,11 @@ TEST(BmpReader, RefusesBrokenAndHostileFiles) {
     Bytes file;
   } cases[] = {
       {"not a bitmap", With(good, 0, 0x0000414D)},
+      {"pixels cut short", Bytes(good.begin(), good.end() - 1)},
       {"truncated colour table", Bytes(eight.begin(), eight.begin() + 60)},
       {"pixel offset past the end", With(good, 10, static_cast<std::uint32_t>(good.size() + 8))},
       {"pixel offset inside the header", With(good, 10, 20)},
       {"unknown header size", With(good, 14, 64)},
-      {"zero width", With(good, 18, 0)},
       {"negative width", With(good, 18, static_cast<std::uint32_t>(-3))},
       {"zero height", With(good, 22, 0)},
       {"most negative height", With(good, 22, 0x80000000)},
@@ -151,18 +128,13 @@ TEST(BmpReader, RefusesBrokenAndHostileFiles) {
       {"largest size without its pixels", With(With(good, 18, 16384), 22, 16384)},
       {"two planes", With(good, 26, 0x00180002)},
       {"7 bits per pixel", With(good, 26, 0x00070001)},
-      {"JPEG compression", With(good, 30, 4)},
       {"run-length 24 bits", With(good, 30, 1)},
-      {"absurd colour count", With(eight, 46, 300)},
       {"huge colour count", With(eight, 46, 0x40000000)},
       {"run-length top-down", With(Rle8({0, 1}), 22, static_cast<std::uint32_t>(-3))},
       {"run past the row", Rle8({6, 1, 0, 1})},
       {"literal past the row", Rle8({3, 1, 0, 3, 1, 2, 3, 0, 0, 1})},
-      {"delta past the row", Rle8({0, 2, 6, 0, 0, 1})},
       {"delta past the picture", Rle8({0, 2, 0, 4, 0, 1})},
-      {"run past the picture", Rle8({0, 0, 0, 0, 0, 0, 1, 1, 0, 1})},
       {"literal cut short", Rle8({0, 5, 1, 2})},
-      {"delta cut short", Rle8({0, 2, 1})},
       {"data ending before the last row", Rle8({5, 1, 0, 0})},
       {"run-length giant from a few bytes", Rle8({0, 1}, 16384, 16384)},
       {"zero mask", Fields({0, 0xFF00, 0xFF})},
@@ -174,32 +146,6 @@ TEST(BmpReader, RefusesBrokenAndHostileFiles) {
   for (const auto& c : cases) EXPECT_FALSE(win::DecodeBmp(c.file).has_value()) << c.what;
   for (const Bytes& file : {good, eight, fields, Rle8({5, 1, 0, 0, 5, 2, 0, 0, 5, 3, 0, 0})}) {
     EXPECT_TRUE(win::DecodeBmp(file).has_value()) << "the good ones, one without its end marker";
-  }
-}
-
-// Every shortened copy and every single damaged byte of a few files: refused or decoded to a
-// consistent picture, never a crash (run under the address sanitizer to see overreads). A plain
-// file cut anywhere is refused: its rows are not all there.
-TEST(BmpReader, SurvivesEveryTruncationAndDamagedByte) {
-  const auto consistent = [](const std::optional<win::BmpImage>& img) {
-    if (!img) return true;
-    const std::size_t pixels = static_cast<std::size_t>(img->width) * img->height;
-    return img->width > 0 && img->height > 0 &&
-           (img->bits >= 24 ? img->words.size() : img->indices.size()) == pixels;
-  };
-  for (const Bytes& file : {Valid24(), bmptest::File(kRle8), bmptest::File(kRle4),
-                            Fields({0xF800, 0x07E0, 0x001F}, 16)}) {
-    for (std::size_t n = 0; n < file.size(); ++n) {
-      const auto img = win::DecodeBmp(Bytes(file.begin(), file.begin() + n));
-      EXPECT_TRUE(consistent(img) && !(img && file == Valid24())) << "cut to " << n;
-    }
-    for (std::size_t at = 0; at < file.size(); ++at) {
-      for (std::uint8_t value : {0x00, 0x01, 0x7F, 0x80, 0xFF}) {
-        Bytes damaged = file;
-        damaged[at] = value;
-        EXPECT_TRUE(consistent(win::DecodeBmp(damaged))) << "byte " << at << " = " << int{value};
-      }
-    }
   }
 }
 

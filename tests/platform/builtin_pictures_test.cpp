@@ -24,17 +24,4 @@ TEST(BuiltinPictures, EachIsWholeShowsSomethingAndDiffersFromTheOthers) {
   EXPECT_NO_THROW(forms::FindBuiltinPicture(forms::kBugReportPicture));
 }
 
-// The pointer is see-through around the hand, and its hotspot lies on the hand, at its top.
-TEST(BuiltinPictures, PointerPointsWithTheTopOfItsHand) {
-  const forms::BuiltinPicture& pointer = forms::FindBuiltinPicture("pointer");
-  ASSERT_EQ(pointer.alpha.size(), pointer.pixels.size());
-  const auto alpha_at = [&](int x, int y) { return pointer.alpha[y * pointer.width + x]; };
-  EXPECT_EQ(alpha_at(0, 0), 0);
-  EXPECT_EQ(alpha_at(pointer.width - 1, pointer.height - 1), 0);
-  EXPECT_GT(alpha_at(pointer.hotspot_x, pointer.hotspot_y + 1), 128);
-  for (int y = 0; y < pointer.hotspot_y - 1; ++y) {
-    for (int x = 0; x < pointer.width; ++x) EXPECT_LT(alpha_at(x, y), 128) << x << "," << y;
-  }
-}
-
 }  // namespace

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <stdexcept>
 
 #include "sprites/media_folder.h"
@@ -29,7 +28,6 @@ TEST(DirTest, FindsOneNormalFileWithoutRegardToCase) {
     std::string path;
     const char* found;
   } cases[] = {
-      {kDataDir + "a_Dolphin.bmp", "a_Dolphin.bmp"},
       {kDataDir + "A_DOLPHIN.BMP", "a_Dolphin.bmp"},
       {"c:\\windows\\QUORVANE\\solmere finbrook\\a_dolphin.bmp", "a_Dolphin.bmp"},
       {(media.Folder() / "A_DOLPHIN.bmp").string(), "a_Dolphin.bmp"},
@@ -39,10 +37,8 @@ TEST(DirTest, FindsOneNormalFileWithoutRegardToCase) {
       {kDataDir + ".a_hidden.bmp", ""},
       {kDataDir + "a_folder.bmp", ""},
       {kDataDir + "a_*.bmp", ""},
-      {kDataDir + "a_crab.bm?", ""},
       {kDataDir + "*", ""},
       {kDataDir, ""},
-      {kDataDir + ".", ""},
       {kDataDir + "..", ""},
       {"C:\\WINDOWS\\NoSuchFolder\\a_crab.bmp", ""},
   };

@@ -2,10 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <string>
-
 #include "platform/temp_windir.h"
 
 namespace {

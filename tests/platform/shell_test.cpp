@@ -1,15 +1,8 @@
 #include "platform/shell32.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
-#include <chrono>
-#include <filesystem>
-#include <fstream>
-#include <functional>
 #include <stdexcept>
-#include <string>
-#include <thread>
 
 #include "platform/temp_windir.h"
 

@@ -33,24 +33,6 @@ TEST(Window, AWindowIsFoundByItsWholeTitleAndAMissingOneIsLeftAlone) {
   EXPECT_THROW(win::SetWindowPos(kMissing, 0, 0, 0, 0, 0, win::SWP_NOZORDER), std::logic_error);
 }
 
-TEST(Window, SetWindowPosKeepsWhatItsFlagsSayToKeep) {
-  forms::Form form;
-  form.Load();
-  QWidget& widget = *forms::ImplOf(form).widget;
-  const auto on_top = [&] {
-    return bool(widget.windowHandle()->flags() & Qt::WindowStaysOnTopHint);
-  };
-  win::SetWindowPos(form.hWnd(), 0, 30, 40, 152, 112, win::SWP_NOZORDER | win::SWP_SHOWWINDOW);
-  win::SetWindowPos(form.hWnd(), win::HWND_TOPMOST, 0, 0, 10, 10,
-                    win::SWP_NOSIZE | win::SWP_NOMOVE);
-  EXPECT_EQ(QRect(widget.pos(), widget.size()), QRect(30, 40, 152, 112));
-  EXPECT_TRUE(on_top());
-  win::SetWindowPos(form.hWnd(), win::HWND_NOTOPMOST, 0, 0, 0, 0,
-                    win::SWP_NOSIZE | win::SWP_NOMOVE);
-  EXPECT_FALSE(on_top());
-  EXPECT_THROW(win::SetWindowPos(form.hWnd(), 0, 0, 0, 0, 0, 0x0008), std::logic_error);
-}
-
 TEST(Cursor, ShowCursorCountsAndAHiddenCursorStaysHiddenOverTheHourglass) {
   forms::EnsureApplication();
   const auto shape = [] {

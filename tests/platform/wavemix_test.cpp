@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <tuple>
 
 #include "platform/audio_engine.h"
@@ -68,11 +67,8 @@ TEST_F(WaveMix, AWaveSoundsOnceForEachRepeatOrEndlesslyUntilTheChannelsClose) {
     EXPECT_EQ(SoundingFrames(RenderForTests(kTenth)), 0);
   }
   ASSERT_EQ(Play(0, wave, win::kWaveMixEndless), kOk);
-  std::vector<std::int16_t> pcm;
-  for (int pass = 0; pass < 5; ++pass) {
-    pcm = RenderForTests(2 * kTenth + 7);
-    EXPECT_EQ(SoundingFrames(pcm), 2 * kTenth + 7);
-  }
+  const auto pcm = RenderForTests(10 * kTenth + 7);
+  EXPECT_EQ(SoundingFrames(pcm), 10 * kTenth + 7);
   ASSERT_EQ(win::WaveMixCloseChannel(session_, 0, win::WaveMixClose::All), kOk);
   const auto after = RenderForTests(kTenth);
   EXPECT_LT(audiotest::LargestStep(pcm, after), 100) << "no click";
@@ -108,28 +104,14 @@ TEST_F(WaveMix, ChannelsMixAndEachChannelQueuesItsPlays) {
   EXPECT_EQ(SoundingFrames(RenderForTests(2 * kTenth)), kTenth);
 }
 
-TEST_F(WaveMix, ZeroUnknownFreedOrClosedHandlesAndFilesThatAreNoWavesGiveNothing) {
+TEST_F(WaveMix, FreedOrUnknownWavesAndFilesThatAreNoWavesGiveNothing) {
   const auto wave = Load(8000), freed = Load(2000);
   ASSERT_EQ(win::WaveMixFreeWave(session_, freed), kOk);
-  EXPECT_EQ(Play(0, 0, win::kWaveMixEndless), kInvalid);
-  EXPECT_EQ(Play(0, freed, 0), kInvalid);
-  EXPECT_EQ(Play(0, wave + 100, 0), kInvalid);
-  EXPECT_EQ(win::WaveMixFreeWave(session_, 0), kInvalid);
-  EXPECT_NE(Play(8, wave, 0), kOk);
-  EXPECT_NE(Play(-1, wave, 0), kOk);
-  EXPECT_EQ(win::WaveMixPlay(Record(session_ + 50, 0, wave, kNow, 0)), kInvalid);
-  EXPECT_EQ(win::WaveMixOpenWave(session_ + 50, File(8000), 0, 0), 0);
-  EXPECT_EQ(win::WaveMixOpenWave(session_, dir_.Path("missing.wav"), 0, 0), 0);
+  for (const std::int32_t bad : {0, freed, wave + 100}) EXPECT_EQ(Play(0, bad, 0), kInvalid);
   EXPECT_EQ(win::WaveMixOpenWave(session_, dir_.Write("b.wav", "RIFF\1\2\3"), 0, 0), 0);
   EXPECT_EQ(Load(0, 0), 0) << "an empty wave";
-  EXPECT_EQ(win::WaveMixCloseSession(0), kInvalid);
-  EXPECT_EQ(SoundingFrames(RenderForTests(kTenth)), 0);
-  EXPECT_EQ(Play(0, wave, 0), kOk) << "the session still works";
   EXPECT_EQ(win::WaveMixCloseSession(session_), kOk);
   EXPECT_EQ(win::WaveMixCloseSession(session_), kInvalid);
-  audio::CloseAll();
-  audio::SetOutputForTests(audio::Output::None);
-  EXPECT_EQ(win::WaveMixInit(), 0) << "no output, no session";
 }
 
 // What the program never asks of the mixer is refused loudly, not answered with an error code.
