@@ -58,7 +58,7 @@ TEST(RealTimeOutput, CaptureFileIsAWholeWaveFileWhileItGrowsAndOnceTheProcessEnd
         const auto capture = file_of(::getppid(), "capture.wav");
         ::setenv("FINBROOK_AUDIO_CAPTURE", capture.c_str(), 1);
         PlayEndlessly(file_of(::getppid(), "loop.wav"));
-        std::this_thread::sleep_for(400ms);
+        std::this_thread::sleep_for(1300ms);  // past the header's first update
         std::filesystem::copy_file(capture, file_of(::getppid(), "growing.wav"));
         forms::End();
       },
@@ -73,8 +73,8 @@ TEST(RealTimeOutput, CaptureFileIsAWholeWaveFileWhileItGrowsAndOnceTheProcessEnd
   EXPECT_LE(44 + data, growing.size());
   EXPECT_GE(44 + data + 4 * audio::kRate, growing.size()) << "at most a second behind";
   const double seconds = static_cast<double>(growing.size() - 44) / 4.0 / audio::kRate;
-  EXPECT_GT(seconds, 0.2);
-  EXPECT_LT(seconds, 1.5) << "paced by the clock, not rendered as fast as possible";
+  EXPECT_GT(seconds, 1.1);
+  EXPECT_LT(seconds, 2.5) << "paced by the clock, not rendered as fast as possible";
 
   ASSERT_GT(bytes.size(), growing.size());
   EXPECT_EQ(Get32(bytes, 40) + 44, bytes.size()) << "complete once the process has ended";
@@ -110,8 +110,9 @@ TEST_F(ManualAudio, ALoudMixIsHeldUnderFullScaleAndTheGainComesBackAfterwards) {
   Play(dir.Write("a.wav", loud));
   Play(dir.Write("b.wav", loud));  // together twice full scale
   const auto pcm = audio::RenderForTests(kTenth);
-  EXPECT_LT(audiotest::Peak(pcm), 32767) << "clipped";
-  EXPECT_GT(audiotest::Peak(pcm), 28000) << "turned down further than needed";
+  const auto [low, high] = std::minmax_element(pcm.begin(), pcm.end());
+  EXPECT_LT(*high, 29500) << "over the ceiling a decibel under full scale";
+  EXPECT_GT(*low, 28000) << "turned down further than needed, or wrapped round";
   audio::RenderForTests(audio::kRate);
   Play(dir.Write("soft.wav", audiotest::ConstantWav(kTenth, 8000)));
   EXPECT_NEAR(audio::RenderForTests(1)[0], 8000, 8) << "a soft sound later plays as it is";
