@@ -1,56 +1,45 @@
-// Small WAV and MIDI files that the sound tests write for themselves, a scratch folder to write
-// them into, and a fixture that renders the audio engine synchronously (no device, no thread).
+// Small WAV and MIDI files that the sound tests write for themselves, and a fixture that renders
+// the audio engine synchronously (no device, no thread).
 #pragma once
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
 #include "platform/audio_engine.h"
+#include "platform/temp_windir.h"
 
 namespace audiotest {
 
 using Bytes = std::vector<std::uint8_t>;
 
-inline void Put16(Bytes& b, std::uint32_t v) {
-  b.push_back(static_cast<std::uint8_t>(v));
-  b.push_back(static_cast<std::uint8_t>(v >> 8));
+inline void PutLittle(Bytes& b, std::uint32_t v, int bytes) {
+  for (int i = 0; i < bytes; ++i) b.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
 }
-inline void Put32(Bytes& b, std::uint32_t v) {
-  Put16(b, v & 0xFFFF);
-  Put16(b, v >> 16);
+inline void PutBig(Bytes& b, std::uint32_t v, int bytes) {
+  for (int i = bytes - 1; i >= 0; --i) b.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
 }
 
 // A PCM WAV file; samples are raw values (0..255 for 8 bits), interleaved by channel.
 inline Bytes Wav(int rate, int channels, int bits, const std::vector<int>& samples) {
   Bytes data;
-  for (const int s : samples) {
-    if (bits == 8) {
-      data.push_back(static_cast<std::uint8_t>(s));
-    } else {
-      Put16(data, static_cast<std::uint16_t>(s));
-    }
-  }
+  for (const int s : samples) PutLittle(data, static_cast<std::uint32_t>(s), bits / 8);
   Bytes b{'R', 'I', 'F', 'F'};
-  Put32(b, static_cast<std::uint32_t>(36 + data.size()));
-  for (char c : std::string("WAVEfmt ")) b.push_back(static_cast<std::uint8_t>(c));
-  Put32(b, 16);
-  Put16(b, 1);
-  Put16(b, static_cast<std::uint32_t>(channels));
-  Put32(b, static_cast<std::uint32_t>(rate));
-  Put32(b, static_cast<std::uint32_t>(rate * channels * bits / 8));
-  Put16(b, static_cast<std::uint32_t>(channels * bits / 8));
-  Put16(b, static_cast<std::uint32_t>(bits));
-  for (char c : std::string("data")) b.push_back(static_cast<std::uint8_t>(c));
-  Put32(b, static_cast<std::uint32_t>(data.size()));
+  PutLittle(b, static_cast<std::uint32_t>(36 + data.size()), 4);
+  b.insert(b.end(), {'W', 'A', 'V', 'E', 'f', 'm', 't', ' '});
+  PutLittle(b, 16, 4);  // the format's size
+  PutLittle(b, 1, 2);   // PCM
+  PutLittle(b, static_cast<std::uint32_t>(channels), 2);
+  PutLittle(b, static_cast<std::uint32_t>(rate), 4);
+  PutLittle(b, static_cast<std::uint32_t>(rate * channels * bits / 8), 4);
+  PutLittle(b, static_cast<std::uint32_t>(channels * bits / 8), 2);
+  PutLittle(b, static_cast<std::uint32_t>(bits), 2);
+  b.insert(b.end(), {'d', 'a', 't', 'a'});
+  PutLittle(b, static_cast<std::uint32_t>(data.size()), 4);
   b.insert(b.end(), data.begin(), data.end());
   return b;
 }
@@ -66,39 +55,32 @@ struct TimedEvent {
   Bytes bytes;  // status and data, or FF type length data for a meta event
 };
 
-inline void PutVlq(Bytes& b, std::uint32_t v) {
-  Bytes groups{static_cast<std::uint8_t>(v & 0x7F)};
-  while (v >>= 7) groups.push_back(static_cast<std::uint8_t>(0x80 | (v & 0x7F)));
-  b.insert(b.end(), groups.rbegin(), groups.rend());
-}
-
-// One MTrk chunk of the events (in time order), closed by an end of track at end_tick.
-inline Bytes Track(std::vector<TimedEvent> events, std::uint32_t end_tick) {
-  std::stable_sort(events.begin(), events.end(),
-                   [](const TimedEvent& a, const TimedEvent& b) { return a.tick < b.tick; });
-  events.push_back({std::max(end_tick, events.empty() ? 0 : events.back().tick), {0xFF, 0x2F, 0}});
-  Bytes body;
-  std::uint32_t now = 0;
-  for (const auto& e : events) {
-    PutVlq(body, e.tick - now);
-    now = e.tick;
-    body.insert(body.end(), e.bytes.begin(), e.bytes.end());
-  }
-  Bytes b{'M', 'T', 'r', 'k'};
-  b.push_back(static_cast<std::uint8_t>(body.size() >> 24));
-  b.push_back(static_cast<std::uint8_t>(body.size() >> 16));
-  b.push_back(static_cast<std::uint8_t>(body.size() >> 8));
-  b.push_back(static_cast<std::uint8_t>(body.size()));
+inline Bytes MidiChunk(const std::string& tag, const Bytes& body) {
+  Bytes b(tag.begin(), tag.end());
+  PutBig(b, static_cast<std::uint32_t>(body.size()), 4);
   b.insert(b.end(), body.begin(), body.end());
   return b;
 }
 
+// One track chunk of the events, given in time order, closed by an end of track at end_tick.
+inline Bytes Track(std::vector<TimedEvent> events, std::uint32_t end_tick) {
+  events.push_back({std::max(end_tick, events.empty() ? 0 : events.back().tick), {0xFF, 0x2F, 0}});
+  Bytes body;
+  std::uint32_t now = 0;
+  for (const auto& e : events) {
+    Bytes groups{static_cast<std::uint8_t>((e.tick - now) & 0x7F)};  // a variable-length delta
+    for (std::uint32_t v = (e.tick - now) >> 7; v; v >>= 7) groups.push_back(0x80 | (v & 0x7F));
+    body.insert(body.end(), groups.rbegin(), groups.rend());
+    body.insert(body.end(), e.bytes.begin(), e.bytes.end());
+    now = e.tick;
+  }
+  return MidiChunk("MTrk", body);
+}
+
 inline Bytes Smf(int format, int division, const std::vector<Bytes>& tracks) {
-  Bytes b{'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, static_cast<std::uint8_t>(format)};
-  b.push_back(static_cast<std::uint8_t>(tracks.size() >> 8));
-  b.push_back(static_cast<std::uint8_t>(tracks.size()));
-  b.push_back(static_cast<std::uint8_t>(division >> 8));
-  b.push_back(static_cast<std::uint8_t>(division));
+  Bytes header;
+  for (const int v : {format, static_cast<int>(tracks.size()), division}) PutBig(header, v, 2);
+  Bytes b = MidiChunk("MThd", header);
   for (const auto& t : tracks) b.insert(b.end(), t.begin(), t.end());
   return b;
 }
@@ -116,39 +98,17 @@ inline Bytes NoteSong(int division, std::uint32_t first_tick, std::uint32_t end_
              {Track({{0, {0xC0, 0}}, NoteOn(first_tick, 60), NoteOff(end_tick, 60)}, end_tick)});
 }
 
-// ---- Files ----
-class ScratchDir {
- public:
-  ScratchDir() {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "finbrook-audio-XXXXXX").string();
-    dir_ = ::mkdtemp(pattern.data());
-  }
-  ~ScratchDir() {
-    std::error_code ec;
-    std::filesystem::remove_all(dir_, ec);
-  }
-  ScratchDir(const ScratchDir&) = delete;
-  ScratchDir& operator=(const ScratchDir&) = delete;
-
-  // Writes the file (creating folders) and returns its host path.
-  std::string Write(const std::string& name, const Bytes& bytes) const {
-    const auto path = dir_ / name;
-    std::filesystem::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()),
-               static_cast<std::streamsize>(bytes.size()));
-    return path.string();
-  }
-  std::string Path(const std::string& name) const { return (dir_ / name).string(); }
+// Sound files are written into a throw-away folder.
+struct ScratchDir : test_support::TempWindir {
+  std::string Path(const std::string& name) const { return File(name).string(); }
   // The folder as the program holds its media folder: ending in a separator.
-  std::string Folder() const { return dir_.string() + "/"; }
-
- private:
-  std::filesystem::path dir_;
+  std::string Folder() const { return Dir().string() + "/"; }
 };
 
 // ---- Rendering ----
+inline int Frames(double seconds) {
+  return static_cast<int>(seconds * audio::kRate);
+}
 // Frames (stereo pairs) of a render in which either channel is not zero.
 inline int SoundingFrames(const std::vector<std::int16_t>& pcm) {
   int count = 0;
@@ -160,9 +120,6 @@ inline int Peak(const std::vector<std::int16_t>& pcm) {
   for (const auto s : pcm) peak = std::max(peak, std::abs(static_cast<int>(s)));
   return peak;
 }
-inline int Frames(double seconds) {
-  return static_cast<int>(seconds * audio::kRate);
-}
 // Root mean square of both channels over `count` frames from frame `from`, full scale 1.
 inline double Rms(const std::vector<std::int16_t>& pcm, std::size_t from, std::size_t count) {
   double sum = 0.0;
@@ -172,9 +129,7 @@ inline double Rms(const std::vector<std::int16_t>& pcm, std::size_t from, std::s
 }
 // The largest change between neighbouring samples of a channel across two renders played one
 // after the other: a wave cut off in mid-swing shows a step as tall as the wave.
-inline int LargestStep(const std::vector<std::int16_t>& before,
-                       const std::vector<std::int16_t>& after) {
-  std::vector<std::int16_t> pcm = before;
+inline int LargestStep(std::vector<std::int16_t> pcm, const std::vector<std::int16_t>& after) {
   pcm.insert(pcm.end(), after.begin(), after.end());
   int step = 0;
   for (std::size_t i = 2; i < pcm.size(); ++i) step = std::max(step, std::abs(pcm[i] - pcm[i - 2]));

@@ -33,16 +33,11 @@ struct Layout {
   std::vector<std::uint8_t> rle;  // run-length data as it goes into the file
 };
 
-inline void Put16(std::vector<std::uint8_t>& out, std::uint32_t v) {
-  out.push_back(v & 0xFF);
-  out.push_back((v >> 8) & 0xFF);
-}
-inline void Put32(std::vector<std::uint8_t>& out, std::uint32_t v) {
-  Put16(out, v & 0xFFFF);
-  Put16(out, v >> 16);
+inline void Put(std::vector<std::uint8_t>& out, std::uint32_t v, int bytes) {
+  for (int i = 0; i < bytes; ++i) out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
 }
 inline void Patch32(std::vector<std::uint8_t>& file, std::size_t at, std::uint32_t v) {
-  for (int i = 0; i < 4; ++i) file[at + i] = (v >> (8 * i)) & 0xFF;
+  for (int i = 0; i < 4; ++i) file[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
 }
 
 inline std::vector<std::uint8_t> PixelData(const Layout& s) {
@@ -55,8 +50,7 @@ inline std::vector<std::uint8_t> PixelData(const Layout& s) {
     for (int x = 0; x < s.width; ++x) {
       const std::uint32_t v = s.pixels[static_cast<std::size_t>(y) * s.width + x];
       if (s.bpp < 8) {
-        const int shift = 8 - s.bpp - (x * s.bpp) % 8;
-        row[x * s.bpp / 8] |= static_cast<std::uint8_t>(v << shift);
+        row[x * s.bpp / 8] |= static_cast<std::uint8_t>(v << (8 - s.bpp - (x * s.bpp) % 8));
       } else {
         for (int b = 0; b < s.bpp / 8; ++b) row[x * s.bpp / 8 + b] = (v >> (8 * b)) & 0xFF;
       }
@@ -67,48 +61,33 @@ inline std::vector<std::uint8_t> PixelData(const Layout& s) {
 
 inline std::vector<std::uint8_t> File(const Layout& s) {
   const bool core = s.info_size == 12;
-  const std::size_t entry = core ? 3 : 4;
   const bool masks_after = s.compression == kBitfields && s.info_size == 40;
   const std::size_t pixels_at =
-      14 + s.info_size + (masks_after ? 12 : 0) + s.palette.size() * entry;
+      14 + s.info_size + (masks_after ? 12 : 0) + s.palette.size() * (core ? 3 : 4);
   const std::vector<std::uint8_t> data = PixelData(s);
-  std::vector<std::uint8_t> out;
-  out.push_back('B');
-  out.push_back('M');
-  Put32(out, static_cast<std::uint32_t>(pixels_at + data.size()));
-  Put32(out, 0);
-  Put32(out, static_cast<std::uint32_t>(pixels_at));
-  Put32(out, s.info_size);
-  if (core) {
-    Put16(out, s.width);
-    Put16(out, s.height);
-    Put16(out, 1);
-    Put16(out, s.bpp);
-  } else {
-    Put32(out, s.width);
-    Put32(out, s.top_down ? -s.height : s.height);
-    Put16(out, 1);
-    Put16(out, s.bpp);
-    Put32(out, s.compression);
-    Put32(out, static_cast<std::uint32_t>(data.size()));
-    Put32(out, 2835);
-    Put32(out, 2835);
-    Put32(out, static_cast<std::uint32_t>(s.palette.size()));
-    Put32(out, 0);
+  std::vector<std::uint8_t> out{'B', 'M'};
+  Put(out, static_cast<std::uint32_t>(pixels_at + data.size()), 4);
+  Put(out, 0, 4);
+  Put(out, static_cast<std::uint32_t>(pixels_at), 4);
+  Put(out, s.info_size, 4);
+  Put(out, s.width, core ? 2 : 4);
+  Put(out, s.top_down ? -s.height : s.height, core ? 2 : 4);
+  Put(out, 1, 2);
+  Put(out, s.bpp, 2);
+  if (!core) {
+    for (std::uint32_t v : {s.compression, static_cast<std::uint32_t>(data.size()), 2835u, 2835u,
+                            static_cast<std::uint32_t>(s.palette.size()), 0u}) {
+      Put(out, v, 4);
+    }
     if (s.info_size > 40) {  // the larger headers hold the masks themselves
-      for (std::uint32_t m : s.masks) Put32(out, m);
+      for (std::uint32_t m : s.masks) Put(out, m, 4);
     }
-    while (out.size() < 14 + s.info_size) out.push_back(0);
+    out.resize(14 + s.info_size, 0);
     if (masks_after) {
-      for (std::uint32_t m : s.masks) Put32(out, m);
+      for (std::uint32_t m : s.masks) Put(out, m, 4);
     }
   }
-  for (std::uint32_t c : s.palette) {
-    out.push_back(c & 0xFF);
-    out.push_back((c >> 8) & 0xFF);
-    out.push_back((c >> 16) & 0xFF);
-    if (!core) out.push_back(0);
-  }
+  for (std::uint32_t c : s.palette) Put(out, c, core ? 3 : 4);
   out.insert(out.end(), data.begin(), data.end());
   return out;
 }

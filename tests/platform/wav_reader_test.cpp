@@ -2,80 +2,50 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
-
 #include "platform/audio_engine.h"
 #include "platform/audio_test_files.h"
 
 namespace {
 
-using audiotest::Bytes;
-using audiotest::Wav;
-
-struct GoodCase {
-  const char* name;
-  int rate, channels, bits;
-  std::vector<int> samples;
-  std::vector<float> expected;  // as read, scaled to -1..1
-};
+using namespace audiotest;
 
 TEST(WavReader, ReadsEveryPcmLayoutScaledToFullRange) {
-  const GoodCase cases[] = {
+  const struct {
+    const char* name;
+    int rate, channels, bits;
+    std::vector<int> samples;
+    std::vector<float> expected;  // as read, scaled to -1..1
+  } cases[] = {
       {"8-bit mono", 8000, 1, 8, {0, 128, 255}, {-1.0f, 0.0f, 127.0f / 128}},
       {"8-bit stereo", 11025, 2, 8, {64, 192}, {-0.5f, 0.5f}},
       {"16-bit mono", 22050, 1, 16, {-32768, 0, 16384}, {-1.0f, 0.0f, 0.5f}},
       {"16-bit stereo", 48000, 2, 16, {32767, -16384}, {32767.0f / 32768, -0.5f}},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
     const auto wav = audio::ParseWav(Wav(c.rate, c.channels, c.bits, c.samples));
-    ASSERT_TRUE(wav.has_value());
-    EXPECT_EQ(wav->rate, c.rate);
-    EXPECT_EQ(wav->channels, c.channels);
-    ASSERT_EQ(wav->samples.size(), c.expected.size());
-    for (std::size_t i = 0; i < c.expected.size(); ++i) {
-      EXPECT_FLOAT_EQ(wav->samples[i], c.expected[i]) << "sample " << i;
-    }
+    ASSERT_TRUE(wav.has_value()) << c.name;
+    EXPECT_EQ(wav->rate, c.rate) << c.name;
+    EXPECT_EQ(wav->channels, c.channels) << c.name;
+    EXPECT_EQ(wav->samples, c.expected) << c.name;
   }
 }
 
-TEST(WavReader, ConvertsToStereoAtTheEngineRateKeepingTheDuration) {
+// The engine plays stereo at its own rate: mono goes to both sides, and a lower rate is raised
+// by interpolating between neighbours, keeping the duration.
+TEST(WavReader, ConvertsToStereoAtTheEngineRate) {
   for (const int rate : {8000, 11025, 22050, 44100, 48000}) {
-    SCOPED_TRACE(rate);
     const auto wav = audio::ParseWav(Wav(rate, 1, 16, std::vector<int>(rate / 5, 1000)));
-    ASSERT_TRUE(wav.has_value());
-    const auto pcm = audio::ToEnginePcm(*wav);
-    EXPECT_EQ(pcm.Frames(), static_cast<std::size_t>(audio::kRate / 5));  // 0.2 s
+    EXPECT_EQ(audio::ToEnginePcm(*wav).Frames(), audio::kRate / 5u) << rate;  // 0.2 s
   }
-}
-
-TEST(WavReader, InterpolatesBetweenNeighboursWhenRaisingTheRate) {
-  // At half the engine rate every second output frame falls half-way between two input frames.
-  const auto wav = audio::ParseWav(Wav(audio::kRate / 2, 1, 16, {0, 8192, 16384}));
-  ASSERT_TRUE(wav.has_value());
-  const auto pcm = audio::ToEnginePcm(*wav);
-  ASSERT_EQ(pcm.Frames(), 6u);
-  EXPECT_FLOAT_EQ(pcm.samples[2 * 1], 0.125f);  // between 0 and 0.25
-  EXPECT_FLOAT_EQ(pcm.samples[2 * 2], 0.25f);
-  EXPECT_FLOAT_EQ(pcm.samples[2 * 3], 0.375f);  // between 0.25 and 0.5
-}
-
-TEST(WavReader, MonoGoesToBothSidesAndStereoKeepsItsSides) {
-  const auto mono = audio::ToEnginePcm(*audio::ParseWav(Wav(audio::kRate, 1, 16, {16384})));
-  EXPECT_EQ(mono.samples, (std::vector<float>{0.5f, 0.5f}));
-  const auto stereo =
-      audio::ToEnginePcm(*audio::ParseWav(Wav(audio::kRate, 2, 16, {16384, -16384})));
-  EXPECT_EQ(stereo.samples, (std::vector<float>{0.5f, -0.5f}));
-}
-
-TEST(WavReader, SkipsOtherChunksIncludingOddSizedOnes) {
-  Bytes file = Wav(8000, 1, 8, {1, 2, 3});
-  const Bytes list{'L', 'I', 'S', 'T', 3, 0, 0, 0, 'a', 'b', 'c', 0};  // padded to even
-  file.insert(file.begin() + 36, list.begin(), list.end());            // before "data"
-  file[4] = static_cast<std::uint8_t>(file[4] + list.size());          // the RIFF size
-  const auto wav = audio::ParseWav(file);
-  ASSERT_TRUE(wav.has_value());
-  EXPECT_EQ(wav->Frames(), 3u);
+  const auto pcm = [](int rate, int channels, const std::vector<int>& samples) {
+    return audio::ToEnginePcm(*audio::ParseWav(Wav(rate, channels, 16, samples))).samples;
+  };
+  EXPECT_EQ(pcm(audio::kRate, 1, {16384}), (std::vector<float>{0.5f, 0.5f}));
+  EXPECT_EQ(pcm(audio::kRate, 2, {16384, -16384}), (std::vector<float>{0.5f, -0.5f}));
+  const auto raised = pcm(audio::kRate / 2, 1, {0, 8192, 16384});
+  ASSERT_EQ(raised.size(), 12u);
+  EXPECT_EQ((std::vector<float>{raised[2], raised[4], raised[6]}),
+            (std::vector<float>{0.125f, 0.25f, 0.375f}));
 }
 
 // Offsets in the canonical 44-byte header written by audiotest::Wav.
@@ -90,27 +60,18 @@ Bytes With(Bytes file, std::size_t at, std::vector<std::uint8_t> bytes) {
 TEST(WavReader, RefusesBrokenFiles) {
   const Bytes good = Wav(22050, 2, 16, std::vector<int>(40, 100));
   ASSERT_TRUE(audio::ParseWav(good).has_value());
-  Bytes truncated = good;
-  truncated.resize(good.size() - 10);
-  Bytes header_only = good;
-  header_only.resize(30);
   const struct {
     const char* name;
     Bytes file;
   } cases[] = {
-      {"empty", {}},
-      {"RIFF only", Bytes{'R', 'I', 'F', 'F'}},
       {"not WAVE", With(good, 8, {'A', 'V', 'I', ' '})},
-      {"truncated data", truncated},
-      {"cut inside the format", header_only},
-      {"data chunk past the end", With(good, kDataSize, {0xFF, 0xFF, 0, 0})},
+      {"truncated data", Bytes(good.begin(), good.end() - 10)},
+      {"cut inside the format", Bytes(good.begin(), good.begin() + 30)},
       {"chunk size 4 GB", With(good, kDataSize, {0xFF, 0xFF, 0xFF, 0xFF})},
       {"format chunk too short", With(good, kFmtSize, {8, 0, 0, 0})},
-      {"zero channels", With(good, kChannels, {0, 0})},
       {"three channels", With(good, kChannels, {3, 0})},
       {"24 bits", With(good, kBits, {24, 0})},
       {"rate 0", With(good, kRate, {0, 0, 0, 0})},
-      {"rate 10 MHz", With(good, kRate, {0x80, 0x96, 0x98, 0})},
       {"rate 4 GHz", With(good, kRate, {0xFF, 0xFF, 0xFF, 0xFF})},
       {"block align mismatch", With(good, kBlockAlign, {3, 0})},
       {"compressed", With(good, kFormatTag, {2, 0})},
@@ -118,9 +79,7 @@ TEST(WavReader, RefusesBrokenFiles) {
       {"data before format",
        With(With(good, 12, {'d', 'a', 't', 'a'}), kDataTag, {'f', 'm', 't', ' '})},
   };
-  for (const auto& c : cases) {
-    EXPECT_FALSE(audio::ParseWav(c.file).has_value()) << c.name;
-  }
+  for (const auto& c : cases) EXPECT_FALSE(audio::ParseWav(c.file).has_value()) << c.name;
 }
 
 // A sound may take files::kMaxDecodedBytes (32 MiB) both as read and as converted for the
@@ -140,17 +99,6 @@ TEST(WavReader, RefusesSoundsBeyondTheBoundBeforeDecodingThem) {
     const auto wav = audio::ParseWav(Wav(c.rate, 1, c.bits, std::vector<int>(c.frames, 128)));
     EXPECT_EQ(wav.has_value(), c.fits) << c.name;
   }
-}
-
-TEST(WavReader, LoadsFilesAndRefusesMissingOnes) {
-  audiotest::ScratchDir dir;
-  const auto good = dir.Write("good.wav", Wav(audio::kRate, 1, 16, {1, 2, 3, 4}));
-  const auto broken = dir.Write("broken.wav", Bytes{'R', 'I', 'F', 'F', 0, 0});
-  const auto pcm = audio::LoadWavFile(good);
-  ASSERT_NE(pcm, nullptr);
-  EXPECT_EQ(pcm->Frames(), 4u);
-  EXPECT_EQ(audio::LoadWavFile(broken), nullptr);
-  EXPECT_EQ(audio::LoadWavFile(dir.Path("missing.wav")), nullptr);
 }
 
 }  // namespace
