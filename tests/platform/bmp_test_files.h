@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-// Specs are written with designated initializers that name only what a case needs; the rest
+// Layouts are written with designated initializers that name only what a case needs; the rest
 // keep their defaults on purpose.
 #pragma GCC diagnostic ignored "-Wmissing-field-initializers"
 
