@@ -120,6 +120,23 @@ TEST_F(Gdi, ASelectedBitmapGoesWithItsDcAndTheStockBitmapNeverGoes) {
   EXPECT_TRUE(win::DeleteDC(dc));  // TearDown finds the bitmap gone with it
 }
 
+// Any side an X screen may have, up to 32767 pixels, within the bytes of a 16384-pixel square at
+// 32 bits; a larger or negative size is refused rather than allocated. Bits 0: the screen's.
+TEST_F(Gdi, BitmapsTakeAnySideUpToXsLimitWithinTheByteBound) {
+  const struct {
+    int width, height, bits;
+    bool made;
+  } cases[] = {{32767, 8192, 0, true},    {21846, 400, 32, true}, {2, 32767, 1, true},
+               {32768, 1, 0, false},      {1, 32768, 8, false},   {32767, 8193, 0, false},
+               {16385, 16384, 32, false}, {-1, 2, 32, false}};
+  for (const auto& [width, height, bits, made] : cases) {
+    const win::HBITMAP bitmap = bits ? win::CreateBitmap(width, height, 1, bits, nullptr)
+                                     : win::CreateCompatibleBitmap(0, width, height);
+    EXPECT_EQ(bitmap != 0, made) << width << "x" << height << "x" << bits;
+    win::DeleteObject(bitmap);
+  }
+}
+
 // A picture's compatible bitmap shares its colour table; the screen's has 32 bits.
 TEST_F(Gdi, CompatibleBitmapsTakeTheFormatAndColourTableOfTheReference) {
   const std::pair<HDC, COLORREF> cases[] = {{0, RGB(190, 10, 10)},
