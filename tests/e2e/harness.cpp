@@ -88,8 +88,7 @@ Session::Session(int width, int height) {
   // ImageMagick's own policy refuses the screenshot of a screen wider than 16,000 pixels, which
   // X allows: the session's policy lets it through.
   std::ofstream(windir_ / "policy.xml")
-      << "<policymap><policy domain=\"resource\" name=\"width\" value=\"64KP\"/>"
-         "<policy domain=\"resource\" name=\"area\" value=\"1GP\"/></policymap>\n";
+      << R"(<policymap><policy domain="resource" name="width" value="64KP"/></policymap>)";
   ::setenv("MAGICK_CONFIGURE_PATH", windir_.c_str(), 1);
 }
 
