@@ -7,7 +7,8 @@
 //
 // The reported time of each run is the saver's and the X server's processor time per frame
 // together; the counters give each side, the ratio to the yardstick and the saver's resident
-// memory at the end (VmRSS, which ps -o rss shows).
+// memory in MiB at the end (VmRSS, which ps -o rss shows) and at its peak since it started
+// (VmHWM).
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <signal.h>
@@ -104,10 +105,11 @@ double ProcessorSeconds(pid_t pid) {
   return ticks / static_cast<double>(::sysconf(_SC_CLK_TCK));
 }
 
-double ResidentMegabytes(pid_t pid) {
+// A figure of /proc/<pid>/status in MiB, by its name ("VmRSS:").
+double StatusMebibytes(pid_t pid, const std::string& name) {
   std::istringstream status(ReadFile("/proc/" + std::to_string(pid) + "/status"));
   for (std::string line; std::getline(status, line);) {
-    if (line.rfind("VmRSS:", 0) == 0) return std::stod(line.substr(6)) / 1024.0;
+    if (line.rfind(name, 0) == 0) return std::stod(line.substr(name.size())) / 1024.0;
   }
   return 0;
 }
@@ -194,7 +196,8 @@ struct Measurement {
   double seconds = 0;
   double saver_cpu = 0;
   double server_cpu = 0;
-  double resident_mb = 0;
+  double resident_mib = 0;
+  double peak_mib = 0;
 };
 
 Measurement RunSaver(int width, int height) {
@@ -248,7 +251,8 @@ Measurement RunSaver(int width, int height) {
   m.server_cpu = ProcessorSeconds(server.pid()) - server_start;
   m.frames += damage.Screens();
   m.seconds = std::chrono::duration<double>(Clock::now() - start).count();
-  m.resident_mb = ResidentMegabytes(saver.pid());
+  m.resident_mib = StatusMebibytes(saver.pid(), "VmRSS:");
+  m.peak_mib = StatusMebibytes(saver.pid(), "VmHWM:");
   m.copies = yardstick.Median();
   fs::remove_all(dir);
   return m;
@@ -276,7 +280,8 @@ void BM_SaverOnScreen(benchmark::State& state) {
     state.counters["copies3_ms"] = m.copies * 1e3;
     state.counters["ratio"] = per_frame / m.copies;
     state.counters["hot_copies3_ms"] = hot.Median() * 1e3;
-    state.counters["rss_MB"] = m.resident_mb;
+    state.counters["rss_MiB"] = m.resident_mib;
+    state.counters["peak_MiB"] = m.peak_mib;
   }
 }
 BENCHMARK(BM_SaverOnScreen)

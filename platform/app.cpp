@@ -23,6 +23,7 @@
 #include "platform/audio_engine.h"
 #include "platform/environment.h"
 #include "platform/forms_qt.h"
+#include "platform/x11_picture.h"
 #include "platform/x11_windows.h"
 #include "runtime/errors.h"
 #include "runtime/product.h"
@@ -143,6 +144,7 @@ int RunProgram(int argc, char** argv, void (*entry)(const std::string& command_l
   static char* qt_argv[] = {argv[0], nullptr};
   QApplication app(qt_argc, qt_argv);
   probe.reset();
+  win::x11::ShareLargeBitmaps();
   app.setQuitOnLastWindowClosed(false);
   ListenForStopSignals(app);
 

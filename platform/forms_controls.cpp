@@ -11,6 +11,7 @@
 #include "platform/builtin_pictures.h"
 #include "platform/forms_qt.h"
 #include "platform/unsupported.h"
+#include "platform/x11_windows.h"
 
 namespace forms {
 
@@ -184,6 +185,20 @@ void Timer::SetEnabled(bool enabled) {
 
 namespace {
 
+// The mouse acts on what lies under a label: a click on the saver's message ends the saver, and
+// so does the fifth move over it. Above a form's picture the label has an X window of its own,
+// which would take the moves for itself, so that window passes all pointer input through.
+class LabelWidget : public QLabel {
+ protected:
+  bool event(QEvent* event) override {
+    if ((event->type() == QEvent::Show || event->type() == QEvent::WinIdChange) &&
+        internalWinId()) {
+      win::x11::PassPointerInput(static_cast<win::HWND>(internalWinId()));
+    }
+    return QLabel::event(event);
+  }
+};
+
 struct LabelImpl : ControlImpl {
   bool auto_size = false;
   QLabel* Widget() { return static_cast<QLabel*>(widget.data()); }
@@ -212,8 +227,7 @@ void SetRole(QWidget* widget, QPalette::ColorRole role, win::COLORREF color) {
 
 Label::Label(Container& parent) {
   parent_ = &parent;
-  auto* w = Place<LabelImpl>(impl_, parent, new QLabel);
-  // The mouse acts on what lies under a label: a click on the saver's message ends the saver.
+  auto* w = Place<LabelImpl>(impl_, parent, new LabelWidget);
   w->setAttribute(Qt::WA_TransparentForMouseEvents);
   w->setTextFormat(Qt::PlainText);
   w->setAlignment(Qt::AlignLeft | Qt::AlignTop);

@@ -19,7 +19,10 @@ Surface::~Surface() {
 }
 
 namespace {
+// A new bitmap is black already, and holds no pixels until they are asked for: a black form
+// whose picture only ever shows the program's back buffer never has full-size pixels of its own.
 void Fill(win::HDC dc, win::COLORREF color) {
+  if (color == win::RGB(0, 0, 0)) return;
   const std::uint32_t word = (static_cast<std::uint32_t>(win::GetRValue(color)) << 16) |
                              (win::GetGValue(color) << 8) | win::GetBValue(color);
   std::uint32_t* pixels = win::MutablePixels32(dc);

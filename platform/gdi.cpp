@@ -98,6 +98,13 @@ void Forget(HBITMAP bitmap) {
 
 }  // namespace
 
+bool SizeAllowed(int width, int height, int bits) {
+  if (width < 0 || height < 0 || width > kMaxDimension || height > kMaxDimension) return false;
+  const std::size_t bytes_per_pixel = bits >= 24 ? 4 : 1;
+  return static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * bytes_per_pixel <=
+         kMaxBytes;
+}
+
 Bitmap MakeBitmap(int width, int height, int bits) {
   Bitmap b;
   b.width = width;
@@ -159,8 +166,35 @@ void Bitmap::FindRuns() const {
   run_rows_.push_back(static_cast<std::uint32_t>(runs_.size()));
 }
 
+namespace {
+struct WordSource {
+  Words::Source source;
+  std::size_t from = 0;
+};
+WordSource& TheWordSource() {
+  static WordSource* const source = new WordSource;
+  return *source;
+}
+}  // namespace
+
+void Words::SetSource(Source source, std::size_t from) {
+  TheWordSource() = {std::move(source), from};
+}
+
+void Words::Make() const {
+  const WordSource& source = TheWordSource();
+  if (source.source && size_ >= source.from) {
+    if (std::uint32_t* given = source.source(size_, keeper_)) {
+      data_ = given;
+      return;
+    }
+  }
+  heap_.assign(size_, 0);
+  data_ = heap_.data();
+}
+
 void Words::MoveTo(std::uint32_t* data, std::unique_ptr<Keeper> keeper) {
-  std::copy_n(data_, size_, data);
+  std::copy_n(this->data(), size_, data);
   heap_ = std::vector<std::uint32_t>();  // not {}, which would keep the memory
   keeper_ = std::move(keeper);
   data_ = data;
@@ -218,15 +252,14 @@ HDC CreateCompatibleDC(HDC reference) {
 HBITMAP CreateCompatibleBitmap(HDC reference, int width, int height) {
   const Dc* ref = reference != 0 ? raster::FindDc(reference) : nullptr;
   if (reference != 0 && !ref) return 0;
-  if (width < 0 || height < 0 || width > raster::kMaxDimension || height > raster::kMaxDimension) {
-    return 0;
-  }
+  const Bitmap* model = ref ? &raster::BitmapOf(*ref) : nullptr;
+  const int bits = model ? model->bits : 32;  // without a reference, the screen's
+  if (!raster::SizeAllowed(width, height, bits)) return 0;
   if (width == 0 || height == 0) return raster::Objects().stock;
-  if (!ref) return raster::AddBitmap(raster::MakeBitmap(width, height, 32));  // the screen
-  const Bitmap& model = raster::BitmapOf(*ref);
-  Bitmap b = raster::MakeBitmap(width, height, model.bits);
-  b.table = model.table;
-  b.table_size = model.table_size;
+  if (!model) return raster::AddBitmap(raster::MakeBitmap(width, height, bits));
+  Bitmap b = raster::MakeBitmap(width, height, bits);
+  b.table = model->table;
+  b.table_size = model->table_size;
   return raster::AddBitmap(std::move(b));
 }
 
@@ -237,9 +270,7 @@ HBITMAP CreateBitmap(int width, int height, unsigned planes, unsigned bits_per_p
     Unsupported("CreateBitmap", std::to_string(bits_per_pixel) + " bits per pixel");
   }
   if (width == 0 || height == 0) return raster::Objects().stock;
-  if (width < 0 || height < 0 || width > raster::kMaxDimension || height > raster::kMaxDimension) {
-    return 0;
-  }
+  if (!raster::SizeAllowed(width, height, static_cast<int>(bits_per_pixel))) return 0;
   Bitmap b = raster::MakeBitmap(width, height, static_cast<int>(bits_per_pixel));
   if (bits_per_pixel == 8) {  // no colour table comes with the call: a grey ramp
     for (int i = 0; i < 256; ++i) b.table[i] = static_cast<std::uint32_t>(i) * 0x010101;

@@ -7,7 +7,9 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <span>
 #include <string>
@@ -17,9 +19,13 @@
 
 namespace win::raster {
 
-// Larger bitmaps are refused rather than allocated: no screen or picture of the program comes
-// near it, and a hostile size must not exhaust memory.
-constexpr int kMaxDimension = 16384;
+// A bitmap may have any size an X screen may have, up to 32767 pixels a side, within a bound on
+// its bytes: the largest square screen of 16384 pixels a side at 32 bits. A larger one is
+// refused rather than allocated, so that a hostile size cannot exhaust memory.
+constexpr int kMaxDimension = 32767;
+constexpr std::size_t kMaxBytes = std::size_t{16384} * 16384 * 4;
+// Whether a bitmap of this size and depth may be made.
+bool SizeAllowed(int width, int height, int bits);
 constexpr COLORREF kClrInvalid = 0xFFFFFFFF;
 constexpr COLORREF kWhite = 0x00FFFFFF;
 
@@ -31,36 +37,48 @@ constexpr COLORREF ColorFromWord(std::uint32_t w) {
   return WordFromColor(w);
 }
 
-// The pixel words of a 24/32-bit bitmap: on the heap, or moved by the platform into memory of
-// its own (shared with the display server), which its keeper frees with the bitmap.
+// The pixel words of a 24/32-bit bitmap: on the heap, or in memory of the platform's own (shared
+// with the display server), which its keeper frees with the bitmap. A new blank bitmap's words
+// are made, black, only when they are first asked for: a window's surface that only ever shows
+// other bitmaps never holds pixels of its own.
 class Words {
  public:
   struct Keeper {
     virtual ~Keeper() = default;
   };
+  // Gives count zeroed words that the keeper frees, or null to leave them to the heap.
+  using Source = std::function<std::uint32_t*(std::size_t count, std::unique_ptr<Keeper>& keeper)>;
+  // From now on the words of blank bitmaps of at least `from` words come from the source.
+  static void SetSource(Source source, std::size_t from);
+
+  // count black words, made when first used.
   void Assign(std::size_t count) {
-    heap_.assign(count, 0);
-    Point();
+    Take({});
+    data_ = nullptr;
+    size_ = count;
   }
   void Take(std::vector<std::uint32_t> words) {
     heap_ = std::move(words);
-    Point();
-  }
-  // Copies the words to data, which keeper keeps alive, and uses them from there on.
-  void MoveTo(std::uint32_t* data, std::unique_ptr<Keeper> keeper);
-  std::uint32_t* data() const { return data_; }
-  std::size_t size() const { return size_; }
-  Keeper* keeper() const { return keeper_.get(); }
-
- private:
-  void Point() {
     keeper_.reset();
     data_ = heap_.data();
     size_ = heap_.size();
   }
-  std::vector<std::uint32_t> heap_;
-  std::unique_ptr<Keeper> keeper_;
-  std::uint32_t* data_ = nullptr;
+  // Copies the words to data, which keeper keeps alive, and uses them from there on.
+  void MoveTo(std::uint32_t* data, std::unique_ptr<Keeper> keeper);
+  std::uint32_t* data() const {
+    if (!data_ && size_ != 0) Make();
+    return data_;
+  }
+  std::size_t size() const { return size_; }
+  // False while they are all black and not yet made.
+  bool Made() const { return data_ || size_ == 0; }
+  Keeper* keeper() const { return keeper_.get(); }
+
+ private:
+  void Make() const;
+  mutable std::vector<std::uint32_t> heap_;
+  mutable std::unique_ptr<Keeper> keeper_;
+  mutable std::uint32_t* data_ = nullptr;
   std::size_t size_ = 0;
 };
 

@@ -17,6 +17,7 @@
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/extensions/shape.h>
 #include <xcb/xcb.h>
 
 namespace win::x11 {
@@ -157,6 +158,16 @@ bool GrabKeyboard(bool grab) {
     if (attempt == kTries) return false;
     std::this_thread::sleep_for(kPause);
   }
+}
+
+// An empty input shape: the window still shows, but the pointer sees through it.
+void PassPointerInput(HWND window) {
+  Display* dpy = QtDisplay();
+  int event_base = 0, error_base = 0;
+  if (!dpy || window == 0 || !XShapeQueryExtension(dpy, &event_base, &error_base)) return;
+  XShapeCombineRectangles(dpy, static_cast<Window>(window), ShapeInput, 0, 0, nullptr, 0, ShapeSet,
+                          Unsorted);
+  XFlush(dpy);
 }
 
 void WatchDestroy(HWND window, std::function<void()> on_destroyed) {

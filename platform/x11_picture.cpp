@@ -25,14 +25,15 @@ namespace {
 
 constexpr int kByteOrder = std::endian::native == std::endian::little ? LSBFirst : MSBFirst;
 
-// A bitmap's words in a shared segment, with the image that describes them to the server.
+// A bitmap's words in a shared segment, with the image that describes them to the server once
+// it has attached the segment.
 struct SharedWords : raster::Words::Keeper {
   XShmSegmentInfo segment{};
   XImage* image = nullptr;
 
   ~SharedWords() override {
     // At the very end the connection may already be gone; the server then lets go by itself.
-    if (Display* dpy = QtDisplay(); dpy && segment.shmaddr) XShmDetach(dpy, &segment);
+    if (Display* dpy = QtDisplay(); dpy && image) XShmDetach(dpy, &segment);
     if (image) {
       image->data = nullptr;
       XDestroyImage(image);
@@ -44,45 +45,78 @@ struct SharedWords : raster::Words::Keeper {
 // Whether the server shares memory with us; known after the first try.
 bool sharing_refused = false;
 
-// Moves the bitmap's words into a segment that the server has attached.
-SharedWords* NewSharedWords(Display* dpy, raster::Bitmap& bitmap) {
+// A zeroed segment of count words, not yet known to the server; null when none is to be had.
+std::unique_ptr<SharedWords> NewSegment(std::size_t count) {
   auto shared = std::make_unique<SharedWords>();
-  const int screen = DefaultScreen(dpy);
-  shared->image = XShmCreateImage(dpy, DefaultVisual(dpy, screen), DefaultDepth(dpy, screen),
-                                  ZPixmap, nullptr, &shared->segment, bitmap.width, bitmap.height);
-  if (!shared->image || shared->image->bytes_per_line != bitmap.width * 4) return nullptr;
-  const std::size_t bytes = bitmap.words.size() * sizeof(std::uint32_t);
-  shared->segment.shmid = shmget(IPC_PRIVATE, bytes, IPC_CREAT | 0600);
+  shared->segment.shmid = shmget(IPC_PRIVATE, count * sizeof(std::uint32_t), IPC_CREAT | 0600);
   if (shared->segment.shmid < 0) return nullptr;
   void* address = shmat(shared->segment.shmid, nullptr, 0);
   // Marked for removal at once: the segment goes when both sides have let go, however we end.
   shmctl(shared->segment.shmid, IPC_RMID, nullptr);
   if (address == reinterpret_cast<void*>(-1)) return nullptr;
-  shared->segment.shmaddr = shared->image->data = static_cast<char*>(address);
+  shared->segment.shmaddr = static_cast<char*>(address);
   shared->segment.readOnly = True;
+  return shared;
+}
+
+// Has the server attach the segment that holds the bitmap's words.
+bool Attach(Display* dpy, SharedWords& shared, const raster::Bitmap& bitmap) {
+  const int screen = DefaultScreen(dpy);
+  XImage* image =
+      XShmCreateImage(dpy, DefaultVisual(dpy, screen), DefaultDepth(dpy, screen), ZPixmap,
+                      shared.segment.shmaddr, &shared.segment, bitmap.width, bitmap.height);
+  if (!image) return false;
   const unsigned long errors = ErrorCount();
-  XShmAttach(dpy, &shared->segment);
-  XSync(dpy, False);
-  if (ErrorCount() != errors) {  // another machine's server, say
-    shared->segment.shmaddr = nullptr;
-    shmdt(address);
-    return nullptr;
+  const bool fits = image->bytes_per_line == bitmap.width * 4;
+  if (fits) {
+    XShmAttach(dpy, &shared.segment);
+    XSync(dpy, False);
   }
-  SharedWords* kept = shared.get();
-  bitmap.words.MoveTo(static_cast<std::uint32_t*>(address), std::move(shared));
-  return kept;
+  if (!fits || ErrorCount() != errors) {  // another machine's server, say
+    image->data = nullptr;
+    XDestroyImage(image);
+    return false;
+  }
+  shared.image = image;
+  return true;
 }
 
 // The bitmap's words in a segment the server has attached; null when it will not share.
 SharedWords* Share(Display* dpy, raster::Bitmap& bitmap) {
-  if (auto* shared = dynamic_cast<SharedWords*>(bitmap.words.keeper())) return shared;
+  auto* shared = dynamic_cast<SharedWords*>(bitmap.words.keeper());
+  if (shared && shared->image) return shared;
   if (sharing_refused) return nullptr;
-  SharedWords* shared = XShmQueryExtension(dpy) ? NewSharedWords(dpy, bitmap) : nullptr;
-  sharing_refused = !shared;
-  return shared;
+  if (!shared && XShmQueryExtension(dpy)) {
+    if (auto fresh = NewSegment(bitmap.words.size())) {
+      shared = fresh.get();
+      bitmap.words.MoveTo(reinterpret_cast<std::uint32_t*>(shared->segment.shmaddr),
+                          std::move(fresh));
+    }
+  }
+  sharing_refused = !shared || !Attach(dpy, *shared, bitmap);
+  return sharing_refused ? nullptr : shared;
 }
 
+// Large bitmaps (the back buffer, the screen-sized pictures) are made in segments from the
+// start, so that putting them on the screen never copies them; smaller ones move into one the
+// first time they go there.
+constexpr std::size_t kBornSharedFrom = (std::size_t{1} << 20) / sizeof(std::uint32_t);
+
 }  // namespace
+
+void ShareLargeBitmaps() {
+  Display* dpy = QtDisplay();
+  if (!dpy || !XShmQueryExtension(dpy)) return;
+  raster::Words::SetSource(
+      [](std::size_t count, std::unique_ptr<raster::Words::Keeper>& keeper) -> std::uint32_t* {
+        auto shared = NewSegment(count);
+        if (!shared) return nullptr;
+        auto* words = reinterpret_cast<std::uint32_t*>(shared->segment.shmaddr);
+        keeper = std::move(shared);
+        return words;
+      },
+      kBornSharedFrom);
+}
 
 bool TakesPictures(HWND window) {
   Display* dpy = QtDisplay();
@@ -111,6 +145,12 @@ void PutPicture(HWND window, HDC dc, int x, int y, int width, int height) {
   if (!bitmap.Wide() || x0 >= x1 || y0 >= y1) return;
   const int screen = DefaultScreen(dpy);
   GC gc = DefaultGC(dpy, screen);
+  if (!bitmap.words.Made()) {  // all black, and nothing to read
+    XSetForeground(dpy, gc, 0);
+    XFillRectangle(dpy, static_cast<Window>(window), gc, x0, y0, x1 - x0, y1 - y0);
+    XFlush(dpy);
+    return;
+  }
   if (SharedWords* shared = Share(dpy, bitmap)) {
     XShmPutImage(dpy, static_cast<Window>(window), gc, shared->image, x0, y0, x0, y0, x1 - x0,
                  y1 - y0, False);

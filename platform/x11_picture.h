@@ -7,6 +7,8 @@
 
 namespace win::x11 {
 
+// From now on large bitmaps are made in memory that the server can share, when it offers that.
+void ShareLargeBitmaps();
 // Whether the window holds its pixels as the raster's 24/32-bit words do (0x00RRGGBB in 32
 // bits, in this machine's byte order), so that they can go to it as they are.
 bool TakesPictures(HWND window);

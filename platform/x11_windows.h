@@ -39,6 +39,8 @@ std::optional<Geometry> WindowGeometry(HWND window);
 // go of it. Another client may hold it for a moment (an open menu, say): a grab is
 // tried again for about a second. False when it was not got, or without a display.
 bool GrabKeyboard(bool grab);
+// The window takes no pointer input: clicks and moves go to the window under it.
+void PassPointerInput(HWND window);
 // Calls on_destroyed (once, on the user-interface thread) when the window is destroyed.
 void WatchDestroy(HWND window, std::function<void()> on_destroyed);
 

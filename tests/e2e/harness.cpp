@@ -85,6 +85,11 @@ Session::Session(int width, int height) {
   ::setenv("XDG_CONFIG_HOME", (windir_ / "config").c_str(), 1);
   // The instance mark lives here: sessions running side by side must not see each other.
   ::setenv("XDG_RUNTIME_DIR", (windir_ / "runtime").c_str(), 1);
+  // ImageMagick's own policy refuses the screenshot of a screen wider than 16,000 pixels, which
+  // X allows: the session's policy lets it through.
+  std::ofstream(windir_ / "policy.xml")
+      << R"(<policymap><policy domain="resource" name="width" value="64KP"/></policymap>)";
+  ::setenv("MAGICK_CONFIGURE_PATH", windir_.c_str(), 1);
 }
 
 Session::~Session() {

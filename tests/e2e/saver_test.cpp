@@ -29,7 +29,7 @@ TEST_P(SaverScene, ShowsBackgroundItemsCoralAndMessageWhereTheScreenSizePutsThem
   Session session(sw, sh);
   Process& saver = session.StartSaver(
       "firstrun=1\r\nbackground= 4\r\ncenterpiece= 5\r\noctopus= 1\r\nanchor= 1\r\neyes= 1\r\n"
-      "speed=1500\r\nmessage= 1\r\nmessagetext=Hello\r\n");
+      "speed=3000\r\nmessage= 1\r\nmessagetext=Hello\r\n");
   const QImage shot = session.Screenshot();
 
   // The background picture stretched over the screen, pixels repeated without smoothing.
@@ -75,7 +75,8 @@ TEST_P(SaverScene, ShowsBackgroundItemsCoralAndMessageWhereTheScreenSizePutsThem
 }
 
 INSTANTIATE_TEST_SUITE_P(Screens, SaverScene,
-                         ::testing::Values(Screen{800, 600}, Screen{1024, 768}, Screen{2560, 720}),
+                         ::testing::Values(Screen{800, 600}, Screen{1024, 768}, Screen{2560, 720},
+                                           Screen{21846, 600}),
                          ::testing::PrintToStringParamName());
 
 // Red pixels in the two bubble columns (the left and right sixths of the screen), above the
@@ -102,10 +103,10 @@ struct ExitCase {
   friend void PrintTo(const ExitCase& c, std::ostream* out) { *out << c.name; }
 };
 
-std::string MouseMoves(int count) {
+std::string MouseMoves(int count, int x = 100, int y = 100, int dx = 37, int dy = 23) {
   std::string moves;
   for (int i = 0; i < count; ++i)
-    moves += " mousemove " + std::to_string(100 + 37 * i) + " " + std::to_string(100 + 23 * i) +
+    moves += " mousemove " + std::to_string(x + dx * i) + " " + std::to_string(y + dy * i) +
              " sleep 0.15";
   return moves;
 }
@@ -132,11 +133,14 @@ TEST_P(SaverExit, SurvivesTheHarmlessInputAndEndsOnItsInput) {
 }
 
 // Without its option no mouse move ends the saver. The message label's bottom stands 40 pixels
-// above the screen's, centred.
+// above the screen's, centred: moves that stay on it count as any others.
 INSTANTIATE_TEST_SUITE_P(
     Inputs, SaverExit,
     ::testing::Values(
         ExitCase{"FifthMouseMove", "MouseMove= 1\r\n", MouseMoves(4), MouseMoves(1), false},
+        ExitCase{"FifthMouseMoveOverTheMessage",
+                 "MouseMove= 1\r\nmessage= 1\r\nmessagetext=Hello reef\r\n",
+                 MouseMoves(4, 370, 548, 15, 1), MouseMoves(1, 370, 548), false},
         ExitCase{"ClickOnTheMessage", "message= 1\r\nmessagetext=Hello reef\r\n", MouseMoves(7),
                  "mousemove 400 554 click 1", false},
         ExitCase{"KeyOutsideTheSequence", "", "sleep 0", "key x", false},

@@ -6,10 +6,12 @@
 #include <random>
 #include <stdexcept>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
 #include "bmp_test_files.h"
+#include "platform/gdi_raster.h"
 
 namespace {
 
@@ -118,6 +120,35 @@ TEST_F(Gdi, ASelectedBitmapGoesWithItsDcAndTheStockBitmapNeverGoes) {
   EXPECT_TRUE(win::DeleteObject(stock));    // refused silently: every new DC still holds it
   EXPECT_EQ(win::BitsPerPixel(NewDc()), 1);
   EXPECT_TRUE(win::DeleteDC(dc));  // TearDown finds the bitmap gone with it
+}
+
+// Any side an X screen may have, up to 32767 pixels, within the bytes of a 16384-pixel square at
+// 32 bits; a larger or negative size is refused rather than allocated. Bits 0: the screen's.
+TEST_F(Gdi, BitmapsTakeAnySideUpToXsLimitWithinTheByteBound) {
+  const std::tuple<int, int, int, bool> cases[] = {
+      {32767, 8192, 0, true}, {2, 32767, 1, true},     {32768, 1, 0, false},
+      {1, 32768, 8, false},   {32767, 8193, 0, false}, {16385, 16384, 32, false}};
+  for (const auto& [width, height, bits, made] : cases) {
+    const win::HBITMAP bitmap = bits ? win::CreateBitmap(width, height, 1, bits, nullptr)
+                                     : win::CreateCompatibleBitmap(0, width, height);
+    EXPECT_EQ(bitmap != 0, made) << width << "x" << height << "x" << bits;
+    win::DeleteObject(bitmap);
+  }
+}
+
+// A blank bitmap's words are made when first used; from a size on, by the platform's source.
+TEST_F(Gdi, BlankBitmapsMakeTheirWordsWhenFirstUsedLargeOnesFromTheSource) {
+  std::vector<std::vector<std::uint32_t>> given;
+  win::raster::Words::SetSource(
+      [&](std::size_t count, auto&) { return given.emplace_back(count).data(); }, 64 * 64);
+  const HDC large = NewDc(), small = NewDc();
+  win::SelectObject(large, win::CreateBitmap(64, 64, 1, 32, nullptr));
+  win::SelectObject(small, win::CreateBitmap(63, 64, 1, 32, nullptr));
+  EXPECT_TRUE(given.empty()) << "nothing made before it is used";
+  for (const HDC dc : {large, small}) win::SetPixel(dc, 1, 0, kLegend.at('R'));
+  win::raster::Words::SetSource(nullptr, 0);
+  ASSERT_EQ(given.size(), 1u) << "the small one from the heap";
+  EXPECT_EQ(given[0][1], 0xC80000u) << "drawn in the source's words";
 }
 
 // A picture's compatible bitmap shares its colour table; the screen's has 32 bits.
