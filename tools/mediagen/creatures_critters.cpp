@@ -84,26 +84,25 @@ Image JellyCell(int f, bool tilt_right) {
         Apply(Tube(t, [k](double s) { return 3.4 - 1.6 * s + 0.8 * std::sin(s * 20 + k); }), lean),
         bell);
   }
-  Path dome;
-  for (int i = 0; i <= 24; ++i) {
-    const double a = kPi + kPi * i / 24;
-    dome.push_back({top.x + rx * std::cos(a), rim + ry * std::sin(a)});
-  }
+  // the top half of an ellipse round the rim's centre, from left to right
+  const auto arc = [&](double a, double b) {
+    Path out;
+    for (int i = 0; i <= 24; ++i) {
+      const double t = kPi + kPi * i / 24;
+      out.push_back({top.x + a * std::cos(t), rim + b * std::sin(t)});
+    }
+    return out;
+  };
+  Path dome = arc(rx, ry);
   for (int i = 0; i <= 16; ++i) {  // scalloped rim
     const double x = top.x + rx - 2 * rx * i / 16;
     dome.push_back({x, rim + 1.2 + 1.2 * std::cos(i * kPi)});
   }
   c.Fill(Apply(dome, lean), bell);
   // the band of the margin and the four rings of the gonads seen through the bell
-  Path margin;
-  for (int i = 0; i <= 24; ++i) {
-    const double a = kPi + kPi * i / 24;
-    margin.push_back({top.x + (rx - 1.6) * std::cos(a), rim + (ry - 1.6) * std::sin(a)});
-  }
-  for (int i = 24; i >= 0; --i) {
-    const double a = kPi + kPi * i / 24;
-    margin.push_back({top.x + (rx - 0.2) * std::cos(a), rim + 0.2 + (ry - 0.2) * std::sin(a)});
-  }
+  Path margin = arc(rx - 1.6, ry - 1.6);
+  const Path outer = arc(rx - 0.2, ry - 0.2);
+  margin.insert(margin.end(), outer.rbegin(), outer.rend());
   c.Fill(Apply(margin, lean), glow);
   for (int k = 0; k < 4; ++k) {
     const Vec at = {top.x + (k - 1.5) * rx * 0.36, rim - ry * (0.35 + 0.08 * (k == 1 || k == 2))};
@@ -190,11 +189,9 @@ void DrawClam(Canvas& c, double w, double h, double open) {
   }
   Path body;
   const int n = 60;
-  for (int i = 0; i <= n; ++i) {  // the scalloped rim, left to right
-    const double x = cx - rx + 2 * rx * i / n;
-    const double t = (x - cx + rx) / (2 * rx) * ribs;
-    body.push_back(
-        {x, lip - lobe * std::sqrt(std::abs(std::sin(t * kPi))) * (0.6 + 0.4 * (i > 0 && i < n))});
+  const auto x_at = [&](int i) { return cx - rx + 2 * rx * i / n; };
+  for (int i = 0; i <= n; ++i) {  // the scalloped rim, a lobe on each rib, left to right
+    body.push_back({x_at(i), lip - lobe * std::sqrt(std::abs(std::sin(ribs * kPi * i / n)))});
   }
   for (int i = 1; i < 24; ++i) {
     const double a = kPi * i / 24;
@@ -203,10 +200,8 @@ void DrawClam(Canvas& c, double w, double h, double open) {
   c.Fill(body, shell);
   // the line where the two valves meet, zigzagging along the rim
   Path seam;
-  for (int i = 2; i <= n - 2; ++i) {
-    const double x = cx - rx + 2 * rx * i / n;
-    seam.push_back({x, lip + 1.5 + 1.2 * std::abs(std::sin((x - cx) / rx * ribs * kPi))});
-  }
+  for (int i = 2; i <= n - 2; ++i)
+    seam.push_back({x_at(i), lip + 1.5 + 1.2 * std::abs(std::sin(ribs * kPi * i / n))});
   c.Glaze(Ribbon(seam, 0.8, 0.8), Solid(Rgb(120, 95, 75)), 0.6);
   if (open > 0.7)
     c.Fill(Ellipse({cx, lip - h * 0.12}, h * 0.08, h * 0.08),
