@@ -94,11 +94,20 @@ const std::map<std::string, IconDraw>& Icons() {
          [](QPainter& p) {
            const QColor c(120, 130, 140);
            SharkBody(p, c, QColor(225, 225, 225));
-           Outline(p, c);
-           p.setBrush(Lit(QRectF(14, 4, 2.5, 10), c));
-           p.drawRoundedRect(QRectF(14, 4.5, 2.5, 9.5), 1, 1);  // the hammer, end on
-           Eye(p, QPointF(15.2, 5.2), 0.45);
-           Eye(p, QPointF(15.2, 13.2), 0.45);
+           // the hammer tilted across the nose, lit on top, wider than the body and dark-edged
+           QPainterPath hammer;
+           hammer.moveTo(11.4, 3.4);
+           hammer.cubicTo(12.2, 1.6, 14.2, 2.4, 13.6, 4);
+           hammer.lineTo(15.8, 13.4);
+           hammer.cubicTo(16.2, 15.4, 14, 15.8, 13.6, 14.2);
+           hammer.lineTo(12.4, 9.6);
+           hammer.lineTo(11.2, 4.6);
+           hammer.closeSubpath();
+           p.setPen(QPen(Shade(c, 40), 0.7));
+           p.setBrush(Lit(QRectF(11, 2.5, 5, 13), Shade(c, 120)));
+           p.drawPath(hammer);
+           Eye(p, QPointF(12.5, 3.3), 0.6);
+           Eye(p, QPointF(14.8, 14.4), 0.65);
          }},
         {"icon_tuna",
          [](QPainter& p) {
@@ -261,29 +270,42 @@ const std::map<std::string, IconDraw>& Icons() {
            Eye(p, QPointF(14, 7.7), 0.6);
          }},
         {"icon_clams",
-         [](QPainter& p) {
-           const QColor c(170, 150, 200);
-           for (const QPointF at : {QPointF(5, 11), QPointF(12, 12)}) {
-             QPainterPath shell;
-             shell.moveTo(at + QPointF(-4.5, 0));
-             shell.cubicTo(at + QPointF(-4, -6), at + QPointF(4, -6), at + QPointF(4.5, 0));
-             shell.closeSubpath();
-             Outline(p, c);
-             p.setBrush(Lit(QRectF(at.x() - 4.5, at.y() - 5, 9, 5), c));
-             p.drawPath(shell);
-             p.setPen(QPen(Shade(c, 60), 0.5));
-             for (int r = -2; r <= 2; ++r) {
-               p.drawLine(at + QPointF(0, 0.5), at + QPointF(r * 1.8, -4));  // ribs
+         [](QPainter& p) {  // cream, fluted shells, hinge down, the blue mantle swelling out
+           const QColor c(235, 225, 195);
+           for (const auto& [at, w] :
+                {std::pair{QPointF(5.5, 12), 4.8}, {QPointF(12.5, 14), 3.8}}) {
+             QPainterPath mantle;
+             mantle.moveTo(at + QPointF(-w * 0.8, 0));
+             mantle.cubicTo(at + QPointF(-w * 0.7, -w * 1.1), at + QPointF(w * 0.7, -w * 1.1),
+                            at + QPointF(w * 0.8, 0));
+             mantle.closeSubpath();
+             QLinearGradient vivid(at + QPointF(-w, 0), at + QPointF(w, 0));
+             vivid.setColorAt(0, QColor(30, 215, 230));
+             vivid.setColorAt(1, QColor(50, 80, 225));
+             p.setPen(QPen(QColor(30, 40, 160), 0.6));
+             p.setBrush(vivid);
+             p.drawPath(mantle);
+             QPainterPath shell;  // three round lobes along the rim, a bowl under them
+             shell.moveTo(at + QPointF(-w, 0));
+             for (int k = 0; k < 3; ++k) {
+               const double x0 = -w + k * w * 2 / 3, x1 = x0 + w * 2 / 3;
+               shell.cubicTo(at + QPointF(x0, -1.6), at + QPointF(x1, -1.6), at + QPointF(x1, 0));
              }
-             p.setBrush(Shade(c, 70));
-             p.drawEllipse(QRectF(at.x() - 4.5, at.y() - 0.5, 9, 3.5));  // lower shell
+             shell.cubicTo(at + QPointF(w, w * 0.9), at + QPointF(-w, w * 0.9),
+                           at + QPointF(-w, 0));
+             Outline(p, c);
+             p.setBrush(Lit(QRectF(at.x() - w, at.y() - 1.5, 2 * w, w), c));
+             p.drawPath(shell);
+             p.setPen(QPen(Shade(c, 65), 0.5));
+             for (int k = 0; k < 2; ++k) {  // the grooves between the ribs
+               const double x = -w + (k + 1) * w * 2 / 3;
+               p.drawLine(at + QPointF(x, 0.2), at + QPointF(x * 0.4, w * 0.6));
+             }
            }
            p.setPen(Qt::NoPen);
-           QRadialGradient pearl(QPointF(8.3, 13.3), 1.5);
-           pearl.setColorAt(0, Qt::white);
-           pearl.setColorAt(1, QColor(200, 200, 215));
-           p.setBrush(pearl);
-           p.drawEllipse(QPointF(8.5, 13.5), 1.3, 1.3);
+           p.setBrush(QColor(170, 255, 215));
+           p.drawEllipse(QPointF(4.3, 9.8), 0.6, 0.6);  // spots on the mantle
+           p.drawEllipse(QPointF(7, 9.2), 0.5, 0.5);
          }},
         {"icon_swimhorses",
          [](QPainter& p) {

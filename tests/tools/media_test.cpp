@@ -87,6 +87,11 @@ constexpr Sheet kSheets[] = {
     {"watch", 110, 126, 2, kSprite}};
 // clang-format on
 
+const Sheet& Find(const std::string& sheet) {
+  return *std::find_if(std::begin(kSheets), std::end(kSheets),
+                       [&](const Sheet& s) { return s.name == sheet; });
+}
+
 // A picture's pixels as the program reads them: 0x00RRGGBB, top row first.
 struct Picture {
   win::BmpImage image;
@@ -98,6 +103,24 @@ struct Picture {
     for (int y = y0; y < y0 + h; ++y)
       for (int x = x0; x < x0 + w; ++x) opaque += At(x, y) != 0;
     return opaque;
+  }
+  // How many separate pieces the opaque pixels of a block make, touching corners joining.
+  int Pieces(int x0, int y0, int w, int h) const {
+    std::vector<int> seen(w * h), todo;
+    int pieces = 0;
+    for (int i = 0; i < w * h; ++i) {
+      if (seen[i] || At(x0 + i % w, y0 + i / w) == 0) continue;
+      for (++pieces, todo = {i}, seen[i] = 1; !todo.empty();) {
+        const int j = todo.back();
+        todo.pop_back();
+        for (int d = 0; d < 9; ++d) {
+          const int x = j % w + d % 3 - 1, y = j / w + d / 3 - 1;
+          if (x >= 0 && y >= 0 && x < w && y < h && !seen[y * w + x] && At(x0 + x, y0 + y))
+            seen[y * w + x] = 1, todo.push_back(y * w + x);
+        }
+      }
+    }
+    return pieces;
   }
   // The sum over the channels of the differences between two blocks of w x h at the top.
   double Difference(int x0, int x1, int w, int h) const {
@@ -147,8 +170,7 @@ TEST(Pictures, EachSheetIsA24BitBitmapOfItsSizeWithItsMaskNoEmptyCellAndNoNearBl
 TEST(Pictures, StripsMirrorTheWormHangsFromColumnNineAndTheEyesShutCellByCell) {
   for (const std::string sheet :
        {"bluedevil", "angelfish", "Dolphin", "whale", "hammerhead", "swimmaid", "octopus"}) {
-    const Sheet& s = *std::find_if(std::begin(kSheets), std::end(kSheets),
-                                   [&](const Sheet& s) { return s.name == sheet; });
+    const Sheet& s = Find(sheet);
     const Picture p(sheet);
     const int frames = s.cells / 2;
     int differ = 0;
@@ -167,6 +189,18 @@ TEST(Pictures, StripsMirrorTheWormHangsFromColumnNineAndTheEyesShutCellByCell) {
   }
   for (int cell = 1; cell <= 5; ++cell) EXPECT_LT(bright[cell], bright[cell - 1]) << cell;
   EXPECT_EQ(bright[5], 0);
+}
+
+// Thin parts hold together: every cell of these sheets is one piece, with no tentacle broken
+// into dashes and no tail tip left floating; the worm keeps clear of its cell's left and bottom.
+TEST(Pictures, ThinCreaturesStayInOnePieceAndTheWormIsNotCutOff) {
+  for (const std::string sheet : {"jellyfish", "swimhorse", "swimmaid", "octopus", "worm"}) {
+    const Sheet& s = Find(sheet);
+    const Picture p(sheet);
+    for (int c = 0; c < s.cells; ++c) EXPECT_EQ(p.Pieces(c * s.w, 0, s.w, s.h), 1) << sheet << c;
+  }
+  EXPECT_EQ(Picture("worm").Opaque(0, 59, 5 * 37, 1), 0) << "the bottom row";
+  for (int x = 0; x < 5 * 37; x += 37) EXPECT_EQ(Picture("worm").Opaque(x, 0, 1, 60), 0) << x;
 }
 
 // No seam stands out from the steps inside: the coral strip repeats edge to edge over its sea

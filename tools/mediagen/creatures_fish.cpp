@@ -1,4 +1,5 @@
 // The school fish and the sea horses.
+#include <algorithm>
 #include <cmath>
 
 #include "mediagen/creatures.h"
@@ -83,66 +84,72 @@ FishLook AngelFishLook() {
   return s;
 }
 
-// Deep blue with a few bold yellow stripes along the flank, wide enough to stay stripes at its
-// small size, a dark mask through the eye edged in pale blue, and a yellow tail.
+// An oval, deep blue body that tapers into a yellow tail, with four bold yellow stripes that
+// follow its curve, a dark mask through the eye edged in pale blue, and dorsal and anal fins
+// whose pale blue edges keep their outline on the water.
 FishLook EmperorFishLook() {
   FishLook s;
-  s.nose_x = 1.5;
-  s.length = 21;
+  s.nose_x = 2;
+  s.length = 19;
   s.centre_y = 10;
-  s.depth = 14;
+  s.depth = 17;
   s.hump = 0.42;
-  s.nose = 0.8;
-  s.peduncle = 0.25;
+  s.nose = 0.85;
+  s.peduncle = 0.3;
+  s.taper = 0.2;
   s.tail = Tail::kRounded;
   s.tail_length = 6.5;
   s.tail_span = 8;
-  s.dorsal = {0.35, 0.97, 2.2, 0.85};
-  s.anal = {0.5, 0.97, 2, 0.8};
-  s.back = Rgb(20, 45, 170);
-  s.belly_color = Rgb(30, 70, 200);
-  s.fin = Rgb(30, 60, 180);
-  s.tail_fin = Rgb(255, 210, 20);
+  s.dorsal = {0.2, 0.98, 3, 0.6};
+  s.anal = {0.42, 0.98, 3, 0.6};
+  s.back = Rgb(25, 40, 150);
+  s.belly_color = Rgb(35, 60, 185);
+  s.fin = Rgb(110, 190, 255);
+  s.rear_fin = Rgb(100, 170, 255);
+  s.tail_fin = Rgb(255, 205, 20);
   s.pectoral_length = 3;
-  s.eye_u = 0.14;
+  s.eye_u = 0.15;
   s.eye_v = -0.15;
   s.eye_r = 1.4;
   s.iris = Rgb(120, 190, 250);
   s.gill_u = 0;
   const FishLook shape = s;  // the stripes are spaced in pixels, so they need the body's depth
   s.pattern = [shape](double u, double v, Color base) {
-    if (u < 0.07) return Rgb(150, 190, 240);                          // the pale snout
-    if (u < 0.1 || (u > 0.21 && u < 0.24)) return Rgb(90, 170, 250);  // the mask's blue rims
-    if (u < 0.21) return Rgb(18, 20, 40);                             // the mask through the eye
-    // yellow stripes a pixel and a half wide, three pixels apart, rising a little toward the tail
-    const double y = v * FishHalfDepth(shape, u) + 0.2 * u * shape.length;
-    return std::cos(y * 2 * kPi / 3) > 0.2 ? Rgb(255, 225, 40) : base;
+    if (u < 0.08) return Rgb(150, 190, 240);                           // the pale snout
+    if (u < 0.11 || (u > 0.23 && u < 0.27)) return Rgb(90, 170, 250);  // the mask's blue rims
+    if (u < 0.23) return Rgb(18, 20, 40);                              // the mask through the eye
+    if (std::abs(v) > 0.86) return Shade(base, 0.7);                   // a dark rim under the fins
+    // across the flank, bending with the body and rising a little toward the tail
+    const double y = v * (0.5 * FishHalfDepth(shape, u) + 2.6) + 1.2 * u;
+    return std::cos(y * 2 * kPi / 3.1) > 0.15 ? Rgb(255, 225, 40) : base;
   };
   return s;
 }
 
-// A fighting fish: a small red body trailing a great veil of a tail and long flowing dorsal
-// and anal fins, crimson with dark rays and the waves running out along their edges.
+// A fighting fish: a full red body trailing a great drooping veil of a tail and long flowing
+// dorsal and anal fins, bright crimson with a pale rim that keeps them apart from the water,
+// and the waves running out along their edges.
 FishLook RedFishLook() {
   FishLook s;
   s.nose_x = 2;
-  s.length = 18;
-  s.centre_y = 12;
-  s.depth = 8;
-  s.hump = 0.4;
+  s.length = 17;
+  s.centre_y = 11;
+  s.depth = 14;
+  s.hump = 0.38;
   s.nose = 0.8;
-  s.peduncle = 0.45;
+  s.peduncle = 0.35;
   s.bend = 1;
   s.tail = Tail::kVeil;
-  s.tail_length = 15;
-  s.tail_span = 19;
-  s.dorsal = {0.45, 0.97, 7, 1.2, 0, 0.15};
-  s.anal = {0.3, 0.97, 13, 1.05, 0, 0.12};
+  s.tail_length = 16;
+  s.tail_span = 17;
+  s.dorsal = {0.4, 0.97, 6.5, 1.35, 0, 0.15};
+  s.anal = {0.3, 0.97, 11, 1.25, 0, 0.12};
   s.back = Rgb(225, 30, 35);
   s.belly_color = Rgb(255, 110, 90);
-  s.fin = Rgb(175, 15, 55);
-  s.rear_fin = Rgb(160, 15, 75);
-  s.fin_rays = 0.5;
+  s.fin = Rgb(230, 30, 60);
+  s.rear_fin = Rgb(215, 25, 75);
+  s.fin_edge = Rgb(255, 150, 165);
+  s.fin_rays = 0.15;
   s.fin_alpha = 0.95;
   s.pectoral_at = 0.28;
   s.pectoral_length = 3;
@@ -203,7 +210,9 @@ void DrawSeahorse(Canvas& c, Vec top, double h, double phase, Color body, Color 
   const double f = 0.05 * std::sin(phase * 2);
   c.Fill(SmoothClosed({p(0.15, 0.5), p(0.27 + f, 0.48), p(0.28 - f, 0.6), p(0.14, 0.64)}, 5),
          Linear(p(0.15, 0.5), fin, p(0.28, 0.55), Shade(fin, 1.4)), 0.9);
-  c.Fill(Tube(spine, [h](double t) { return h * (0.2 * (1 - t) * (1 - t) + 0.03); }), skin);
+  // the tail's tip stays at least a pixel and a bit wide, so that it never breaks off when small
+  const double tip = std::max(0.03 * h, 1.3);
+  c.Fill(Tube(spine, [h, tip](double t) { return h * 0.2 * (1 - t) * (1 - t) + tip; }), skin);
   // belly bulge, head and snout
   c.Fill(Ellipse(p(0.02, 0.5), 0.13 * h, 0.17 * h, 0.15), skin);
   c.Fill(Ellipse(p(0.0, 0.15), 0.11 * h, 0.095 * h, -0.3), skin);

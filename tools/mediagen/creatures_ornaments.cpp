@@ -498,19 +498,21 @@ Image WormCell(int cell) {
   const Paint pink = [](double x, double y) {
     return std::fmod(y + x * 0.3, 3.0) < 0.8 ? Rgb(200, 90, 100) : Rgb(240, 140, 150);
   };
-  // a loop round the shank and two writhing ends
-  c.Fill(Ribbon(SmoothOpen({{9, 14}, {16, 18}, {9, 22}, {2, 26}, {9, 30}, {16, 34}, {10, 40}}, 5),
+  // a loop round the shank and two writhing ends with rounded tips, kept clear of the cell's edges
+  c.Fill(Ribbon(SmoothOpen({{9, 14}, {16, 18}, {9, 22}, {4, 26}, {9, 30}, {16, 34}, {10, 40}}, 5),
                 5, 5),
          pink);
   Path end1, end2;
   for (int i = 0; i <= 8; ++i) {
     const double t = i / 8.0;
-    end1.push_back({9 - t * 8 + 3 * std::sin(w + t * 4) * t, 40 + t * 17});
+    end1.push_back({9 - t * 4 + 2.5 * std::sin(w + t * 4) * t, 40 + t * 14});
     end2.push_back({16 + t * 14 + 2 * std::sin(w * 1.3 + t * 5) * t,
                     14 - t * 6 + 3 * std::cos(w + t * 3) * t});
   }
-  c.Fill(Ribbon(end1, 5, 3), pink);
-  c.Fill(Ribbon(end2, 5, 3), pink);
+  for (const Path& end : {end1, end2}) {
+    c.Fill(Ribbon(end, 5, 3), pink);
+    c.Fill(Ellipse(end.back(), 1.5, 1.5), pink);
+  }
   return c.Resolve(0.8);
 }
 

@@ -103,35 +103,68 @@ Image ScubaDiverCell(int f) {
   return c.Resolve(0.75);
 }
 
-// Swims up and to the left with both arms stretched ahead together past her face, hands
-// side by side, hair and tail streaming behind.
+// A head seen from the side, the face looking along `look`: brow, nose, lips and chin on the
+// profile, one eye, the hair covering the crown and the back of the head.
+void ProfileHead(Canvas& c, Vec at, double r, Vec look, Color hair) {
+  const Vec f = look * (1 / std::hypot(look.x, look.y)), up = {-f.y, f.x};
+  const auto p = [&](double ahead, double above) {
+    return at + f * (ahead * r) + up * (above * r);
+  };
+  const Path head = SmoothClosed(
+      {p(-0.95, 0.1), p(-0.6, 0.85), p(0.2, 1.0), p(0.8, 0.5), p(0.95, 0.12), p(1.18, -0.1),
+       p(0.95, -0.3), p(0.98, -0.5), p(0.78, -0.82), p(0.3, -0.95), p(-0.3, -0.6)},
+      4);
+  c.Fill(Apply(head, Affine::Stretch(1.06, 1.06, at)), Rgb(90, 50, 40));
+  c.Fill(head, Radial(p(0.4, 0.3), r * 1.6, Shade(kSkin, 1.1), Shade(kSkin, 0.85)));
+  c.Fill(Ellipse(p(0.78, -0.6), r * 0.12, r * 0.06, std::atan2(f.y, f.x) + 0.5),
+         Rgb(190, 60, 70));  // lips
+  const Vec eye = p(0.55, 0.15);
+  c.Fill(Ellipse(eye, r * 0.15, r * 0.2, std::atan2(f.y, f.x)), Rgb(252, 252, 250));
+  c.Fill(Ellipse(eye + f * (r * 0.06), r * 0.1, r * 0.14), Rgb(50, 90, 150));
+  c.Fill(Ellipse(eye + f * (r * 0.08), r * 0.05, r * 0.07), Rgb(20, 20, 30));
+  c.Fill(Ribbon({p(0.4, 0.42), p(0.7, 0.42)}, r * 0.09, r * 0.06), Shade(hair, 0.7));  // brow
+  c.Fill(Ellipse(p(0.4, -0.35), r * 0.16, r * 0.1), Rgb(245, 150, 140), 0.6);          // cheek
+  c.Fill(SmoothClosed({p(-1.02, 0.2), p(-0.7, 0.95), p(0.2, 1.12), p(0.82, 0.62), p(0.35, 0.6),
+                       p(-0.1, 0.2), p(-0.45, -0.45), p(-0.85, -0.45)},
+                      4),
+         Linear(p(0, 1.1), Shade(hair, 1.25), p(-0.6, -0.3), Shade(hair, 0.75)));
+}
+
+// Swims up and to the left in a breaststroke: her head lifted the way she swims, her elbows
+// bent out and her hands gathering ahead of her face, hair and tail streaming behind.
 Image SwimMaidCell(int f) {
   Canvas c(115, 149);
   const double ph = Phase(f, 8);
   const Color hair = Rgb(230, 90, 30);
   const Paint skin = SkinPaint({30, 30});
   const Color ink = Rgb(150, 90, 70);
-  const Vec head = {41, 35};
-  Hair(c, head + Vec{3, -4}, {0.55, 0.83}, 46, ph, hair, 9, 4.4);
-  // the far arm, behind her head, reaching past it
-  const double glide = 1.5 * std::sin(ph);
-  const Vec far_hand = {15 + glide, 15 - glide}, far_elbow = {28, 29 - glide * 0.5};
-  InkedLimb(c, {{50, 47}, far_elbow, far_hand}, 5.5, 4.5, skin, ink);
+  const Vec head = {36, 33};
+  // the body's own frame: along runs from the neck toward the tail, across toward her back
+  const Vec neck = {44, 44}, along = {0.55, 0.83}, across = {0.83, -0.55};
+  const auto at = [&](double a, double b) { return neck + along * a + across * b; };
+  Hair(c, head + Vec{4, -2}, {0.55, 0.83}, 46, ph, hair, 9, 4.4);
+  // the far arm, behind her head, its elbow bent out above it
+  const double stroke = std::sin(ph);
+  const Vec far_elbow = {49 + 2 * stroke, 22 - 2 * stroke}, far_hand = {22 + 3 * stroke, 14};
+  InkedLimb(c, {at(3, 6), far_elbow, far_hand}, 5.5, 4.5, skin, ink);
   Hand(c, far_hand, far_hand - far_elbow, 4.2, skin, 1);
-  const Path body = SmoothClosed({{33, 48}, {51, 44}, {61, 70}, {51, 78}, {41, 65}}, 4);
-  c.Fill(Apply(body, Affine::Stretch(1.08, 1.05, {47, 62})), ink);
+  const Path body = SmoothClosed({at(1, 9), at(9, 8.5), at(18, 5.5), at(27, 8), at(31, 3),
+                                  at(27, -7), at(18, -5), at(9, -8.5), at(1, -8)},
+                                 4);
+  c.Fill(Apply(body, Affine::Stretch(1.06, 1.04, at(15, 0))), ink);
   c.Fill(body, skin);
   Path tail;
   for (int i = 0; i <= 10; ++i) {
     const double t = i / 10.0;
-    tail.push_back({53 + 43 * t + 7 * std::sin(ph - t * 3) * t, 70 + 58 * t});
+    tail.push_back({57 + 39 * t + 7 * std::sin(ph - t * 3) * t, 66 + 60 * t});
   }
   MerTail(c, tail, 16, ph, Rgb(30, 160, 140));
-  ShellTop(c, {46, 58}, 4.2, 1.0, Rgb(170, 80, 200));
-  Face(c, head, 11, hair, -0.6);
-  // the near arm, in front, alongside the far one
-  const Vec near_hand = {11 + glide, 19 - glide}, near_elbow = {23, 36 - glide * 0.5};
-  InkedLimb(c, {{37, 50}, near_elbow, near_hand}, 6, 4.8, skin, ink);
+  ShellTop(c, at(8, -1), 4.2, 1.0, Rgb(170, 80, 200));
+  c.Fill(Ribbon({head + Vec{4, 6}, neck}, 7, 7), skin);  // the neck
+  ProfileHead(c, head, 10, {-0.85, -0.5}, hair);
+  // the near arm, in front, its elbow bent out below her chin
+  const Vec near_elbow = {17 - 2 * stroke, 46 + stroke}, near_hand = {15 + 3 * stroke, 20};
+  InkedLimb(c, {at(2, -7), near_elbow, near_hand}, 6, 4.8, skin, ink);
   Hand(c, near_hand, near_hand - near_elbow, 4.4, skin, -1);
   return c.Resolve(0.75);
 }

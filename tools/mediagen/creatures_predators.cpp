@@ -272,22 +272,23 @@ FishLook SpermWhaleLook() {
   return s;
 }
 
-// Grey-brown and wrinkled, a paler belly, a faint green bloom of algae on its back.
+// A grey-brown barrel, wrinkled, with a paler belly and a faint green bloom of algae on its
+// back, that narrows only a little before flowing into a broad round paddle.
 FishLook ManateeLook() {
   FishLook s;
   s.nose_x = 10;
-  s.length = 104;
+  s.length = 102;
   s.centre_y = 33;
-  s.depth = 44;
-  s.hump = 0.45;
-  s.nose = 0.6;
-  s.peduncle = 0.3;
-  s.belly = 0.1;
-  s.taper = 0.35;
+  s.depth = 48;
+  s.hump = 0.42;
+  s.nose = 0.5;
+  s.peduncle = 0.42;
+  s.belly = 0.12;
+  s.taper = 0.15;
   s.bend = 3;
   s.tail = Tail::kRounded;
-  s.tail_length = 28;
-  s.tail_span = 32;
+  s.tail_length = 30;
+  s.tail_span = 44;
   s.back = Rgb(100, 97, 90);
   s.belly_color = Rgb(200, 190, 170);
   s.fin = Rgb(95, 90, 84);
@@ -333,21 +334,29 @@ void SharkMouth(Canvas& c, const FishLook& s, double phase) {
   }
 }
 
-// The hammer seen a little from below: the near wing hangs under the snout and the far one
-// rises above it, a flat blade across the head with an eye at each end.
+// The hammer seen a little from above and tilted: a flat wing across the head whose near half
+// swings forward and down, its top lit, its leading edge straight and its trailing edge swept
+// back into the head, with an eye at each end.
 void HammerHead(Canvas& c, const FishLook& s, double phase) {
   GillSlits(c, s, phase, 0.2, 5);
-  const Vec front = On(s, 0.03, 0.0, phase);
-  const Vec top = front + Vec{5, -15}, bottom = front + Vec{1, 13};
-  const Path blade = SmoothClosed({top + Vec{-2.5, 0}, top + Vec{1.5, -1}, top + Vec{3, 2},
-                                   front + Vec{5, -3}, front + Vec{5, 3}, bottom + Vec{2.5, -1},
-                                   bottom + Vec{0, 2}, bottom + Vec{-3, 0}, front + Vec{-4, 0}},
-                                  5);
-  c.Fill(blade, Linear(top, Shade(s.back, 0.8), bottom, Shade(s.belly_color, 0.95)));
-  c.Glaze(Ribbon({top + Vec{-1.5, 1}, front + Vec{-3.2, 0}, bottom + Vec{-2, -1}}, 1.2, 1.2),
-          Solid(Shade(s.back, 1.3)), 0.6);  // light on the leading edge
-  DrawEye(c, top + Vec{0.2, 1.5}, 1.6, Rgb(200, 170, 60));
-  DrawEye(c, bottom + Vec{-0.3, -0.8}, 2.1, Rgb(200, 170, 60));
+  const Vec front = On(s, 0.06, 0.0, phase);
+  const Vec far = front + Vec{12, -12}, near = front + Vec{-7, 14};
+  const Path wing = SmoothClosed({far + Vec{-1.5, -1.5}, far + Vec{2.5, -1}, far + Vec{3, 2},
+                                  front + Vec{12, -1}, front + Vec{12, 6}, near + Vec{5, 0},
+                                  near + Vec{2.5, 2.5}, near + Vec{-2, 1}, front + Vec{-3.5, -1}},
+                                 5);
+  c.Fill(Apply(wing, Affine::Stretch(1.06, 1.04, front + Vec{4, 0})), Shade(s.back, 0.55));
+  c.Fill(wing,
+         Linear(front + Vec{-3, 0}, Shade(s.back, 1.35), front + Vec{10, 2}, Shade(s.back, 0.85)));
+  // the lit leading edge and the shadow where the wing's trailing edge meets the head
+  c.Glaze(Ribbon(SmoothOpen({far + Vec{-1, 0}, front + Vec{-2.5, 0}, near + Vec{-1.5, 0.5}}, 4),
+                 1.4, 1.6),
+          Solid(Shade(s.belly_color, 1.05)), 0.7);
+  c.Glaze(
+      Ribbon(SmoothOpen({front + Vec{12, -2}, front + Vec{12, 4}, near + Vec{5, -1}}, 4), 1.6, 0.8),
+      Solid(Shade(s.back, 0.5)), 0.6);
+  DrawEye(c, far + Vec{0.8, 0.6}, 1.5, Rgb(200, 170, 60));
+  DrawEye(c, near + Vec{0.5, 0.2}, 2.1, Rgb(200, 170, 60));
 }
 
 // The beak in front of the rounded melon, its smiling mouth line running back toward the eye.
@@ -392,14 +401,14 @@ void WhaleDetails(Canvas& c, const FishLook& s, double phase) {
 
 // The heavy muzzle bends down in front of the small head: a broad bristled lip pad with
 // nostrils on top; a small eye in a pale ring; soft folds at the neck; a paddle flipper with
-// three nails swinging under the chest.
+// three nails swept back along the chest, paddling.
 void ManateeFace(Canvas& c, const FishLook& s, double phase) {
   const double swing = 0.3 * std::sin(phase);
-  const Vec shoulder = On(s, 0.22, 0.4, phase);
-  const Vec tip = shoulder + Vec{-4 + 7 * swing, 16 - 2 * std::abs(swing)};
+  const Vec shoulder = On(s, 0.22, 0.35, phase);
+  const Vec tip = shoulder + Vec{13 + 5 * swing, 11 - 4 * swing};
   const Path flipper =
-      SmoothClosed({shoulder + Vec{-4, -2}, shoulder + Vec{4, -1}, tip + Vec{5, -1},
-                    tip + Vec{2, 3}, tip + Vec{-4, 2}, tip + Vec{-4, -2}},
+      SmoothClosed({shoulder + Vec{-3, -3}, shoulder + Vec{4, -2}, tip + Vec{2, -3},
+                    tip + Vec{4, 1}, tip + Vec{0, 4}, shoulder + Vec{-2, 5}},
                    5);
   c.Fill(Apply(flipper, Affine::Stretch(1.08, 1.05, shoulder)), Shade(s.back, 0.65));
   c.Fill(flipper, Linear(shoulder, Shade(s.back, 1.2), tip, Shade(s.back, 0.9)));

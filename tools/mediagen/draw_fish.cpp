@@ -34,6 +34,16 @@ Paint FinPaint(Color fin, Vec base, Vec tip, double rays) {
   };
 }
 
+// A flowing fin; with an edge colour, a band of it runs along the outline away from the root.
+void FillFin(Canvas& c, const FishLook& s, const Path& fin, const Paint& paint, Vec root) {
+  if (s.fin_edge) {
+    c.Fill(fin, *s.fin_edge, s.fin_alpha);
+    c.Fill(Apply(fin, Affine::Stretch(0.84, 0.84, root)), paint, s.fin_alpha);
+    return;
+  }
+  c.Fill(fin, paint, s.fin_alpha);
+}
+
 // A fin standing on the body edge between f.from and f.to, its tip swept back and rippling.
 void DrawEdgeFin(Canvas& c, const FishLook& s, const Fin& f, int sign, double phase, Color colour) {
   if (f.height <= 0) return;
@@ -63,7 +73,8 @@ void DrawEdgeFin(Canvas& c, const FishLook& s, const Fin& f, int sign, double ph
     }
   }
   fin.insert(fin.end(), base.rbegin(), base.rend());
-  c.Fill(fin, FinPaint(colour, Lerp(root, end, 0.5), tip, s.fin_rays), s.fin_alpha);
+  const Vec mid = Lerp(root, end, 0.5);
+  FillFin(c, s, fin, FinPaint(colour, mid, tip, s.fin_rays), mid);
 }
 
 void DrawTail(Canvas& c, const FishLook& s, double phase) {
@@ -148,9 +159,9 @@ void DrawTail(Canvas& c, const FishLook& s, double phase) {
       for (int i = 0; i <= 12; ++i) {
         const double t = -1 + i / 6.0;
         const double r =
-            len * (0.9 + 0.07 * std::sin(2 * kPi * t - phase) + 0.15 * std::max(t, 0.0));
+            len * (0.85 + 0.07 * std::sin(2 * kPi * t - phase) + 0.25 * std::max(t, 0.0));
         pts.push_back(a + Vec{r * std::cos(t), span * 0.5 * std::sin(t) / std::sin(1.0) +
-                                                   span * 0.08 * (t + 1) * (t + 1) +
+                                                   span * 0.12 * (t + 1) * (t + 1) +
                                                    skew * (0.5 + 0.5 * std::cos(t))});
       }
       pts.push_back(a + Vec{0, pd});
@@ -170,8 +181,8 @@ void DrawTail(Canvas& c, const FishLook& s, double phase) {
     }
   }
   const bool pointed = s.tail != Tail::kRounded && s.tail != Tail::kFan && s.tail != Tail::kVeil;
-  c.Fill(pointed ? pts : SmoothClosed(pts, 6),
-         FinPaint(s.tail_fin.value_or(s.fin), a, a + Vec{len, 0}, s.fin_rays), s.fin_alpha);
+  FillFin(c, s, pointed ? pts : SmoothClosed(pts, 6),
+          FinPaint(s.tail_fin.value_or(s.fin), a, a + Vec{len, 0}, s.fin_rays), a);
 }
 
 }  // namespace

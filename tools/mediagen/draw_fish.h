@@ -41,6 +41,7 @@ struct FishLook {
   double fin_alpha = 1.0;
   std::optional<Color> rear_fin;  // the second dorsal and the anal fin, when they differ
   std::optional<Color> tail_fin;  // the tail, when it differs from the dorsal fin
+  std::optional<Color> fin_edge;  // a lighter rim along the dorsal, anal and tail fins
   double fin_rays = 0;            // how strongly the fins' rays show, 0 to 1
   double pelvic_length = 0;       // px; long threads trailing from the belly, 0 for none
   // Colour of the body at (u along, v across: -1 back, +1 belly) before lighting.

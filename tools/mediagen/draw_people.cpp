@@ -112,8 +112,9 @@ void MerTail(Canvas& c, const Path& line, double w0, double phase, Color scales)
                    4);
   c.Fill(fluke,
          Linear(end, Shade(scales, 1.1), end + d * 12, Mix(scales, Rgb(200, 255, 230), 0.6)));
-  for (int k = -1; k <= 1; ++k) {  // fin rays
-    c.Fill(Ribbon({end, end + d * 10 + n * (k * spread * 0.8)}, 0.8, 0.5), Shade(scales, 0.8));
+  for (int k = -1; k <= 1; ++k) {  // fin rays; the middle one stops short of the notch
+    c.Fill(Ribbon({end, end + d * (k ? 10 : 6) + n * (k * spread * 0.8)}, 0.8, 0.5),
+           Shade(scales, 0.8));
   }
   const Paint scaly = [scales](double x, double y) {
     // overlapping scale rows: a crescent per cell, lighter toward its top
