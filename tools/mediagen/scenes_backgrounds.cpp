@@ -314,10 +314,10 @@ void SkullMountain(Canvas& c, const Design& d) {
                             {x - w / 4, tip},
                             {x - w / 2 + 1, tip + (upper ? -5 : 5)}},
                            3)),
-           sk([x, w, root, tip, k](double px, double py) {
+           sk([x, w, root, tip](double px, double py) {  // smooth old bone, no grain
              const double across = (px - x) / w, along = (py - root) / (tip - root);
-             return Rock(px * k, py * k, Rgb(110, 104, 96), Rgb(185, 176, 158),
-                         1.0 - 0.7 * std::abs(across + 0.15) - 0.15 * (1 - along), 31);
+             return Shade(Rgb(165, 158, 140),
+                          1.05 - 0.6 * std::abs(across + 0.15) - 0.15 * (1 - along));
            }));
   };
   for (int i = 0; i < 9; ++i) {
