@@ -115,18 +115,27 @@ void AddMoreTabIcons(std::map<std::string, IconDraw>& icons) {
          p.drawRect(QRectF(6.8, 4.3, 3.4, 0.9));  // dark glasses
        }},
       {"icon_marinasign",
-       [](QPainter& p) {  // a signboard on a post with a fish painted on it
+       [](QPainter& p) {  // a white board hung from a post's cross arm, "NO FISHING" in red
          const QColor wood(150, 100, 50);
          p.setPen(Qt::NoPen);
-         p.setBrush(Lit(QRectF(7.5, 8, 2, 9), wood));
-         p.drawRect(QRectF(7.5, 9, 2, 8));
-         Outline(p, wood);
-         p.setBrush(Lit(QRectF(1, 1.5, 15, 8), QColor(225, 195, 130)));
-         p.drawRoundedRect(QRectF(1, 1.5, 15, 8), 1, 1);
-         p.setPen(QPen(QColor(140, 100, 60, 120), 0.5));
-         p.drawLine(QPointF(1.5, 4.2), QPointF(15.5, 4.2));  // planks
-         p.drawLine(QPointF(1.5, 6.8), QPointF(15.5, 6.8));
-         FishBody(p, 5.5, 13, 5.5, 1.8, QColor(30, 110, 190));
+         Outline(p, wood, 0.5);
+         p.setBrush(Lit(QRectF(7.5, 1, 2, 16), wood));
+         p.drawRect(QRectF(7.5, 1, 2, 16.5));  // the post
+         p.drawRect(QRectF(1.5, 1, 14, 1.6));  // the cross arm
+         p.setPen(QPen(QColor(200, 180, 130), 0.6));
+         p.drawLine(QPointF(3.5, 2.5), QPointF(3.5, 5));  // ropes
+         p.drawLine(QPointF(13.5, 2.5), QPointF(13.5, 5));
+         Outline(p, wood, 1);
+         p.setBrush(QColor(240, 230, 205));
+         p.drawRect(QRectF(1.5, 4.5, 14, 8));
+         // "NO" and, too small to spell out, a hint of "FISHING" under it, a pixel at a time
+         const char* lettering[] = {"  #  #  #  ", "  ## # # # ", "  # ## # # ", "  #  #  #  ",
+                                    "           ", "## # # # ##", "#  # ## # #"};
+         for (int y = 0; y < 7; ++y) {
+           for (int x = 0; lettering[y][x] != 0; ++x) {
+             if (lettering[y][x] == '#') p.fillRect(QRect(3 + x, 5 + y, 1, 1), QColor(210, 25, 20));
+           }
+         }
        }},
       {"icon_pillars",
        [](QPainter& p) {  // two marble columns, one broken off

@@ -148,7 +148,7 @@ double Decibels(const std::vector<std::int16_t>& pcm, double range) {
 
 class MediaLevels : public ManualAudio, public ::testing::WithParamInterface<int> {};
 
-TEST_P(MediaLevels, SongSitsWithTheBubblesBelowTheWhaleCallAndWithBothStaysUnderFullScale) {
+TEST_P(MediaLevels, SongSitsWithTheBubblesThroughoutBelowTheWhaleCallAndWithBothUnderFullScale) {
   const double bubbles = Decibels(EffectToItsEnd(0), 0);
   const double whale = Decibels(EffectToItsEnd(1), 0.1);
   StartSong(GetParam());
@@ -160,6 +160,8 @@ TEST_P(MediaLevels, SongSitsWithTheBubblesBelowTheWhaleCallAndWithBothStaysUnder
   }
   EXPECT_NEAR(Decibels(song, 0), bubbles, 3.0);
   EXPECT_LE(whale, Decibels(song, 0) + 6.0);
+  for (std::size_t at = 0; at + 10 * audio::kRate <= song.size() / 2; at += audio::kRate)
+    EXPECT_GT(20 * std::log10(audiotest::Rms(song, at, 10 * audio::kRate)), bubbles - 6.0) << at;
 
   StartSong(GetParam());
   Play(Media("a_sound0.wav"));

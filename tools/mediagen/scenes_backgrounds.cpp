@@ -31,11 +31,15 @@ struct Design {
   }
 };
 
+// The water's colour at depth y, without the play of light near the surface.
+Color Depth(Color top, Color bottom, double y) {
+  return Mix(top, bottom, std::pow(y / 480, 0.8));
+}
+
 void Water(Canvas& c, const Design& d, Color top, Color bottom, int seed) {
   c.Fill(d(Rect(0, 0, 640, 480)), d([=](double x, double y) {
-           const double t = y / 480;
-           const double caustic = 0.06 * (Fractal(x / 40, y / 25, seed, 3) - 0.5) * (1 - t);
-           return Shade(Mix(top, bottom, std::pow(t, 0.8)), 1 + caustic);
+           const double caustic = 0.06 * (Fractal(x / 40, y / 25, seed, 3) - 0.5) * (1 - y / 480);
+           return Shade(Depth(top, bottom, y), 1 + caustic);
          }));
 }
 
@@ -94,40 +98,59 @@ void ArchWay(Canvas& c, const Design& d) {
   Floor(c, d, 420, Rgb(200, 185, 140), haze, 3);
 }
 
-// A kelp stalk winding up from the floor at x, a long ruffled blade streaming up and
-// away with the current from every node, a small float at each blade's root.
-void Kelp(Canvas& c, const Design& d, double x, double height, double lean, Color leaf, int seed) {
+// A kelp plant rising from the floor at x: a stalk that bows with the current, and broad
+// ruffled blades at uneven spacing, each on a float, streaming away to the right. A tall plant
+// spreads a canopy of longer blades where it meets the surface. `size` scales the blades.
+void Kelp(Canvas& c, const Design& d, double x, double height, double lean, double size, Color leaf,
+          int seed) {
   Rng rng(seed);
   Path stalk;
-  for (int k = 0; k <= 10; ++k) {
-    const double t = k / 10.0;
-    stalk.push_back({x + lean * t * t + 8 * std::sin(t * 3 + seed), 480 - height * t});
+  const double bow = rng.Range(-25, 25), phase = rng.Range(0, 6);
+  for (int k = 0; k <= 12; ++k) {
+    const double t = k / 12.0;
+    stalk.push_back({x + lean * t * t + bow * std::sin(t * kPi) + 6 * std::sin(t * 5 + phase),
+                     480 - height * t});
   }
-  const Path line = SmoothOpen(stalk, 4);
-  c.Fill(d(Ribbon(line, 4, 2)), d(Solid(Shade(leaf, 0.7))));
-  const int n = static_cast<int>(line.size()), step = n / 10;
-  for (int i = step / 2, k = 0; i < n; i += step, ++k) {
-    const Vec at = line[i];
-    const double side = k % 2 ? 1 : -1, len = rng.Range(40, 60) * (1 - 0.35 * i / n);
-    // the blade leaves the stalk to one side, then the current bends it up and to the right
-    const Path rib = SmoothOpen({at, at + Vec{side * len * 0.22 + len * 0.05, -len * 0.2},
-                                 at + Vec{side * len * 0.15 + len * 0.35, -len * 0.5},
-                                 at + Vec{side * len * 0.05 + len * 0.75, -len * 0.7}},
-                                6);
-    const double w = rng.Range(7, 10);
-    const auto width = [w](double t) {
-      return w * std::sin(kPi * std::pow(t, 0.6)) * (1 + 0.18 * std::sin(t * 26)) + 0.5;
+  const Path line = SmoothOpen(stalk, 6);
+  const int n = static_cast<int>(line.size());
+  c.Fill(d(Tube(line, [size](double t) { return size * (5 - 2.5 * t); })),
+         d(Solid(Shade(leaf, 0.6))));
+  const auto blade = [&](Vec at, double len, double w, double angle) {
+    // out along `angle`, then the current bends it over to the right and lets its tip sag
+    const Vec dir = {std::cos(angle), std::sin(angle)};
+    const Path rib = SmoothOpen({at, at + dir * (len * 0.3) + Vec{len * 0.05, 0},
+                                 at + dir * (len * 0.5) + Vec{len * 0.3, len * 0.02},
+                                 at + dir * (len * 0.55) + Vec{len * 0.65, len * 0.12}},
+                                8);
+    const double ruffle = rng.Range(0, 6);
+    const auto width = [w, ruffle](double t) {
+      return w * std::sin(kPi * std::pow(t, 0.45)) * (1 + 0.12 * std::sin(t * 30 + ruffle)) + 0.8;
     };
-    c.Fill(d(Tube(rib, width)), d(Linear(at, Shade(leaf, 0.75), rib.back(), Shade(leaf, 1.15))));
-    c.Glaze(d(Tube(rib, [&width](double t) { return width(t) * 0.25; })),
-            d(Solid(Shade(leaf, 1.4))), 0.45);  // the lighter midrib
-    c.Fill(d(Ellipse(at + Vec{side * 2, -1}, 2.6, 2.2)), d(Solid(Shade(leaf, 1.2))));
+    const Color lit = Shade(leaf, rng.Range(0.7, 0.85) + 0.35 * (1 - at.y / 480));  // up: brighter
+    c.Fill(d(Tube(rib, width)), d(Linear(at, Shade(lit, 0.7), rib.back(), Shade(lit, 1.1))));
+    c.Glaze(d(Tube(rib, [&width](double t) { return width(t) * 0.55; })),
+            d(Solid(Shade(lit, 1.25))), 0.35);  // the thin sunlit middle of the blade
+    c.Fill(d(Ellipse(at, 2.4 * size, 2 * size)), d(Solid(Shade(lit, 1.15))));
+  };
+  double along = rng.Range(0.1, 0.2);
+  for (int k = 0; along < 0.92; ++k, along += rng.Range(0.08, 0.16)) {
+    // every blade streams downstream; they part from the stalk at angles of their own
+    const Vec at = line[static_cast<int>(along * (n - 1))];
+    const double grow = size * (1.1 - 0.4 * along), rise = k % 2 ? 0.35 : 0.9;
+    blade(at, rng.Range(50, 80) * grow, rng.Range(11, 15) * grow,
+          -kPi / 2 + rise + rng.Range(-0.2, 0.25));
+  }
+  if (height > 440) {  // the canopy at the surface
+    for (int k = 0; k < 4; ++k) {
+      blade(line[n - 1 - k * n / 14], rng.Range(70, 100) * size, rng.Range(13, 17) * size,
+            rng.Range(-0.5, 0.2));
+    }
   }
 }
 
 void MuddyWaters(Canvas& c, const Design& d) {
-  const Color haze = Rgb(30, 95, 100);
-  Water(c, d, Rgb(80, 175, 170), Rgb(10, 45, 55), 4);
+  const Color haze = Rgb(30, 95, 100), top = Rgb(80, 175, 170), bottom = Rgb(10, 45, 55);
+  Water(c, d, top, bottom, 4);
   Rays(c, d, Rgb(210, 250, 235), 5, 5);
   Ridge(c, d,
         SmoothClosed({{-20, 480},
@@ -141,15 +164,22 @@ void MuddyWaters(Canvas& c, const Design& d) {
                      6),
         Rgb(35, 70, 65), haze, 0.5);
   Rng rng(6);
-  for (int layer = 0; layer < 2; ++layer) {  // kelp: a hazy stand behind, a clearer one before
-    const double far = layer == 0 ? 0.55 : 0.15;
-    const Color leaf = Mix(Rgb(120, 130, 40), haze, far);
-    const int count = 6 + 2 * layer;
-    for (int i = 0; i < count; ++i) {  // spread across the width, each at a place of its own
-      const double x = (i + rng.Range(0.1, 0.9)) * 660 / count - 20;
-      const double h = rng.Range(260, 460) * (layer == 0 ? 0.85 : 1.0);
-      Kelp(c, d, x, h, rng.Range(-30, 30), leaf, 20 + 10 * layer + i);
-    }
+  // a far stand in shadow, darker than the water it stands in, then the near plants in clumps
+  // of their own, tall ones that reach the surface among shorter ones
+  for (int i = 0; i < 9; ++i) {
+    const double x = i * 75 + rng.Range(-25, 25);
+    Kelp(c, d, x, rng.Range(200, 420), rng.Range(-20, 40), 0.85, Rgb(28, 62, 48), 40 + i);
+  }
+  c.Glaze(d(Rect(0, 0, 640, 480)), d([=](double, double y) { return Depth(top, bottom, y); }),
+          0.35);
+  struct Plant {
+    double x, height, lean, size;
+  };
+  for (const Plant& p :
+       {Plant{20, 470, 30, 1.0}, Plant{95, 250, 10, 0.9}, Plant{150, 380, -20, 1.05},
+        Plant{290, 500, 40, 1.1}, Plant{335, 190, 15, 0.85}, Plant{455, 330, -25, 1.0},
+        Plant{530, 480, 20, 1.05}, Plant{600, 260, -10, 0.9}}) {
+    Kelp(c, d, p.x, p.height, p.lean, p.size, Rgb(125, 130, 45), static_cast<int>(p.x) + 7);
   }
   Floor(c, d, 440, Rgb(150, 130, 90), haze, 7);
   for (int i = 0; i < 120; ++i) {  // a little drifting silt
@@ -184,8 +214,8 @@ Path Craggy(const Path& smooth, double amount, int seed, double floor = 470) {
 }
 
 void SkullMountain(Canvas& c, const Design& d) {
-  const Color haze = Rgb(40, 50, 110);
-  Water(c, d, Rgb(80, 110, 190), Rgb(15, 10, 45), 8);
+  const Color haze = Rgb(40, 50, 110), top = Rgb(80, 110, 190), bottom = Rgb(15, 10, 45);
+  Water(c, d, top, bottom, 8);
   Rays(c, d, Rgb(200, 210, 255), 6, 9);
   const Path far_hills = Craggy(SmoothClosed({{-20, 480},
                                               {0, 360},
@@ -198,19 +228,20 @@ void SkullMountain(Canvas& c, const Design& d) {
                                              12),
                                 12, 5);
   c.Fill(d(far_hills), d([haze](double x, double y) {
-           return Mix(Rock(x, y, Rgb(35, 35, 65), Rgb(80, 80, 120), 0.9, 21), haze, 0.45);
+           return Mix(Rock(x, y, Rgb(35, 35, 65), Rgb(80, 80, 120), 0.9, 21), haze, 0.65);
          }));
   // the mountain: a cranium of weathered rock lit from the upper left, shadowed on its right.
-  // It is drawn on a grid of its own and set smaller, right of the middle, so that its face
-  // stays clear of the centrepieces and pillars that stand in mid-scene; its flanks run on
-  // down to the sea floor.
-  const Design sk = d.Inner({330, 105}, 0.68, {500, 100});
+  // It is drawn on a grid of its own and set well back, small and right of the middle, so
+  // that its face stays clear of the centrepieces and pillars that stand in mid-scene and the
+  // water's haze softens it; its flanks run on down to the sea floor.
+  const double k = 0.5;
+  const Design sk = d.Inner({330, 105}, k, {480, 160});
   const Vec centre = {330, 300};
   // temples sunk in shadow, cheekbones standing out below the eyes
   const auto bump = [](double x, double y, Vec at, double rx, double ry) {
     return std::exp(-std::pow((x - at.x) / rx, 2) - std::pow((y - at.y) / ry, 2));
   };
-  const Paint rock = [centre, bump](double x, double y) {
+  const Paint rock = [centre, bump, k](double x, double y) {
     const double u = (x - centre.x) / 165, v = (y - 105) / 375;
     double form = 1.15 - 0.45 * (u + 0.3) * (u + 0.3) - 0.35 * v - 0.15 * u;
     for (int side = -1; side <= 1; side += 2) {
@@ -219,7 +250,8 @@ void SkullMountain(Canvas& c, const Design& d) {
       form -= 0.35 * bump(x, y, {330 + side * 62.0, 258}, 58, 50);  // hollows round the eyes
       form += (side < 0 ? 0.35 : 0.15) * bump(x, y, {330 + side * 62.0, 206}, 46, 9);  // brow
     }
-    return Rock(x, y, Rgb(55, 52, 72), Rgb(150, 142, 150), form, 12);
+    // the grain is the scene's, not this smaller grid's, so the stone is not finer than the hills
+    return Rock(x * k, y * k, Rgb(55, 52, 72), Rgb(150, 142, 150), form, 12);
   };
   const Path cranium = Craggy(SmoothClosed({{-90, 720},
                                             {-40, 590},
@@ -282,10 +314,10 @@ void SkullMountain(Canvas& c, const Design& d) {
                             {x - w / 4, tip},
                             {x - w / 2 + 1, tip + (upper ? -5 : 5)}},
                            3)),
-           sk([x, w, root, tip](double px, double py) {
+           sk([x, w, root, tip](double px, double py) {  // smooth old bone, no grain
              const double across = (px - x) / w, along = (py - root) / (tip - root);
-             return Rock(px, py, Rgb(120, 112, 100), Rgb(215, 205, 180),
-                         1.05 - 0.7 * std::abs(across + 0.15) - 0.15 * (1 - along), 31);
+             return Shade(Rgb(165, 158, 140),
+                          1.05 - 0.6 * std::abs(across + 0.15) - 0.15 * (1 - along));
            }));
   };
   for (int i = 0; i < 9; ++i) {
@@ -296,6 +328,8 @@ void SkullMountain(Canvas& c, const Design& d) {
     const double x = 256 + i * 21.0, sag = 8 * std::sin(kPi * (i + 0.5) / 8);
     tooth(x, 392 + sag, 412 + sag * 0.6, 17, false, i + 3);
   }
+  // the water between lays its own colour over the mountain, teeth and all
+  c.Glaze(sk(cranium), d([=](double, double y) { return Depth(top, bottom, y); }), 0.45);
   Floor(c, d, 430, Rgb(120, 115, 130), haze, 10);
   // boulders fallen round its foot
   Rng rng(17);

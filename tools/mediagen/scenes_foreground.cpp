@@ -152,8 +152,9 @@ Image PreviewLoopCell(int f) {
     c.Glaze(Path{{x, 0}, {x + 12, 0}, {x + 40, 112}, {x + 22, 112}}, Solid(Rgb(230, 250, 255)),
             0.08);
   }
-  PaintCoral(c, 0.3, -40, 112 - 0.3 * kStripH);
-  PaintCoral(c, 0.3, -40 + 0.3 * kStripW, 112 - 0.3 * kStripH);
+  // the strip's left part only: its right edge stops short of the eyes' dark hole, which
+  // without the eyes in it would read as a flaw cut by the frame
+  PaintCoral(c, 0.3, -30, 112 - 0.3 * kStripH);
   FishLook fish = Placed(YellowFishLook(), 0.9, 48, 22 + 3 * std::sin(ph));
   DrawFish(c, fish, ph);
   FishLook red = Placed(RedFishLook(), 0.7, 96, 42 - 2 * std::sin(ph + 1));

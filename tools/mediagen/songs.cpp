@@ -162,17 +162,18 @@ Score Jaws() {
 
   const std::string_view prowl = "x.x.x.x.x.x.x.x.";
   const std::vector<int> prowl_steps = {0, 0, 2, 0, -2, 0, -1, 0};
-  // The opening grows from a murmur of basses to a growl with cellos and timpani.
+  // The opening grows from a low prowl of basses and cellos to a growl with timpani: from its
+  // first bar it sits not far under the sea's bubbles, so it is heard from the start.
   struct Swell {
     int first_bar;
     int bars;
     int loudness;
   };
-  for (const Swell& swell : {Swell{0, 3, 58}, Swell{3, 2, 68}, Swell{5, 2, 78}}) {
+  for (const Swell& swell : {Swell{0, 3, 84}, Swell{3, 2, 87}, Swell{5, 2, 90}}) {
     const Progression dread(static_cast<std::size_t>(swell.bars), Chord{0});
     const int at = swell.first_bar * kBar;
     Riff(score, basses, at, key, dread, prowl, prowl_steps, 31, swell.loudness);
-    if (at > 0) Riff(score, cellos, at, key, dread, prowl, prowl_steps, 43, swell.loudness - 8);
+    Riff(score, cellos, at, key, dread, prowl, prowl_steps, 43, swell.loudness - 8);
   }
   Riff(score, timpani, 4 * kBar, key, fade, "x...............", {0}, 38, 80);
   for (int at : {theme1, theme2}) {
@@ -188,7 +189,7 @@ Score Jaws() {
   Comp(score, brass, climax, key, theme, "X..X..X.........", 55, 100);
   Comp(score, tremolo, climax, key, theme, "x---------------", 62, 84);
   Riff(score, timpani, climax, key, theme, "x.......x.x.x...", {0, 4, 4, 0}, 38, 100);
-  Riff(score, basses, collapse, key, fade, prowl, prowl_steps, 31, 60);
+  Riff(score, basses, collapse, key, fade, prowl, prowl_steps, 31, 72);
 
   DrumLoop(score, drums, theme2, 8, kLowBassDrum, "x...x...x...x...", 76);
   DrumLoop(score, drums, theme2, 8, kLowFloorTom, "....x.......x.x.", 72);
