@@ -1,3 +1,4 @@
+#include <QDeadlineTimer>
 #include <QKeyEvent>
 
 #include "dialog_test_support.h"
@@ -43,13 +44,17 @@ TEST_F(MessageDialog, ApplyWritesTheTextAtOnceAndNoCancelPutsAnOlderTextBack) {
   EXPECT_EQ(MessageText, "Read at start-up");
 }
 
-TEST_F(MessageDialog, EnterInTheTextBoxAppliesAnEmptyTextToo) {
+// Enter applies wherever the focus is, and is spent there: the focused Cancel does not act too.
+TEST_F(MessageDialog, EnterAppliesAnEmptyTextTooAndOnlyApplies) {
   entry_.Text1.SetText("");
+  for (QDeadlineTimer deadline(2000); !QApplication::activeWindow() && !deadline.hasExpired();)
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+  entry_.Cancel.SetFocus();
   QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, "\r");
-  QApplication::sendEvent(static_cast<forms::ControlImpl&>(entry_.Text1.impl()).widget.data(),
+  QApplication::sendEvent(static_cast<forms::ControlImpl&>(entry_.Cancel.impl()).widget.data(),
                           &press);
   EXPECT_EQ(IniText(), "messagetext=");
-  EXPECT_TRUE(HandedBack());
+  EXPECT_TRUE(HandedBack() && entry_.Loaded());
 }
 
 TEST_F(MessageDialog, AFailedApplySaysSoAndKeepsTheDialogWithItsText) {

@@ -51,7 +51,8 @@ TEST_F(BubblesTest, BothColumnsDrawFromTheLeftSheetRightAddedLeftThroughItsMaskR
   });
   Anim_Custom_BubbleRight();
   Anim_Custom_BubbleLeft();
-  EXPECT_TRUE(At(2, 2) == (kBubble | kSea) && At(4, 2) == kSea) << "right: ORed, no mask";
+  EXPECT_TRUE(At(2, 2) == (kBubble | kSea) && At(3, 2) == (kBubble | kSea) && At(4, 2) == kSea)
+      << "right: ORed, no mask";
   EXPECT_TRUE(At(11, 2) == kBubble && At(12, 2) == kSea) << "left: opaque but where masked";
   EXPECT_EQ(At(10, 2), kBubble | kSea) << "where the mask row is white the sea stays";
 }
