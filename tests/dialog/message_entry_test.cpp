@@ -1,7 +1,7 @@
-#include <QDeadlineTimer>
 #include <QKeyEvent>
 
 #include "dialog_test_support.h"
+#include "platform/forms_test_support.h"
 
 namespace {
 
@@ -47,12 +47,10 @@ TEST_F(MessageDialog, ApplyWritesTheTextAtOnceAndNoCancelPutsAnOlderTextBack) {
 // Enter applies wherever the focus is, and is spent there: the focused Cancel does not act too.
 TEST_F(MessageDialog, EnterAppliesAnEmptyTextTooAndOnlyApplies) {
   entry_.Text1.SetText("");
-  for (QDeadlineTimer deadline(2000); !QApplication::activeWindow() && !deadline.hasExpired();)
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+  ASSERT_TRUE(test_support::PumpUntil([] { return QApplication::activeWindow() != nullptr; }));
   entry_.Cancel.SetFocus();
   QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, "\r");
-  QApplication::sendEvent(static_cast<forms::ControlImpl&>(entry_.Cancel.impl()).widget.data(),
-                          &press);
+  QApplication::sendEvent(test_support::WidgetOf(entry_.Cancel), &press);
   EXPECT_EQ(IniText(), "messagetext=");
   EXPECT_TRUE(HandedBack() && entry_.Loaded());
 }

@@ -30,9 +30,8 @@ class Password : public ::testing::Test {
       if (auto* box = qobject_cast<QMessageBox*>(dialog))
         notes_.push_back(box->text().toStdString());
       for (auto* field : dialog->findChildren<QLineEdit*>()) field->setText(typed_);
-      dialog->findChild<QDialogButtonBox*>()
-          ->button(typed_.isNull() ? QDialogButtonBox::Cancel : QDialogButtonBox::Ok)
-          ->click();
+      auto* buttons = dialog->findChild<QDialogButtonBox*>();
+      buttons->button(typed_.isNull() ? QDialogButtonBox::Cancel : QDialogButtonBox::Ok)->click();
     });
     user_.start(5);
   }
