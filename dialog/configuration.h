@@ -162,6 +162,8 @@ ConfigurationForm& Configuration();
 // Tells the user that what ("settings", "message") could not be written to the settings file,
 // naming the file and the system's reason for the last failed write.
 void ShowSaveFailure(const std::string& what);
+// The items' records in the order Apply writes their boxes, an order of their own.
+std::vector<const Sprite*> ItemsInSavingOrder();
 
 // The maker's web site, which the About tab's pictures open.
 inline constexpr char kMakerSite[] = "https://www.solmere-finbrook.example";

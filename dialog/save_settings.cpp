@@ -21,6 +21,15 @@ void ShowSaveFailure(const std::string& what) {
                 product::kTitle);
 }
 
+std::vector<const Sprite*> ItemsInSavingOrder() {
+  return {&Whale,          &Orca,           &HammerHead,    &Shark,        &Manatee,
+          &Octopus,        &Tuna,           &SwimMaid,      &TigerShark,   &Dolphin,
+          &RedFish(1),     &EmperorFish(1), &SwimHorses(1), &JellyFish,    &YellowFish(1),
+          &Crab,           &Clams(1),       &SeaHorse,      &AngelFish(1), &BlueDevils(1),
+          &ScubaDiver,     &Worm,           &MofiaSnitch,   &Pillars(1),   &Bottles(1),
+          &BubblesLeft(1), &Anchor,         &MarinaSign,    &Eyes,         &DiverHead};
+}
+
 void ConfigurationForm::Command2_Click() {
   std::vector<std::pair<std::string, std::string>> values;
   auto put = [&values](const std::string& key, const std::string& value) {
@@ -32,13 +41,7 @@ void ConfigurationForm::Command2_Click() {
   // Kept as it always was: "foreground" is written though nothing reads it.
   put("foreground", rt::Str(CheckForeGround.ListIndex()));
 
-  // The item boxes, in an order of their own.
-  for (Sprite* rec :
-       {&Whale,         &Orca,           &HammerHead,    &Shark,      &Manatee,     &Octopus,
-        &Tuna,          &SwimMaid,       &TigerShark,    &Dolphin,    &RedFish(1),  &EmperorFish(1),
-        &SwimHorses(1), &JellyFish,      &YellowFish(1), &Crab,       &Clams(1),    &SeaHorse,
-        &AngelFish(1),  &BlueDevils(1),  &ScubaDiver,    &Worm,       &MofiaSnitch, &Pillars(1),
-        &Bottles(1),    &BubblesLeft(1), &Anchor,        &MarinaSign, &Eyes,        &DiverHead}) {
+  for (const Sprite* rec : ItemsInSavingOrder()) {
     const CatalogueItem& item = CatalogueEntry(*rec);
     put(item.WrittenKey(), rt::Str(ControlsOf(item).box.Value()));
   }

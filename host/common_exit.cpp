@@ -25,6 +25,15 @@ EndStep end_step = &EndProcess;
 
 }  // namespace
 
+std::vector<const Sprite*> ItemsInReleaseOrder() {
+  return {&Dolphin,    &TigerShark,    &HammerHead,     &Manatee,        &Octopus,
+          &Orca,       &Shark,         &SwimMaid,       &Tuna,           &Whale,
+          &JellyFish,  &Clams(1),      &Crab,           &EmperorFish(1), &RedFish(1),
+          &SeaHorse,   &SwimHorses(1), &YellowFish(1),  &AngelFish(1),   &BlueDevils(1),
+          &Anchor,     &Bottles(1),    &BubblesLeft(1), &DiverHead,      &Eyes,
+          &MarinaSign, &MofiaSnitch,   &Pillars(1),     &ScubaDiver,     &Worm};
+}
+
 void SetEndStepForTests(EndStep step) {
   end_step = step ? step : &EndProcess;
 }
@@ -34,13 +43,7 @@ void X_Cleanup_And_End() {
     for (Sprite* rec : {&Background, &Foreground, &Palette, &Buffer, &Mermaid, &ScubaDude,
                         &SwimDude, &EvilRelic, &Bather, &Lifeguard, &Treasure, &Watch})
       RemoveDC(*rec);
-    for (Sprite* rec :
-         {&Dolphin,    &TigerShark,    &HammerHead,     &Manatee,        &Octopus,
-          &Orca,       &Shark,         &SwimMaid,       &Tuna,           &Whale,
-          &JellyFish,  &Clams(1),      &Crab,           &EmperorFish(1), &RedFish(1),
-          &SeaHorse,   &SwimHorses(1), &YellowFish(1),  &AngelFish(1),   &BlueDevils(1),
-          &Anchor,     &Bottles(1),    &BubblesLeft(1), &DiverHead,      &Eyes,
-          &MarinaSign, &MofiaSnitch,   &Pillars(1),     &ScubaDiver,     &Worm}) {
+    for (const Sprite* rec : ItemsInReleaseOrder()) {
       for (Sprite* sheet : CatalogueEntry(*rec).Sheets()) RemoveDC(*sheet);
     }
     for (Sprite* rec :

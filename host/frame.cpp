@@ -7,6 +7,9 @@
 //   5. takes the clock values from the time of day,
 //   6. draws the chosen centrepiece and 7. the front row in front of the coral,
 //   8. copies the back buffer to the window in one blit and refreshes window and label.
+#include <span>
+#include <vector>
+
 #include "host/screensaver.h"
 #include "host/starter.h"
 #include "runtime/clock.h"
@@ -59,7 +62,36 @@ const ItemRow kBackToFront[] = {
     {&DiverHead, [] { Anim_Custom_DiverHead(DiverHead); }},
 };
 
+// The front row, drawn in front of the coral and the centrepiece, back to front.
+const ItemRow kInFront[] = {
+    {&SeaHorse, [] { Anim_Still_Loop(SeaHorse); }}, {&Clams(1), [] { Anim_Custom_Clam(); }},
+    {&Crab, [] { Anim_Custom_Crab(Crab); }},        {&Anchor, [] { Anim_Custom_Anchor(Anchor); }},
+    {&Eyes, [] { Anim_Custom_Eyes(Eyes); }},
+};
+
+void DrawRows(std::span<const ItemRow> rows) {
+  for (const ItemRow& row : rows) {
+    if (On(*row.gate)) row.draw();
+  }
+}
+
 }  // namespace
+
+std::vector<const Sprite*> ItemsInBuildOrder() {
+  return {&TigerShark,  &HammerHead,    &Manatee,       &Octopus,        &Orca,
+          &Shark,       &SwimMaid,      &Tuna,          &Whale,          &Dolphin,
+          &JellyFish,   &Clams(1),      &Crab,          &EmperorFish(1), &RedFish(1),
+          &SeaHorse,    &SwimHorses(1), &YellowFish(1), &AngelFish(1),   &BlueDevils(1),
+          &Anchor,      &Bottles(1),    &DiverHead,     &Eyes,           &MarinaSign,
+          &MofiaSnitch, &Pillars(1),    &ScubaDiver,    &Worm,           &BubblesLeft(1)};
+}
+
+std::vector<const Sprite*> ItemsInDrawOrder() {
+  std::vector<const Sprite*> gates;
+  for (const ItemRow& row : kBackToFront) gates.push_back(row.gate);
+  for (const ItemRow& row : kInFront) gates.push_back(row.gate);
+  return gates;
+}
 
 void LoadPics4ScreenSaver() {
   rt::Trap("Starter/LoadPics4ScreenSaver", [] {
@@ -70,14 +102,8 @@ void LoadPics4ScreenSaver() {
     if (const Centrepiece* c = CentrepieceOfChoice(CenterpieceSlot.Choice)) {
       if (rt::IsTrue(c->record->Installed)) GenerateDC(*c->record);
     }
-    // The items that are on, in this order; each builds every sheet of its own that is there.
-    for (Sprite* rec :
-         {&TigerShark,  &HammerHead,    &Manatee,       &Octopus,        &Orca,
-          &Shark,       &SwimMaid,      &Tuna,          &Whale,          &Dolphin,
-          &JellyFish,   &Clams(1),      &Crab,          &EmperorFish(1), &RedFish(1),
-          &SeaHorse,    &SwimHorses(1), &YellowFish(1), &AngelFish(1),   &BlueDevils(1),
-          &Anchor,      &Bottles(1),    &DiverHead,     &Eyes,           &MarinaSign,
-          &MofiaSnitch, &Pillars(1),    &ScubaDiver,    &Worm,           &BubblesLeft(1)}) {
+    // The items that are on; each builds every sheet of its own that is there.
+    for (const Sprite* rec : ItemsInBuildOrder()) {
       if (!On(*rec)) continue;
       for (Sprite* sheet : CatalogueEntry(*rec).Sheets()) {
         if (rt::IsTrue(sheet->Installed)) GenerateDC(*sheet);
@@ -101,9 +127,7 @@ void ComposeFrame() {
   win::BitBlt(BufferDC(), 0, 0, ScreenWidth.Value(), ScreenHeight.Value(), Background.ImageDC, 0, 0,
               win::Rop::SRCCOPY);
 
-  for (const ItemRow& row : kBackToFront) {
-    if (On(*row.gate)) row.draw();
-  }
+  DrawRows(kBackToFront);
 
   // Everything drawn so far lies behind the coral; what follows stands in front of it.
   const rt::Integer strip_height = Foreground.Height;
@@ -117,11 +141,7 @@ void ComposeFrame() {
 
   if (const Centrepiece* c = CentrepieceOfChoice(CenterpieceSlot.Choice)) c->routine(*c->record);
 
-  if (On(SeaHorse)) Anim_Still_Loop(SeaHorse);
-  if (On(Clams(1))) Anim_Custom_Clam();
-  if (On(Crab)) Anim_Custom_Crab(Crab);
-  if (On(Anchor)) Anim_Custom_Anchor(Anchor);
-  if (On(Eyes)) Anim_Custom_Eyes(Eyes);
+  DrawRows(kInFront);
 }
 
 // Kept as it always was: the context names the timer "MainTimer".

@@ -2,9 +2,13 @@
 // and the inputs that end the saver.
 #pragma once
 
+#include <vector>
+
 #include "platform/forms.h"
 #include "runtime/array.h"
 #include "runtime/checked.h"
+
+struct Sprite;
 
 class ScreenSaverForm : public forms::Form {
  public:
@@ -49,3 +53,8 @@ void ComposeFrame();
 void TakeClockValues();
 // The build step of the saver's surfaces, before its window opens.
 void LoadPics4ScreenSaver();
+// The items' records in the order that step builds their surfaces.
+std::vector<const Sprite*> ItemsInBuildOrder();
+// The flags that gate the frame's drawing, row by row, back to front; an item that draws two
+// records (the bottles, the bubble columns) gates two rows in a row.
+std::vector<const Sprite*> ItemsInDrawOrder();

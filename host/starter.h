@@ -3,10 +3,13 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "platform/gdi.h"
 #include "runtime/array.h"
 #include "runtime/checked.h"
+
+struct Sprite;
 
 // ---- Start-up ----
 inline std::string CmdLine;    // trimmed, lower case
@@ -57,6 +60,8 @@ rt::Integer GetRegistryNumber(std::int32_t hKey, const std::string& SubKey,
                               const std::string& ValueName);
 void LoadPics4ScreenSaver();
 void X_Cleanup_And_End();
+// The items' records in the order the common exit releases their surfaces.
+std::vector<const Sprite*> ItemsInReleaseOrder();
 void ReportError(std::string_view context);
 
 // ---- Start-up decisions, each a step of Main or of a starter ----

@@ -1,4 +1,5 @@
 #include "dialog_test_support.h"
+#include "host/screensaver.h"
 
 namespace {
 
@@ -18,6 +19,28 @@ TEST_F(DialogTest, AnItemBoxShowsTheFlagOnlyWhenThePictureIsThere) {
     const forms::CheckBox& box = dialog.ControlsOf(CatalogueEntry(*item)).box;
     EXPECT_EQ(box.Value(), value) << box.Caption();
     EXPECT_EQ(box.Enabled(), installed != 0) << box.Caption();
+  }
+}
+
+// Each order kept by hand holds every item once (the two rows drawing the bottles or the bubble
+// columns count once); every item has its picture, its icon and two controls of its own.
+TEST_F(DialogTest, EveryItemIsInEachOrderOnceWithItsPictureIconAndControls) {
+  auto drawn = ItemsInDrawOrder();
+  drawn.erase(std::unique(drawn.begin(), drawn.end()), drawn.end());
+  const std::vector<const Sprite*> orders[] = {ItemsInSavingOrder(), ItemsInBuildOrder(),
+                                               ItemsInReleaseOrder(), drawn};
+  ConfigurationForm& dialog = Open();
+  std::set<const void*> controls;
+  for (const CatalogueItem& item : Catalogue()) {
+    for (int i = 0; i < 4; ++i)
+      EXPECT_EQ(std::count(orders[i].begin(), orders[i].end(), item.record), 1)
+          << item.key << " in order " << i << " of save, build, release, draw";
+    EXPECT_TRUE(
+        std::filesystem::is_regular_file(FINBROOK_MEDIA_DIR "/" + std::string(item.picture)))
+        << item.key;
+    EXPECT_NO_THROW(forms::FindBuiltinPicture(item.icon)) << item.key;
+    const auto [box, button] = dialog.ControlsOf(item);
+    EXPECT_TRUE(controls.insert(&box).second && controls.insert(&button).second) << item.key;
   }
 }
 

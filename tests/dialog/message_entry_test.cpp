@@ -1,6 +1,7 @@
 #include <QKeyEvent>
 
 #include "dialog_test_support.h"
+#include "platform/forms_test_support.h"
 
 namespace {
 
@@ -43,13 +44,15 @@ TEST_F(MessageDialog, ApplyWritesTheTextAtOnceAndNoCancelPutsAnOlderTextBack) {
   EXPECT_EQ(MessageText, "Read at start-up");
 }
 
-TEST_F(MessageDialog, EnterInTheTextBoxAppliesAnEmptyTextToo) {
+// Enter applies wherever the focus is, and is spent there: the focused Cancel does not act too.
+TEST_F(MessageDialog, EnterAppliesAnEmptyTextTooAndOnlyApplies) {
   entry_.Text1.SetText("");
+  ASSERT_TRUE(test_support::PumpUntil([] { return QApplication::activeWindow() != nullptr; }));
+  entry_.Cancel.SetFocus();
   QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, "\r");
-  QApplication::sendEvent(static_cast<forms::ControlImpl&>(entry_.Text1.impl()).widget.data(),
-                          &press);
+  QApplication::sendEvent(test_support::WidgetOf(entry_.Cancel), &press);
   EXPECT_EQ(IniText(), "messagetext=");
-  EXPECT_TRUE(HandedBack());
+  EXPECT_TRUE(HandedBack() && entry_.Loaded());
 }
 
 TEST_F(MessageDialog, AFailedApplySaysSoAndKeepsTheDialogWithItsText) {

@@ -66,17 +66,22 @@ TEST_F(FrameTest, EachItemMovesByItsOwnGateOnly) {
   EXPECT_EQ(win::GetPixel(BufferDC(), 65, 25), kWater) << "nothing of the whale was drawn";
 }
 
-TEST_F(FrameTest, ItemsLieBehindTheCoralAndTheFrontRowInFrontOfIt) {
+TEST_F(FrameTest, ItemsLieBehindTheCoralThenTheCentrepieceThenTheFrontRow) {
   // A coral strip of 20 rows whose left half is opaque green and right half transparent.
   Foreground.Height = 20;
   Foreground.ImageDC = anim_test::PaintedSurface(
       200, 20, [](int x, int) { return x < 100 ? RGB(0, 160, 0) : RGB(0, 0, 0); });
   Foreground.MaskDC = anim_test::MaskOf(Foreground.ImageDC);
-  // A shark behind the coral across its edge, a sea horse in front of it.
+  // A shark behind the coral across its edge, a sea horse in front of it and of the mermaid,
+  // the centrepiece, over the coral.
   Shark = Sprite{.X = 80, .Y = 125, .Height = 10, .Width = 40, .Frames = 1, .Visible = rt::kTrue};
   SeaHorse =
       Sprite{.X = 60, .Y = 135, .Height = 10, .Width = 10, .Frames = 1, .Visible = rt::kTrue};
-  for (auto [s, colour] : {std::pair{&Shark, RGB(220, 0, 0)}, {&SeaHorse, RGB(240, 240, 0)}}) {
+  Mermaid = Sprite{.X = 50, .Y = 135, .Height = 10, .Width = 15, .Frames = 1};
+  CenterpieceSlot.Choice = 5;
+  for (auto [s, colour] : {std::pair{&Shark, RGB(220, 0, 0)},
+                           {&SeaHorse, RGB(240, 240, 0)},
+                           {&Mermaid, RGB(200, 0, 200)}}) {
     s->ImageDC = SolidSurface(s->Width.Value(), 10, colour);
     s->MaskDC = anim_test::MaskOf(s->ImageDC);
   }
@@ -86,7 +91,8 @@ TEST_F(FrameTest, ItemsLieBehindTheCoralAndTheFrontRowInFrontOfIt) {
   EXPECT_EQ(at(85, 127), RGB(220, 0, 0)) << "shark above the strip";
   EXPECT_EQ(at(85, 133), RGB(0, 160, 0)) << "coral covers the shark";
   EXPECT_EQ(at(110, 133), RGB(220, 0, 0)) << "shark behind transparent coral";
-  EXPECT_EQ(at(65, 140), RGB(240, 240, 0)) << "front row over the coral";
+  EXPECT_EQ(at(55, 140), RGB(200, 0, 200)) << "centrepiece over the coral";
+  EXPECT_EQ(at(62, 140), RGB(240, 240, 0)) << "front row over the centrepiece";
   EXPECT_EQ(at(150, 145), kWater) << "transparent coral over water";
 }
 

@@ -106,6 +106,7 @@ Bytes Fields(std::array<std::uint32_t, 3> masks, int bpp = 32) {
   return bmptest::File({.bpp = bpp, .compression = kFields, .masks = masks, .pixels = {0}});
 }
 
+// Each case breaks one rule alone.
 TEST(BmpReader, RefusesBrokenAndHostileFiles) {
   const Bytes good = Valid24(), fields = Fields({0xFF0000, 0xFF00, 0xFF});
   const Bytes eight = bmptest::File(
@@ -124,20 +125,19 @@ TEST(BmpReader, RefusesBrokenAndHostileFiles) {
       {"zero height", With(good, 22, 0)},
       {"most negative height", With(good, 22, 0x80000000)},
       {"width over the cap", With(good, 18, 16385)},
-      {"width * height overflowing", With(With(good, 18, 0x7FFFFFFF), 22, 0x7FFFFFFF)},
       {"largest size without its pixels", With(With(good, 18, 16384), 22, 16384)},
       {"two planes", With(good, 26, 0x00180002)},
       {"7 bits per pixel", With(good, 26, 0x00070001)},
       {"run-length 24 bits", With(good, 30, 1)},
-      {"huge colour count", With(eight, 46, 0x40000000)},
+      {"colours beyond the depth", bmptest::File({.bpp = 1, .palette = {0, 1, 2}, .pixels = {0}})},
       {"run-length top-down", With(Rle8({0, 1}), 22, static_cast<std::uint32_t>(-3))},
       {"run past the row", Rle8({6, 1, 0, 1})},
-      {"literal past the row", Rle8({3, 1, 0, 3, 1, 2, 3, 0, 0, 1})},
       {"literal cut short", Rle8({0, 5, 1, 2})},
       {"data ending before the last row", Rle8({5, 1, 0, 0})},
       {"run-length giant from a few bytes", Rle8({0, 1}, 16384, 16384)},
       {"zero mask", Fields({0, 0xFF00, 0xFF})},
       {"overlapping masks", Fields({0xFF0000, 0x0FF000, 0xFF})},
+      {"split mask", Fields({0xFF0000, 0xF0F0, 0x0F})},
       {"16-bit mask past 16 bits", Fields({0x1F0000, 0x07E0, 0x001F}, 16)},
       {"bit fields cut off", Bytes(fields.begin(), fields.begin() + 60)},
   };
@@ -160,6 +160,7 @@ TEST(BmpReader, ReadsOnlyRegularFilesAndOnlyTheDeclaredPixelsWithinTheBound) {
   }
   EXPECT_EQ(win::LiveBitmapCount(), bitmaps) << "nothing kept";
   EXPECT_FALSE(win::ReadBmpFile(dir.File("missing.bmp")).has_value());
+  EXPECT_THROW(win::LoadImageA(0, "/x.bmp", win::IMAGE_BITMAP, 0, 0, 0), std::logic_error);
   dir.ExpectSpecialFilesRefused(
       [](const std::string& path) { return !win::ReadBmpFile(path).has_value(); });
 
@@ -172,7 +173,6 @@ TEST(BmpReader, ReadsOnlyRegularFilesAndOnlyTheDeclaredPixelsWithinTheBound) {
       {"8 Mi pixels of 8 bits", 4096, 2048, 8, 0, true},
       {"a row more", 4096, 2049, 8, 0, false},
       {"a row more at 32 bits", 4096, 2049, 32, 0, false},
-      {"60000 x 60000 in 100 bytes", 60000, 60000, 24, 100, false},
       {"a small picture ahead of 2 GiB", 3, 2, 24, 2ull << 30, true},
   };
   for (const auto& c : cases) {

@@ -450,12 +450,4 @@ TEST_F(Gdi, LineToDrawsWithABlackPenAndLeavesOutTheEndPoint) {
   }
 }
 
-TEST_F(Gdi, LoadImageOfAMissingFileGivesNoBitmap) {
-  const int bitmaps = win::LiveBitmapCount();
-  EXPECT_EQ(win::LoadImageA(0, "/nonexistent/a.bmp", win::IMAGE_BITMAP, 0, 0, win::LR_LOADFROMFILE),
-            0);
-  EXPECT_EQ(win::LiveBitmapCount(), bitmaps);
-  EXPECT_THROW(win::LoadImageA(0, "/x.bmp", win::IMAGE_BITMAP, 0, 0, 0), std::logic_error);
-}
-
 }  // namespace

@@ -61,6 +61,7 @@ TEST(MidiFile, RefusesBrokenAndUnsupportedFiles) {
       {"data without a status", Smf(0, 96, {Track({{0, {60, 100}}}, 0)})},
       {"status byte as data", Smf(0, 96, {Track({{0, {0x90, 0x90, 100}}}, 0)})},
       {"meta event past the end", Smf(0, 96, {Track({{0, {0xFF, 0x01, 0x7F}}}, 0)})},
+      {"system exclusive past the end", Smf(0, 96, {Track({{0, {0xF0, 0x7F}}}, 0)})},
       {"system message", Smf(0, 96, {Track({{0, {0xF1, 0}}}, 0)})},
       {"zero tempo", Smf(0, 96, {Track({{0, {0xFF, 0x51, 3, 0, 0, 0}}}, 0)})},
       {"more events than a song may hold", Smf(0, 96, {MillionAndOneNotes()})},

@@ -17,8 +17,8 @@
 
 namespace {
 
-// Plays the user at every modal dialog: types typed_ into each of its fields and presses OK,
-// keeping what message boxes say.
+// Plays the user at every modal dialog: types typed_ into each of its fields and presses OK, or
+// Cancel when typed_ is null, keeping what message boxes say.
 class Password : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -30,7 +30,8 @@ class Password : public ::testing::Test {
       if (auto* box = qobject_cast<QMessageBox*>(dialog))
         notes_.push_back(box->text().toStdString());
       for (auto* field : dialog->findChildren<QLineEdit*>()) field->setText(typed_);
-      dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+      auto* buttons = dialog->findChild<QDialogButtonBox*>();
+      buttons->button(typed_.isNull() ? QDialogButtonBox::Cancel : QDialogButtonBox::Ok)->click();
     });
     user_.start(5);
   }
@@ -81,6 +82,7 @@ TEST_F(Password, OnlyTheSetPasswordIsConfirmedAndAnEmptyOneAsksNothing) {
   EXPECT_NE(Stored().first, first.first);
   EXPECT_TRUE(Verify("kelp"));
   EXPECT_FALSE(Verify("kel"));
+  EXPECT_FALSE(Verify(nullptr)) << "cancelled";
   EXPECT_EQ(Change(""), 0);
   EXPECT_EQ(Stored().second, 0u);
   const int asked = dialogs_;

@@ -70,7 +70,7 @@ TEST_F(PreviewTest, SchoolFillsThePaneWithALeaderAndTwoFollowers) {
 // the new X only and do not clamp it; a bubble past the top comes back at the pane's width, not
 // its height.
 TEST_F(PreviewTest, TwentyFiveBubblesTurnAtThePaneSidesAndReenterAtThePaneWidth) {
-  constexpr win::COLORREF kBubble = win::RGB(160, 200, 255);
+  constexpr win::COLORREF kBubble = win::RGB(160, 200, 0x80);
   for (int i = 1; i <= 50; ++i)
     BubblesLeft(i) = {.X = 90, .Y = 100, .Height = 10, .Width = 11, .DX = 2, .DY = -6};
   BubblesLeft(1).ImageDC = MaskRowSheet(11, 10, {kBubble});

@@ -78,7 +78,7 @@ TEST_F(ScriptsTest, EveryScriptFollowsItsTimelineAndEndsEachCycleOnItsStartCell)
 // Members 2 and on reach their cells through their StripOffset.
 TEST_F(ScriptsTest, DrawsBeforeItStepsAndGroupsWithElementOnesSheet) {
   const std::vector<win::COLORREF> cells = {win::RGB(0xC0, 0, 0), win::RGB(0, 0xC0, 0),
-                                            win::RGB(0xC0, 0xC0, 0), win::RGB(0, 0xC0, 0xC0)};
+                                            win::RGB(0xC0, 0xC0, 0), win::RGB(0, 0xC0, 0x80)};
   GiveBuffer(20, 10);
   ScubaDude = {.X = 1, .Y = 1, .Height = 2, .Width = 3};
   for (int i = 1; i <= 3; ++i) {

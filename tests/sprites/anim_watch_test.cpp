@@ -27,7 +27,7 @@ class WatchTest : public SpriteTest {};
 // The dial fills cell 0 but its last column; the glass is black (transparent) but for a glint in
 // its top-left corner. The watch ignores its cell and strip.
 TEST_F(WatchTest, DrawsTheDialThenHandsThatLeaveOutTheirEndsThenTheGlass) {
-  constexpr win::COLORREF kDial = win::RGB(0xF0, 0xF0, 0xE0), kGlass = win::RGB(0x80, 0xC0, 0xFF);
+  constexpr win::COLORREF kDial = win::RGB(0xF0, 0xF0, 0xA0), kGlass = win::RGB(0x80, 0xC0, 0xFF);
   GiveBuffer(120, 130);
   Watch = {.X = 5, .Y = 2, .Height = 126, .Width = 110, .Frame = 1, .StripOffset = 7};
   Watch.ImageDC = PaintedSurface(220, 126, [&](int x, int y) {

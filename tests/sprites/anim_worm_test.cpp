@@ -43,7 +43,7 @@ TEST_F(WormTest, DropsAtTick100HangsAHundredCallsRisesAndDropsAgainAt600) {
 
 // The line runs from the top edge to two pixels below the worm's top, where the worm covers it.
 TEST_F(WormTest, GreyLineRunsFromTheTopEdgeToJustInsideTheWorm) {
-  constexpr win::COLORREF kGrey = win::RGB(128, 128, 128), kWorm = win::RGB(0xD0, 0x60, 0x60);
+  constexpr win::COLORREF kGrey = win::RGB(128, 128, 128), kWorm = win::RGB(0xD0, 0x60, 0x20);
   for (const auto& [y, last_row] : {std::pair{10, 12}, {-2, 0}, {-3, -1}}) {
     GiveBuffer(30, 30);
     Sprite bare{.X = 2, .Y = y, .State = "None"};  // no surfaces: only the line shows

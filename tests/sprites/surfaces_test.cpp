@@ -186,13 +186,13 @@ TEST_F(SurfacesTest, CoralPictureIsCentredAndRepeatedToBothEndsOfAnyScreen) {
 }
 
 TEST_F(SurfacesTest, OnlyOneNormalFileIsInstalledWhateverTheCaseOfItsName) {
-  for (const char* name : {"a_dolphin.bmp", "a_crab.bmp", ".a_hidden.bmp"}) media_.Touch(name);
-  std::filesystem::create_directory(media_.Folder() / "a_folder.bmp");
-  const std::pair<const char*, bool> cases[] = {{"a_Dolphin.bmp", true}, {"A_CRAB.BMP", true},
-                                                {"a_crab.bmp", true},    {"a_*.bmp", false},
-                                                {"a_cra?.bmp", false},   {"*", false},
-                                                {"a_folder.bmp", false}, {".a_hidden.bmp", false},
-                                                {"a_whale.bmp", false},  {"", false}};
+  // Which names Dir finds (no folder, no hidden file, no pattern) is its own test's.
+  for (const char* name : {"a_dolphin.bmp", "a_crab.bmp"}) media_.Touch(name);
+  const std::pair<const char*, bool> cases[] = {{"a_Dolphin.bmp", true},
+                                                {"A_CRAB.BMP", true},
+                                                {"a_*.bmp", false},
+                                                {"a_whale.bmp", false},
+                                                {"", false}};
   for (const auto& [name, installed] : cases)
     EXPECT_EQ(FileInstallCheck(DataDir + name), rt::Truth(installed)) << '"' << name << '"';
   EXPECT_TRUE(errors_.contexts().empty()) << "a missing file is not an error";

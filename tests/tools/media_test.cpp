@@ -37,12 +37,8 @@ TEST(Media, EveryRunWritesTheBuildsFilesByteForByte) {
     const fs::path dir = ::mkdtemp(pattern.data());
     for (const auto write : {mediagen::WritePictures, mediagen::WriteSongs, mediagen::WriteSounds})
       write(dir);
-    int files = 0;
-    for (const auto& file : fs::directory_iterator(dir)) {
-      EXPECT_EQ(Bytes(file.path()), Bytes(kMedia / file.path().filename())) << file.path();
-      ++files;
-    }
-    EXPECT_EQ(files, 54 + 6 + 2) << "pictures, songs and sound effects";
+    for (const auto& file : fs::directory_iterator(kMedia))
+      EXPECT_EQ(Bytes(dir / file.path().filename()), Bytes(file.path())) << file.path();
     fs::remove_all(dir);
   }
 }
