@@ -1,7 +1,7 @@
 // The settings file read and written as the saver and its dialog do, one key per call, when the
-// file holds about a million empty lines (just under the megabyte that any file of ours may
-// hold). Opening the saver reads about a hundred keys, applying the dialog writes about fifty:
-// each of the two should take well under half a second.
+// program's section is followed by about a million empty lines (just under the megabyte that
+// any file of ours may hold). Opening the saver reads about a hundred keys, applying the dialog
+// writes about fifty: each of the two should take well under half a second.
 #include <benchmark/benchmark.h>
 #include <stdlib.h>
 
@@ -25,7 +25,8 @@ class BlankLinesFile {
   }
   ~BlankLinesFile() { std::filesystem::remove_all(folder_); }
   const std::string& Refill() {
-    std::ofstream(path_, std::ios::binary) << std::string((1u << 20) - 4096, '\n');
+    std::ofstream(path_, std::ios::binary) << "[" << kSection << "]\n"
+                                           << std::string((1u << 20) - 4096, '\n');
     return path_;
   }
 

@@ -145,10 +145,21 @@ struct IniText {
       return;
     }
     // A new key goes after the section's last key, before any blank lines that close it.
-    size_t at = SectionEnd(*header);
-    while (at > NextLine(*header) && TrimBlanks(Line(LineStart(at - 1))).empty())
-      at = LineStart(at - 1);
-    Insert(at, std::string(*key) + "=" + std::string(value));
+    Insert(BlankLinesBefore(SectionEnd(*header), NextLine(*header)),
+           std::string(*key) + "=" + std::string(value));
+  }
+
+  // Where the blank lines (blanks alone) just before at begin, going back no further than
+  // first. Character by character: a section may end in a million empty lines.
+  size_t BlankLinesBefore(size_t at, size_t first) const {
+    while (at > first) {
+      size_t end = text[at - 1] == '\n' ? at - 1 : at;  // the line before, without its ending
+      if (text[end - 1] == '\r') --end;
+      while (end > first && (text[end - 1] == ' ' || text[end - 1] == '\t')) --end;
+      if (end > first && text[end - 1] != '\n') break;
+      at = end;
+    }
+    return at;
   }
 
   // Puts a line before the line that starts at at, or after the last one, and gives where it
