@@ -150,9 +150,15 @@ struct IniText {
   }
 
   // Where the blank lines (blanks alone) just before at begin, going back no further than
-  // first. Character by character: a section may end in a million empty lines.
+  // first. Character by character, and empty lines seven at a time: a section may end in a
+  // million of them.
   size_t BlankLinesBefore(size_t at, size_t first) const {
+    constexpr std::string_view kEightEnds = "\n\n\n\n\n\n\n\n";
     while (at > first) {
+      if (at >= first + 8 && std::string_view(text).substr(at - 8, 8) == kEightEnds) {
+        at -= 7;
+        continue;
+      }
       size_t end = text[at - 1] == '\n' ? at - 1 : at;  // the line before, without its ending
       if (text[end - 1] == '\r') --end;
       while (end > first && (text[end - 1] == ' ' || text[end - 1] == '\t')) --end;
