@@ -13,11 +13,12 @@
 
 namespace {
 
-// The real program, started without an X server to talk to, before any mode begins.
+// The real program, started without an X server to talk to, before any mode begins; the last
+// with a list of toolkit platforms that names X among others.
 TEST(RunProgram, WithoutAnXDisplayEveryModeSaysSoInOneLineAndEndsWithStatusOne) {
   for (const char* command :
        {"-u DISPLAY " FINBROOK_BINARY " /s", "DISPLAY=:9999 " FINBROOK_BINARY " /c",
-        "DISPLAY=:9999 " FINBROOK_BINARY " /p 1234",  // The toolkit's list of platforms to try.
+        "DISPLAY=:9999 " FINBROOK_BINARY " /p 1234",
         "-u DISPLAY -u WAYLAND_DISPLAY 'QT_QPA_PLATFORM=wayland;xcb' " FINBROOK_BINARY
         " /a 1234"}) {
     const std::string line =
