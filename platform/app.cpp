@@ -4,8 +4,11 @@
 // further event handler runs. Only the sound output is closed first, so that a capture file is
 // complete.
 //
-// The stop signals are caught with a pipe to ourselves: the handler only writes a byte, and a
-// socket notifier hears it in whichever event loop runs, a modal dialog's included.
+// The stop signals are caught from the process's first step. Before the mode starts nothing is
+// shown, grabbed, marked or playing, so a stop then ends the process at once as a normal exit
+// (the saver never flashes up). From then on they come through a pipe to ourselves: the handler
+// only writes a byte, and a socket notifier hears it in whichever event loop runs, a modal
+// dialog's included, and runs the mode's own way out.
 #include "platform/app.h"
 
 #include <fcntl.h>
@@ -37,6 +40,7 @@ int exit_code = 0;
 bool stop_requested = false;
 void (*stop_way_out)() = nullptr;
 int stop_pipe[2] = {-1, -1};
+volatile std::sig_atomic_t mode_started = 0;
 
 [[noreturn]] void EndProcess(int code) {
   audio::CloseAll();
@@ -61,6 +65,7 @@ bool AnyFormLoaded() {
 }
 
 extern "C" void OnStopSignal(int) {
+  if (!mode_started) ::_exit(0);
   const int saved_errno = errno;
   const char byte = 0;
   // A full pipe already holds a request: nothing is lost when this write fails.
@@ -75,15 +80,8 @@ void AnswerStopRequest() {
   QCoreApplication::exit(0);
 }
 
-void ListenForStopSignals(QApplication& app) {
+void CatchStopSignals() {
   if (::pipe2(stop_pipe, O_CLOEXEC | O_NONBLOCK) != 0) return;
-  auto* notifier = new QSocketNotifier(stop_pipe[0], QSocketNotifier::Read, &app);
-  QObject::connect(notifier, &QSocketNotifier::activated, [] {
-    char bytes[16];
-    while (::read(stop_pipe[0], bytes, sizeof bytes) > 0) {
-    }
-    AnswerStopRequest();
-  });
   struct sigaction action {};
   action.sa_handler = OnStopSignal;
   sigemptyset(&action.sa_mask);
@@ -91,9 +89,21 @@ void ListenForStopSignals(QApplication& app) {
   for (const int signal : {SIGTERM, SIGINT, SIGHUP}) sigaction(signal, &action, nullptr);
 }
 
+void ListenForStopSignals(QApplication& app) {
+  if (stop_pipe[0] < 0) return;
+  auto* notifier = new QSocketNotifier(stop_pipe[0], QSocketNotifier::Read, &app);
+  QObject::connect(notifier, &QSocketNotifier::activated, [] {
+    char bytes[16];
+    while (::read(stop_pipe[0], bytes, sizeof bytes) > 0) {
+    }
+    AnswerStopRequest();
+  });
+}
+
+// The toolkit tries the platforms of a list ("wayland;xcb") in turn: X is needed when it is one.
 bool UsesX() {
-  const std::string platform = env::Get(env::kQtPlatform);
-  return platform.empty() || platform.starts_with("xcb");
+  const std::string platforms = env::Get(env::kQtPlatform);
+  return platforms.empty() || (";" + platforms).find(";xcb") != std::string::npos;
 }
 
 // Qt aborts with advice to reinstall when its X platform finds no display; say what is missing.
@@ -137,6 +147,7 @@ void QuitWhenNoFormLoaded() {
 }
 
 int RunProgram(int argc, char** argv, void (*entry)(const std::string& command_line)) {
+  CatchStopSignals();
   std::optional<win::x11::DisplayProbe> probe;
   if (UsesX() && !probe.emplace().Reachable()) NoDisplay();
   // Qt sees only the program name: the command line belongs to the program.
@@ -153,6 +164,7 @@ int RunProgram(int argc, char** argv, void (*entry)(const std::string& command_l
     if (i > 1) command_line += ' ';
     command_line += argv[i];
   }
+  mode_started = 1;
   Dispatch([&] { entry(command_line); });
   if (AnyFormLoaded() && !stop_requested) {
     event_loop_running = true;

@@ -2,9 +2,11 @@
 // shown once loaded. Load runs Form_Initialize (the first time) and Form_Load; a load asked for
 // while Form_Initialize runs happens at once, so a form whose initialisation touches itself
 // runs its load steps first, as the old run time did.
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCursor>
+#include <QIcon>
 #include <QMessageBox>
 #include <QPainter>
 #include <QScreen>
@@ -12,8 +14,8 @@
 #include <cmath>
 
 #include "platform/forms_qt.h"
-#include "platform/user32.h"
 #include "platform/unsupported.h"
+#include "platform/user32.h"
 
 namespace forms {
 
@@ -512,13 +514,25 @@ int VirtualKeyOf(int qt_key) {
 
 // ---- MsgBox ----
 
+void WordsOnly(const QList<QAbstractButton*>& buttons) {
+  for (QAbstractButton* button : buttons) button->setIcon(QIcon());
+}
+
 void MsgBox(const std::string& prompt, const std::string& title) {
   EnsureApplication();
+  const QPointer<QWidget> had_focus = QApplication::focusWidget();
   // Owned by the active window, as on Windows, so that it stays above it even when that window
   // is topmost.
   QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(title),
                   QString::fromStdString(prompt), QMessageBox::Ok, QApplication::activeWindow());
+  WordsOnly(box.buttons());
   box.exec();
+  // Without a window manager nobody gives the keyboard back when the box goes: the control that
+  // had it takes it again, or typing would go nowhere until a click.
+  if (had_focus && had_focus->isVisible()) {
+    had_focus->activateWindow();
+    had_focus->setFocus(Qt::OtherFocusReason);
+  }
 }
 
 }  // namespace forms

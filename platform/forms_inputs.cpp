@@ -9,6 +9,8 @@
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QStyleOptionFocusRect>
+#include <QStylePainter>
 #include <QValidator>
 #include <limits>
 
@@ -125,12 +127,25 @@ QScrollBar* BarOf(const std::unique_ptr<Impl>& impl) {
 
 // A tab stop that the keys move as the old bar: Left and Up a small change towards Min, Right
 // and Down towards Max, Page Up and Down a large change, Home and End to Min and Max. Qt's bar
-// has all of these but turns Left and Right round.
+// has all of these but turns Left and Right round. Qt's bar shows nothing when it has the
+// focus; this one frames its thumb with the style's focus mark, as the other controls mark
+// theirs.
 class KeyedScrollBar : public QScrollBar {
  public:
   KeyedScrollBar() : QScrollBar(Qt::Horizontal) { setFocusPolicy(Qt::StrongFocus); }
 
  protected:
+  void paintEvent(QPaintEvent* event) override {
+    QScrollBar::paintEvent(event);
+    if (!hasFocus()) return;
+    QStyleOptionSlider bar;
+    initStyleOption(&bar);
+    QStyleOptionFocusRect mark;
+    mark.initFrom(this);
+    mark.rect =
+        style()->subControlRect(QStyle::CC_ScrollBar, &bar, QStyle::SC_ScrollBarSlider, this);
+    QStylePainter(this).drawPrimitive(QStyle::PE_FrameFocusRect, mark);
+  }
   void keyPressEvent(QKeyEvent* event) override {
     if (event->key() == Qt::Key_Left || event->key() == Qt::Key_Right) {
       triggerAction(event->key() == Qt::Key_Left ? SliderSingleStepSub : SliderSingleStepAdd);

@@ -18,6 +18,8 @@
 #include "platform/builtin_pictures.h"
 #include "platform/forms.h"
 
+class QAbstractButton;
+
 namespace forms {
 
 struct Impl {
@@ -38,6 +40,8 @@ constexpr double kTwipsPerPixel = 15.0;
 QColor ToQColor(win::COLORREF color);
 // A host font for the run time's font description, sized at the 96 dots an inch of twips.
 QFont ToQFont(const Font& font);
+// Buttons as the program's own show them: in words alone, without the style's stock icons.
+void WordsOnly(const QList<QAbstractButton*>& buttons);
 
 // The cursor the run time shows: blank while ShowCursor's count is below 0, else the screen
 // object's mouse pointer.

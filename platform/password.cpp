@@ -6,18 +6,20 @@
 
 #include <crypt.h>
 
-#include <QAbstractButton>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFormLayout>
-#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QVBoxLayout>
 #include <QWindow>
+#include <array>
+#include <cstdint>
 #include <cstring>
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "platform/advapi32.h"
 #include "platform/app.h"
@@ -50,9 +52,87 @@ std::string StoredHash() {
   return std::string(buffer);  // stops at the terminating zero
 }
 
+// A fresh salt for each password, so that equal passwords never share a stored hash.
+std::string FreshSetting() {
+  char setting[CRYPT_GENSALT_OUTPUT_SIZE] = {};
+  if (!crypt_gensalt_rn("$y$", 0, nullptr, 0, setting, sizeof setting)) {
+    rt::Raise(rt::kInvalidProcedureCall);
+  }
+  return setting;
+}
+
+// One number of a yescrypt setting's parameters, in base 64 over one or more characters: the
+// first character's range says how many characters follow.
+std::optional<std::uint32_t> TakeNumber(std::string_view& text, std::uint32_t min) {
+  constexpr std::string_view kDigits =
+      "./0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+  const auto digit = [&]() -> std::optional<std::uint32_t> {
+    const size_t at = text.empty() ? std::string_view::npos : kDigits.find(text.front());
+    if (at == std::string_view::npos) return std::nullopt;
+    text.remove_prefix(1);
+    return static_cast<std::uint32_t>(at);
+  };
+  const auto first = digit();
+  if (!first) return std::nullopt;
+  std::uint64_t value = min;
+  std::uint32_t start = 0, end = 47, bits = 0;
+  while (*first > end) {
+    value += std::uint64_t{end + 1 - start} << bits;
+    start = end + 1;
+    end = start + (62 - end) / 2;
+    bits += 6;
+  }
+  value += std::uint64_t{*first - start} << bits;
+  for (; bits > 0; bits -= 6) {
+    const auto next = digit();
+    if (!next) return std::nullopt;
+    value += std::uint64_t{*next} << (bits - 6);
+  }
+  if (value > UINT32_MAX) return std::nullopt;
+  return static_cast<std::uint32_t>(value);
+}
+
+// What a yescrypt setting asks for: its flavor, log2 N and r, then (when a bit set names them) p,
+// t, g and log2 of the ROM's N, each with its least value when absent. Nothing when the text is
+// not such a setting.
+using YescryptCost = std::array<std::uint32_t, 7>;
+std::optional<YescryptCost> CostOf(std::string_view setting) {
+  constexpr YescryptCost kLeast = {0, 1, 1, 2, 1, 1, 1};
+  if (!setting.starts_with("$y$")) return std::nullopt;
+  setting.remove_prefix(3);
+  YescryptCost cost = {0, 0, 0, 1, 0, 0, 0};
+  std::uint32_t present = 0;
+  for (size_t i = 0; i < cost.size(); ++i) {
+    if (i == 3) {
+      if (setting.starts_with('$')) break;
+      const auto have = TakeNumber(setting, 1);
+      if (!have || *have > 0b1111) return std::nullopt;
+      present = *have;
+    }
+    if (i >= 3 && !(present & 1u << (i - 3))) continue;
+    const auto number = TakeNumber(setting, kLeast[i]);
+    if (!number) return std::nullopt;
+    cost[i] = *number;
+  }
+  if (!setting.starts_with('$')) return std::nullopt;
+  return cost;
+}
+
+// The stored hash names its own cost, and a hand-edited one could ask for gigabytes and minutes:
+// one that asks for more than the program's own hashes, or in another flavor, is damaged.
+bool WithinOwnCost(const std::string& setting) {
+  const auto own = CostOf(FreshSetting());
+  const auto asked = CostOf(setting);
+  if (!own || !asked || (*asked)[0] != (*own)[0]) return false;
+  for (size_t i = 1; i < own->size(); ++i)
+    if ((*asked)[i] > (*own)[i]) return false;
+  return true;
+}
+
 // A hash that cannot be made (a stored hash that was tampered with) is a failing call of the
 // password service: the caller's error path reports it.
 std::string Hash(const std::string& password, const std::string& setting) {
+  if (!WithinOwnCost(setting)) rt::Raise(rt::kInvalidProcedureCall);
   crypt_data data{};
   const char* hashed = crypt_rn(password.c_str(), setting.c_str(), &data, sizeof data);
   if (!hashed || hashed[0] == '*') rt::Raise(rt::kInvalidProcedureCall);
@@ -65,12 +145,7 @@ bool StorePassword(const std::string& password) {
   if (RegCreateKeyA(HKEY_CURRENT_USER, kDesktopKey, &key) != RegResult::ERROR_SUCCESS) return false;
   std::string hash;
   if (!password.empty()) {
-    // A fresh salt for each password, so that equal passwords never share a stored hash.
-    char setting[CRYPT_GENSALT_OUTPUT_SIZE] = {};
-    if (!crypt_gensalt_rn("$y$", 0, nullptr, 0, setting, sizeof setting)) {
-      rt::Raise(rt::kInvalidProcedureCall);
-    }
-    hash = Hash(password, setting);
+    hash = Hash(password, FreshSetting());
   }
   const std::uint32_t use = password.empty() ? 0 : 1;
   const bool stored =
@@ -92,7 +167,7 @@ QLineEdit* PasswordField(const char* name) {
 // OK and Cancel as the program's own buttons show them, in words alone; Cancel rejects.
 QDialogButtonBox* OkCancel(QDialog& dialog) {
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-  for (QAbstractButton* button : buttons->buttons()) button->setIcon(QIcon());
+  forms::WordsOnly(buttons->buttons());
   QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
   return buttons;
 }
@@ -158,6 +233,7 @@ std::int32_t PwdChangePasswordA(const char* provider, HWND owner, std::int32_t, 
   QMessageBox box(QMessageBox::Warning, "Change Password",
                   QString::fromStdString("The password was not saved: " + LastErrorText() + "."),
                   QMessageBox::Ok);
+  forms::WordsOnly(box.buttons());
   Own(box, owner);
   box.exec();
   forms::SetExitCode(1);

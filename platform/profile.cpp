@@ -38,43 +38,44 @@ bool HoldsLineBreak(std::string_view s) {
   return s.find_first_of(std::string_view("\r\n\0", 3)) != s.npos;
 }
 
-// One INI file as lines, each kept with its own text and its own ending so that a rewrite
+// One INI file, read where it lies and changed by splicing one line in, so that a rewrite
 // changes only the line it means to: a line read as "[S\r" (from "[S\r\r\n") must not come
-// back as "[S\r\n", which reads as the header of another section.
-struct IniLines {
-  std::vector<std::string> lines;  // without their line endings
-  std::vector<std::string> ends;   // "\r\n" or "\n"; the last line's may be "\r" or nothing
-  std::string eol = "\r\n";        // the file's own line ending, kept for lines we add
+// back as "[S\r\n", which reads as the header of another section. A line is known by the
+// offset where it starts; its text leaves out its line ending ("\r\n" or "\n"; the last
+// line's may be "\r" or nothing). Searches jump from one '[' or '=' to the next rather than
+// walking every line, so that a call costs little more than reading the file, however many
+// lines it holds.
+struct IniText {
+  std::string text;
+  std::string eol = "\r\n";  // the file's own line ending, kept for lines we add
 
   // A missing file holds no lines; one that is there but cannot be read (not a regular file,
   // larger than any of ours) gives nothing, so that a write never replaces what it did not read.
-  static std::optional<IniLines> Load(const std::string& path) {
-    IniLines ini;
+  static std::optional<IniText> Load(const std::string& path) {
+    IniText ini;
     const auto bytes = files::ReadRegularFile(path, kMaxFileBytes);
     if (!bytes) {
       if (files::Exists(path)) return std::nullopt;
       return ini;
     }
-    const std::string all(bytes->begin(), bytes->end());
-    const size_t first_lf = all.find('\n');
-    if (first_lf != std::string::npos && (first_lf == 0 || all[first_lf - 1] != '\r'))
+    ini.text.assign(reinterpret_cast<const char*>(bytes->data()), bytes->size());
+    const size_t first_lf = ini.text.find('\n');
+    if (first_lf != std::string::npos && (first_lf == 0 || ini.text[first_lf - 1] != '\r'))
       ini.eol = "\n";
-    size_t start = 0;
-    while (start < all.size()) {
-      size_t end = all.find('\n', start);
-      const bool has_eol = end != std::string::npos;
-      if (!has_eol) end = all.size();
-      std::string line = all.substr(start, end - start);
-      std::string ending = has_eol ? "\n" : "";
-      if (!line.empty() && line.back() == '\r') {
-        line.pop_back();
-        ending.insert(0, "\r");
-      }
-      ini.lines.push_back(std::move(line));
-      ini.ends.push_back(std::move(ending));
-      start = end + 1;
-    }
     return ini;
+  }
+
+  // The start of the line that holds the character at offset at.
+  size_t LineStart(size_t at) const { return at == 0 ? 0 : text.rfind('\n', at - 1) + 1; }
+  size_t NextLine(size_t start) const {
+    const size_t lf = text.find('\n', start);
+    return lf == std::string::npos ? text.size() : lf + 1;
+  }
+  std::string_view Line(size_t start) const {
+    std::string_view line = std::string_view(text).substr(start);
+    line = line.substr(0, line.find('\n'));
+    if (line.ends_with('\r')) line.remove_suffix(1);
+    return line;
   }
 
   // The section named by a line "[name]", or nullopt when the line is not a section header.
@@ -87,31 +88,40 @@ struct IniLines {
     return TrimBlanks(close == line.npos ? line : line.substr(0, close));
   }
 
-  // The line of the first section header that matches, or nullopt.
-  std::optional<size_t> FindSection(std::string_view section) const {
-    for (size_t i = 0; i < lines.size(); ++i) {
-      auto name = SectionOf(lines[i], i == 0);
-      if (name && SameText(*name, section)) return i;
+  // The first line at or after from (a line's start) that holds the mark and passes the check.
+  template <class Check>
+  std::optional<size_t> FindLine(size_t from, size_t to, char mark, Check check) const {
+    for (size_t at = text.find(mark, from); at < to; at = text.find(mark, NextLine(at))) {
+      at = LineStart(at);
+      if (check(at)) return at;
     }
     return std::nullopt;
   }
 
-  // The line after the section's last line (the next header or the end of the file).
+  // The first header at or after from whose name passes the check.
+  template <class Check>
+  std::optional<size_t> FindHeader(size_t from, Check check) const {
+    return FindLine(from, text.size(), '[', [&](size_t at) {
+      const auto name = SectionOf(Line(at), at == 0);
+      return name && check(*name);
+    });
+  }
+
+  std::optional<size_t> FindSection(std::string_view section) const {
+    return FindHeader(0, [&](std::string_view name) { return SameText(name, section); });
+  }
+
+  // Where the section ends: the next header or the end of the file.
   size_t SectionEnd(size_t header) const {
-    size_t i = header + 1;
-    while (i < lines.size() && !SectionOf(lines[i], false)) ++i;
-    return i;
+    return FindHeader(NextLine(header), [](std::string_view) { return true; })
+        .value_or(text.size());
   }
 
   std::optional<size_t> FindKey(size_t header, std::string_view key) const {
-    const size_t end = SectionEnd(header);
-    for (size_t i = header + 1; i < end; ++i) {
-      const size_t eq = lines[i].find('=');
-      if (eq != std::string::npos &&
-          SameText(TrimBlanks(std::string_view(lines[i]).substr(0, eq)), key))
-        return i;
-    }
-    return std::nullopt;
+    return FindLine(NextLine(header), SectionEnd(header), '=', [&](size_t at) {
+      const std::string_view line = Line(at);
+      return SameText(TrimBlanks(line.substr(0, line.find('='))), key);
+    });
   }
 
   std::optional<std::string> Value(std::string_view section, std::string_view key) const {
@@ -119,44 +129,57 @@ struct IniLines {
     if (!header) return std::nullopt;
     const auto line = FindKey(*header, key);
     if (!line) return std::nullopt;
-    return lines[*line].substr(lines[*line].find('=') + 1);
+    const std::string_view text_of_line = Line(*line);
+    return std::string(text_of_line.substr(text_of_line.find('=') + 1));
   }
 
   void Set(std::string_view section, std::optional<std::string_view> key, std::string_view value) {
     auto header = FindSection(section);
-    if (!header) {
-      Insert(lines.size(), "[" + std::string(section) + "]");
-      header = lines.size() - 1;
-    }
+    if (!header) header = Insert(text.size(), "[" + std::string(section) + "]");
     if (!key) return;
     if (const auto line = FindKey(*header, *key)) {
       // The key keeps its own spelling; only its value changes.
-      std::string& text = lines[*line];
-      text = text.substr(0, text.find('=') + 1) + std::string(value);
+      const std::string_view old = Line(*line);
+      const size_t eq = old.find('=');
+      text.replace(*line + eq + 1, old.size() - eq - 1, value);
       return;
     }
     // A new key goes after the section's last key, before any blank lines that close it.
-    size_t at = SectionEnd(*header);
-    while (at > *header + 1 && TrimBlanks(lines[at - 1]).empty()) --at;
-    Insert(at, std::string(*key) + "=" + std::string(value));
+    Insert(BlankLinesBefore(SectionEnd(*header), NextLine(*header)),
+           std::string(*key) + "=" + std::string(value));
   }
 
-  // A line added at the end of a file that does not end in a line break becomes its last line,
-  // without one either.
-  void Insert(size_t at, std::string line) {
-    const bool open_end = at == lines.size() && !ends.empty() && !ends.back().ends_with('\n');
-    lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(at), std::move(line));
-    ends.insert(ends.begin() + static_cast<std::ptrdiff_t>(at), open_end ? "" : eol);
-  }
-
-  std::string Text() const {
-    std::string text;
-    for (size_t i = 0; i < lines.size(); ++i) {
-      // A former last line gains a line break; its lone CR, if any, becomes part of it.
-      text += lines[i] + ends[i];
-      if (i + 1 < lines.size() && !ends[i].ends_with('\n')) text += ends[i].empty() ? eol : "\n";
+  // Where the blank lines (blanks alone) just before at begin, going back no further than
+  // first. Character by character, and empty lines seven at a time: a section may end in a
+  // million of them.
+  size_t BlankLinesBefore(size_t at, size_t first) const {
+    constexpr std::string_view kEightEnds = "\n\n\n\n\n\n\n\n";
+    while (at > first) {
+      if (at >= first + 8 && std::string_view(text).substr(at - 8, 8) == kEightEnds) {
+        at -= 7;
+        continue;
+      }
+      size_t end = text[at - 1] == '\n' ? at - 1 : at;  // the line before, without its ending
+      if (text[end - 1] == '\r') --end;
+      while (end > first && (text[end - 1] == ' ' || text[end - 1] == '\t')) --end;
+      if (end > first && text[end - 1] != '\n') break;
+      at = end;
     }
-    return text;
+    return at;
+  }
+
+  // Puts a line before the line that starts at at, or after the last one, and gives where it
+  // starts. A line added after a last line that does not end in a line break becomes the last
+  // line, without one either; the former last line gains one, its lone CR, if any, becoming
+  // part of it.
+  size_t Insert(size_t at, const std::string& line) {
+    if (at == text.size() && !text.empty() && !text.ends_with('\n')) {
+      text += text.ends_with('\r') ? "\n" : eol;
+      text += line;
+      return text.size() - line.size();
+    }
+    text.insert(at, line + eol);
+    return at;
   }
 };
 
@@ -354,13 +377,13 @@ std::string ProfileHostPath(std::string_view file) {
 
 std::optional<std::string> ReadProfileValue(const std::string& host_path, std::string_view section,
                                             std::string_view key) {
-  auto value = IniLines::Load(host_path).value_or(IniLines{}).Value(section, key);
+  auto value = IniText::Load(host_path).value_or(IniText{}).Value(section, key);
   if (value) *value = Utf8FromStored(std::move(*value));
   return value;
 }
 
 bool ProfileSectionExists(const std::string& host_path, std::string_view section) {
-  return IniLines::Load(host_path).value_or(IniLines{}).FindSection(section).has_value();
+  return IniText::Load(host_path).value_or(IniText{}).FindSection(section).has_value();
 }
 
 bool WriteProfileValue(const std::string& host_path, std::string_view section,
@@ -374,7 +397,7 @@ bool WriteProfileValue(const std::string& host_path, std::string_view section,
   if (!MayChange(FolderOf(*target), W_OK) ||
       (fs::exists(*target, ec) && !MayChange(*target, R_OK | W_OK)))
     return Fail(errno);
-  std::optional<IniLines> ini = IniLines::Load(*target);
+  std::optional<IniText> ini = IniText::Load(*target);
   if (!ini) {
     return Fail(fs::is_directory(*target, ec)      ? EISDIR
                 : fs::is_regular_file(*target, ec) ? EFBIG
@@ -382,7 +405,7 @@ bool WriteProfileValue(const std::string& host_path, std::string_view section,
   }
   ini->Set(section, key, value);
   // A write that reports success must read back, whatever the file held around it.
-  return ReplaceFile(*target, ini->Text(), [&](const std::string& written) {
+  return ReplaceFile(*target, ini->text, [&](const std::string& written) {
     return key ? ReadProfileValue(written, section, *key) == value
                : ProfileSectionExists(written, section);
   });

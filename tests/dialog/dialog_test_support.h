@@ -4,8 +4,10 @@
 // test.
 #pragma once
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
+#include <QProxyStyle>
 #include <QTimer>
 #include <filesystem>
 #include <fstream>
@@ -21,13 +23,26 @@ namespace dialog_test {
 
 inline int ends = 0;
 
-// Answers each message box that opens while it lives with OK, keeping its text.
+// Dialog buttons with the stock icons that the desktop's theme gives them under X.
+struct StockIconStyle : QProxyStyle {
+  int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                QStyleHintReturn* data) const override {
+    return hint == SH_DialogButtonBox_ButtonsHaveIcons
+               ? 1
+               : QProxyStyle::styleHint(hint, option, widget, data);
+  }
+};
+
+// Answers each message box that opens while it lives with OK, keeping its text; the box's own
+// buttons show no stock icon.
 class MessageBoxes {
  public:
   MessageBoxes() {
+    QApplication::setStyle(new StockIconStyle);
     QObject::connect(&poll_, &QTimer::timeout, [this] {
       if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
         texts.push_back(box->text().toStdString());
+        EXPECT_TRUE(box->button(QMessageBox::Ok)->icon().isNull()) << "a stock icon on OK";
         box->accept();
       }
     });

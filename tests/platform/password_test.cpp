@@ -1,5 +1,6 @@
 #include "platform/password.h"
 
+#include <crypt.h>
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -14,6 +15,7 @@
 #include "platform/advapi32.h"
 #include "platform/forms_qt.h"
 #include "platform/temp_windir.h"
+#include "runtime/errors.h"
 
 namespace {
 
@@ -55,6 +57,13 @@ class Password : public ::testing::Test {
     win::RegCloseKey(key);
     return {hash, use};
   }
+  static void Store(const std::string& hash) {
+    win::HKEY key = 0;
+    win::RegOpenKeyA(win::HKEY_CURRENT_USER, "Control Panel\\Desktop", &key);
+    win::RegSetValueExA(key, "ScreenSave_Data", 0, win::RegType::REG_SZ, hash.c_str(),
+                        static_cast<std::uint32_t>(hash.size() + 1));
+    win::RegCloseKey(key);
+  }
 
   test_support::TempWindir windir_;
   QTimer user_;
@@ -74,8 +83,10 @@ TEST_F(Password, APasswordThatCannotBeStoredIsReportedAndTheOldOneStays) {
 }
 
 // A password set anew gets a salt of its own; an empty one clears the flag, and then nothing is
-// asked at all.
-TEST_F(Password, OnlyTheSetPasswordIsConfirmedAndAnEmptyOneAsksNothing) {
+// asked at all. A stored hash that asks for more than the program's own (a larger N or r, p or t
+// at all, another flavor) or cannot be read is damaged, refused as any damaged hash is, never
+// computed; one that asks for less is still checked.
+TEST_F(Password, OnlyTheSetPasswordIsConfirmedADamagedHashNeverAndAnEmptyOneAsksNothing) {
   ASSERT_EQ(Change("kelp"), 0);
   const auto first = Stored();
   ASSERT_EQ(Change("kelp"), 0);
@@ -83,6 +94,14 @@ TEST_F(Password, OnlyTheSetPasswordIsConfirmedAndAnEmptyOneAsksNothing) {
   EXPECT_TRUE(Verify("kelp"));
   EXPECT_FALSE(Verify("kel"));
   EXPECT_FALSE(Verify(nullptr)) << "cancelled";
+  const std::string salt = first.first.substr(first.first.find('$', 3));
+  for (const char* params : {"jAT", "j9U", "j9T..", "j9T/.", "i9T", "j9", "j9~", "j9T/", ""}) {
+    Store("$y$" + std::string(params) + salt);
+    EXPECT_THROW(Verify("kelp"), rt::RuntimeError) << params;
+  }
+  crypt_data data{};
+  Store(crypt_rn("kelp", crypt_gensalt("$y$", 1, nullptr, 0), &data, sizeof data));
+  EXPECT_TRUE(Verify("kelp"));
   EXPECT_EQ(Change(""), 0);
   EXPECT_EQ(Stored().second, 0u);
   const int asked = dialogs_;

@@ -125,6 +125,10 @@ TEST(Profile, WritesChangeOrAddOnlyTheirOwnLine) {
        "; notes\r\n[O]\r\nspeed=3\r\n\r\n[S]\r\nwhale= 1\r\nodd line\r\nspeed= 20\r\norca= 1\r\n"
        "\r\n[T]\r\n"},
       {"missing section", "[O]\nspeed=3", {{"firstrun", "1"}}, "[O]\nspeed=3\n[S]\nfirstrun=1"},
+      {"many empty lines",
+       "[S]\nk=1\n \r" + std::string(20, '\n'),
+       {{"w", "1"}},
+       "[S]\nk=1\nw=1\n \r" + std::string(20, '\n')},
       {"byte order mark",
        "\xEF\xBB\xBF[S]\r\nf=1\r\n",
        {{"w", "1"}},
