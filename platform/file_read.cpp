@@ -4,10 +4,42 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <utility>
 
 namespace files {
+namespace {
+
+std::atomic<std::uint64_t> held_bytes{0};
+
+}  // namespace
+
+std::optional<Charge> Charge::Take(std::uint64_t bytes) {
+  std::uint64_t held = held_bytes.load();
+  do {
+    if (bytes > kMaxLoadedBytes - held) return std::nullopt;
+  } while (!held_bytes.compare_exchange_weak(held, held + bytes));
+  return Charge(bytes);
+}
+
+Charge::Charge(Charge&& other) noexcept : bytes_(std::exchange(other.bytes_, 0)) {}
+
+Charge& Charge::operator=(Charge&& other) noexcept {
+  if (this != &other) {
+    held_bytes -= bytes_;
+    bytes_ = std::exchange(other.bytes_, 0);
+  }
+  return *this;
+}
+
+Charge::~Charge() {
+  held_bytes -= bytes_;
+}
+
+std::uint64_t Charge::HeldBytes() {
+  return held_bytes.load();
+}
 
 std::optional<RegularFile> RegularFile::Open(const std::string& host_path) {
   // Without O_NONBLOCK opening a named pipe waits for a writer, possibly for ever.

@@ -18,9 +18,33 @@ namespace files {
 // The most that one loaded picture, sound or song may occupy once decoded: 32 MiB. That is 95
 // seconds of sound at the engine's rate (stereo float samples), a picture of 8 Mi pixels
 // counted as 32-bit pixels (4096 x 2048, say), or a song of a million events. Anything larger
-// is refused exactly like a broken file, judged from its header before anything is allocated,
-// so that no file can more than double the saver's memory.
+// is refused exactly like a broken file.
 inline constexpr std::uint64_t kMaxDecodedBytes = 32ull << 20;
+
+// The most that everything loaded at once may occupy together, so that the files of a folder
+// cannot together more than double the saver's memory however many it uses: what does not fit
+// beside what is already loaded is refused exactly like a broken file. The saver's built-in
+// media take about 9 MB of it.
+inline constexpr std::uint64_t kMaxLoadedBytes = 48ull << 20;
+
+// A share of kMaxLoadedBytes, held by what was loaded for as long as it lives and given back
+// with it. An empty one holds nothing.
+class Charge {
+ public:
+  Charge() = default;
+  // Nothing when the bytes do not fit beside what is held already.
+  static std::optional<Charge> Take(std::uint64_t bytes);
+  Charge(Charge&& other) noexcept;
+  Charge& operator=(Charge&& other) noexcept;
+  ~Charge();
+
+  // What every live charge holds together.
+  static std::uint64_t HeldBytes();
+
+ private:
+  explicit Charge(std::uint64_t bytes) : bytes_(bytes) {}
+  std::uint64_t bytes_ = 0;
+};
 
 // A regular file, open for reading.
 class RegularFile {

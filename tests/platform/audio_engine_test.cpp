@@ -16,6 +16,7 @@ namespace {
 
 using audiotest::ManualAudio;
 using namespace std::chrono_literals;
+using namespace std::string_literals;
 constexpr int kTenth = audio::kRate / 10;
 
 std::uint32_t Get32(const std::vector<std::uint8_t>& b, std::size_t at) {
@@ -83,6 +84,31 @@ TEST(RealTimeOutput, CaptureFileIsAWholeWaveFileWhileItGrowsAndOnceTheProcessEnd
   std::memcpy(samples.data(), bytes.data() + 44, samples.size() * 2);
   EXPECT_GT(audiotest::SoundingFrames(samples), static_cast<int>(samples.size() / 2) * 9 / 10)
       << "the endless wave sounded throughout";
+}
+
+// A song that crowds a million notes into one instant keeps the render busy for
+// seconds, a bounded part each block, and yet the process ends at once: the closing output
+// waits for one block, not for the crowd.
+TEST(RealTimeOutput, ACrowdedSongLetsTheProcessEndPromptly) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  audiotest::ScratchDir dir;
+  const auto song = dir.Write("crowd.mid", audiotest::Crowd(1'000'000));
+  const auto capture = dir.Path("capture.wav");
+  EXPECT_EXIT(
+      {
+        ::setenv("FINBROOK_AUDIO_CAPTURE", capture.c_str(), 1);
+        for (const auto& command :
+             {"open \"" + song + "\" type sequencer alias a", "play a from 0"s})
+          ASSERT_EQ(win::mciSendStringA(command, nullptr, 0, 0), 0) << command;
+        // Into the crowd: a tenth of a second rendered (a render stuck in it renders nothing).
+        const auto deadline = std::chrono::steady_clock::now() + 5s;
+        while (std::filesystem::file_size(capture) < 44 + 4 * kTenth &&
+               std::chrono::steady_clock::now() < deadline)
+          std::this_thread::sleep_for(10ms);
+        ::alarm(2);  // ends the process with a failure if the end waits for the crowd
+        forms::End();
+      },
+      ::testing::ExitedWithCode(0), "");
 }
 
 // What the render thread holds was lent to it, so the render thread never drops the last

@@ -1,7 +1,11 @@
+#include <fluidsynth.h>
 #include <gtest/gtest.h>
+
+#include <filesystem>
 
 #include "platform/audio_engine.h"
 #include "platform/audio_test_files.h"
+#include "platform/midi_synth.h"
 #include "platform/unsupported.h"
 #include "platform/winmm.h"
 
@@ -101,6 +105,30 @@ TEST_F(Mci, ASongClosedAsTheNextOpensLetsItsNotesRingOut) {
   const double ringing = audiotest::Rms(before, Frames(0.48), Frames(0.02));
   EXPECT_GT(audiotest::Rms(after, 0, Frames(0.02)), ringing / 2) << "the note is released";
   EXPECT_LT(audiotest::Rms(after, Frames(0.48), Frames(0.02)), ringing / 4) << "and dies away";
+}
+
+// However many notes a song crowds into one instant, a block of the render sends a bounded
+// number and the rest wait for the next; the synthesizer starts no thread of its own, and of its
+// complaints one line of each kind reaches standard error, not one a note.
+TEST_F(Mci, AnInstantCrowdedWithNotesPlaysOutOverBlocksOfBoundedWork) {
+  const auto threads = [] {
+    return std::distance(std::filesystem::directory_iterator("/proc/self/task"), {});
+  };
+  const auto before = threads();
+  ASSERT_EQ(Send(Open(dir_.Write("a.mid", audiotest::Crowd(3 * midi::kMaxEventsPerBlock)), "a")),
+            0);
+  ASSERT_EQ(Send("play a from 0"), 0);
+  RenderForTests(2 * 1024);  // two blocks of the engine's render
+  EXPECT_EQ(Mode("a"), "playing") << "a third of the notes waiting";
+  RenderForTests(1024);
+  EXPECT_EQ(Mode("a"), "stopped");
+  EXPECT_EQ(threads(), before);
+
+  testing::internal::CaptureStderr();
+  for (int key = 0; key < 100; ++key) fluid_log(FLUID_WARN, "No voice (key=%d)", key);
+  fluid_log(FLUID_ERR, "No room");
+  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+            "fluidsynth: warning: No voice (key=0)\nfluidsynth: error: No room\n");
 }
 
 TEST_F(Mci, FailedCommandsReturnTheirCodeAndLeaveTheReplyUntouched) {

@@ -66,7 +66,6 @@ TEST(WavReader, RefusesBrokenFiles) {
   } cases[] = {
       {"not WAVE", With(good, 8, {'A', 'V', 'I', ' '})},
       {"truncated data", Bytes(good.begin(), good.end() - 10)},
-      {"cut inside the format", Bytes(good.begin(), good.begin() + 30)},
       {"chunk size 4 GB", With(good, kDataSize, {0xFF, 0xFF, 0xFF, 0xFF})},
       {"format chunk too short", With(good, kFmtSize, {8, 0, 0, 0})},
       {"three channels", With(good, kChannels, {3, 0})},
