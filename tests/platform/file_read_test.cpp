@@ -18,15 +18,14 @@ TEST(LoadedMediaBudget, WhatDoesNotFitBesideWhatIsLoadedIsRefusedUntilItsRoomIsF
   const auto song = dir.Write("a.mid", audiotest::NoteSong(96, 0, 96));
   const auto picture = dir.Write("a.bmp", bmptest::File({.width = 2, .pixels = {0, 0}}));
   const auto held = files::Charge::HeldBytes();
-  for (const bool room : {false, true}) {
+  for (const bool room : {true, false}) {
     auto rest = files::Charge::Take(files::kMaxLoadedBytes - held);
+    ASSERT_TRUE(rest) << "what was loaded gave its share back";
     if (room) rest.reset();
     EXPECT_EQ(audio::LoadWavFile(wave) != nullptr, room);
     EXPECT_EQ(midi::ReadMidiFile(song).has_value(), room);
     EXPECT_EQ(win::ReadBmpFile(picture).has_value(), room);
   }
-  const auto sound = audio::LoadWavFile(wave);
-  EXPECT_EQ(files::Charge::HeldBytes(), held + audio::kRate * 2 * sizeof(float));
 }
 
 }  // namespace
