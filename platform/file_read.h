@@ -21,10 +21,10 @@ namespace files {
 // is refused exactly like a broken file.
 inline constexpr std::uint64_t kMaxDecodedBytes = 32ull << 20;
 
-// The most that everything loaded at once may occupy together, so that the files of a folder
-// cannot together more than double the saver's memory however many it uses: what does not fit
-// beside what is already loaded is refused exactly like a broken file. The saver's built-in
-// media take about 9 MB of it.
+// The most that everything loaded at once may occupy together, so that however many files of
+// a folder the program uses, together they take the saver to about twice its usual memory at
+// most: what does not fit beside what is already loaded is refused exactly like a broken file.
+// The saver's built-in media take about 9 MB of it.
 inline constexpr std::uint64_t kMaxLoadedBytes = 48ull << 20;
 
 // A share of kMaxLoadedBytes, held by what was loaded for as long as it lives and given back

@@ -33,8 +33,9 @@ constexpr int kPolyphony = 256;
 // The synthesizer reports every voice it cannot start (with its channel and key) and every full
 // queue, thousands of lines a second under a crowded song, while one line of each kind tells
 // what went wrong. A kind is the message without its digits. It is called on whichever thread
-// the synthesizer reports from, the render thread among them, so it neither locks nor
-// allocates; kinds beyond those it has room to remember go unreported.
+// the synthesizer reports from, the render thread among them, so its memory of the kinds takes
+// no lock and no allocation, and only the first line of a kind reaches the (unbuffered) standard
+// error; kinds beyond those it has room to remember go unreported.
 void ReportOncePerKind(int level, const char* message, void* /*data*/) {
   static std::array<std::atomic<std::uint64_t>, 64> reported{};  // 0: a free slot
   std::uint64_t kind = 14695981039346656037ull;                  // FNV-1a
@@ -42,7 +43,7 @@ void ReportOncePerKind(int level, const char* message, void* /*data*/) {
     if (*c >= '0' && *c <= '9') continue;
     kind = (kind ^ static_cast<unsigned char>(*c)) * 1099511628211ull;
   }
-  kind |= 1;
+  kind |= 1;  // never 0
   for (auto& slot : reported) {
     std::uint64_t held = 0;
     if (slot.compare_exchange_strong(held, kind)) {
