@@ -327,10 +327,13 @@ std::optional<BmpImage> ReadBmpFile(const std::string& host_path) {
   const std::uint64_t pixels = static_cast<std::uint64_t>(h->width) * h->height;
   auto charge = files::Charge::Take(h->bpp <= 8 ? pixels : pixels * 4);
   if (!charge) return std::nullopt;
-  std::vector<std::uint8_t> data(std::min(DataBytes(*h), file->Size() - h->pixels_at));
-  if (!file->ReadAt(h->pixels_at, data)) return std::nullopt;
-  auto image = DecodePixels(head, data, *h);
+  std::optional<BmpImage> image;
+  {
+    std::vector<std::uint8_t> data(std::min(DataBytes(*h), file->Size() - h->pixels_at));
+    if (file->ReadAt(h->pixels_at, data)) image = DecodePixels(head, data, *h);
+  }
   if (image) image->charge = std::move(*charge);
+  files::ReleaseFreedMemory();
   return image;
 }
 

@@ -1,6 +1,7 @@
 #include "platform/file_read.h"
 
 #include <fcntl.h>
+#include <malloc.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -78,6 +79,10 @@ std::optional<std::vector<std::uint8_t>> ReadRegularFile(const std::string& host
   std::vector<std::uint8_t> bytes(static_cast<std::size_t>(file->Size()));
   if (!file->ReadAt(0, bytes)) return std::nullopt;
   return bytes;
+}
+
+void ReleaseFreedMemory() {
+  ::malloc_trim(0);
 }
 
 bool Exists(const std::string& host_path) {

@@ -69,6 +69,12 @@ class RegularFile {
 std::optional<std::vector<std::uint8_t>> ReadRegularFile(const std::string& host_path,
                                                          std::uint64_t max_bytes);
 
+// A loader's passing buffers (the file's bytes, the forms on the way to the one it keeps) are
+// freed when it is done, but the allocator keeps what was freed for later: a load ends here, so
+// that what it only passed through goes back to the system and a folder of large files, loaded
+// or refused, leaves the process no larger than what it keeps.
+void ReleaseFreedMemory();
+
 // Whether anything at all, of any kind, is at the path (a link followed); it is not opened.
 bool Exists(const std::string& host_path);
 

@@ -189,9 +189,10 @@ std::optional<Sequence> ParseMidi(std::span<const std::uint8_t> bytes) {
 }
 
 std::optional<Sequence> ReadMidiFile(const std::string& host_path) {
-  const auto bytes = files::ReadRegularFile(host_path, kMaxFileBytes);
-  if (!bytes) return std::nullopt;
-  return ParseMidi(*bytes);
+  std::optional<Sequence> seq;
+  if (const auto bytes = files::ReadRegularFile(host_path, kMaxFileBytes)) seq = ParseMidi(*bytes);
+  files::ReleaseFreedMemory();
+  return seq;
 }
 
 }  // namespace midi

@@ -171,14 +171,18 @@ std::shared_ptr<const Pcm> LoadWavFile(const std::string& host_path) {
   if (!charge) return nullptr;
   // The file's bytes go before the conversion: no more than two forms of the sound are held at
   // once.
+  std::shared_ptr<Pcm> pcm;
   std::optional<WavData> wav;
   {
     std::vector<std::uint8_t> data(sound->data_bytes);
-    if (!file->ReadAt(sound->data_at, data)) return nullptr;
-    wav = Decode(sound->format, data);
+    if (file->ReadAt(sound->data_at, data)) wav = Decode(sound->format, data);
   }
-  auto pcm = std::make_shared<Pcm>(ToEnginePcm(*wav));
-  pcm->charge = std::move(*charge);
+  if (wav) {
+    pcm = std::make_shared<Pcm>(ToEnginePcm(*wav));
+    pcm->charge = std::move(*charge);
+  }
+  wav.reset();
+  files::ReleaseFreedMemory();
   return pcm;
 }
 
