@@ -242,6 +242,15 @@ void CloseAll() {
   for (auto& hook : close_hooks) hook();
 }
 
+void WaitForRoom(const char* call, const std::function<bool()>& has_room) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(1);
+  while (!has_room()) {
+    if (std::chrono::steady_clock::now() > deadline)
+      win::Unsupported(call, "more commands than a render takes, with no render running");
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+}
+
 void SetOutputForTests(Output output) {
   State().choice = output;
 }

@@ -10,11 +10,12 @@
 //
 // Threads: the user-interface thread owns every decision and every file load; it hands work
 // to the render thread through CommandQueues, and reads back what the render thread publishes
-// through atomics. The render thread never waits for the user-interface thread, and vice versa,
-// and it neither allocates nor frees memory: sources hold what they play in storage of a fixed
-// size, command queues swap their vectors' storage instead of freeing it, and whatever the
-// render thread holds by shared_ptr was lent to it (Lend), so that the last reference is always
-// dropped on the user-interface thread.
+// through atomics. The render thread never waits for the user-interface thread, which waits for
+// the render thread only when a command queue is full (see WaitForRoom); the render thread
+// neither allocates nor frees memory: sources hold what they play in storage of a fixed size,
+// command queues are rings of fixed size, and whatever the render thread holds by shared_ptr
+// was lent to it (Lend), so that the last reference is always dropped on the user-interface
+// thread.
 //
 // Life: the first client (a mixer session, an open MCI alias, the simple player) that Acquires
 // the output opens it, and it stays open, like a system's sound output, until the process ends
@@ -23,11 +24,12 @@
 // stopped rings out instead of being cut off by a closing device.
 #pragma once
 
+#include <array>
+#include <atomic>
 #include <cassert>
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <mutex>
 #include <utility>
 #include <vector>
 
@@ -96,34 +98,54 @@ void SetOutputForTests(Output output);
 // stereo, as the device would receive them.
 std::vector<std::int16_t> RenderForTests(int frames);
 
-// Commands from the user-interface thread to the render thread. Post and Take hold the lock
-// only to append or to swap the vectors, whose storage passes back and forth between the two
-// threads: the render thread never frees it.
+// The user-interface thread's wait when a command queue is full: the render thread empties
+// every queue at each block, so room comes within one block. A render that has not run for a
+// second is not coming back, and the process ends naming the call rather than hang.
+void WaitForRoom(const char* call, const std::function<bool()>& has_room);
+
+// Commands from the user-interface thread to the render thread: a ring of fixed size with one
+// producer and one consumer, so that neither side takes a lock or allocates. The render thread
+// moves each command out of its slot and the slot is reused by later posts; what a command
+// holds by shared_ptr was lent (Lend), so the render thread never drops the last reference.
 template <class Command>
 class CommandQueue {
  public:
+  // Far more than the program posts between two blocks.
+  static constexpr std::size_t kCapacity = 256;
+
   void Post(Command command) {
     assert(forms::OnInterfaceThread());
-    std::lock_guard lock(mutex_);
-    pending_.push_back(std::move(command));
+    const std::size_t tail = tail_.load(std::memory_order_relaxed);
+    if (tail - head_.load(std::memory_order_acquire) == kCapacity) {
+      WaitForRoom("CommandQueue::Post", [this, tail] {
+        return tail - head_.load(std::memory_order_acquire) < kCapacity;
+      });
+    }
+    slots_[tail % kCapacity] = std::move(command);
+    tail_.store(tail + 1, std::memory_order_release);
   }
-  // Render thread: the commands posted since the last Take, in order; valid until the next.
-  std::vector<Command>& Take() {
-    taken_.clear();
-    std::lock_guard lock(mutex_);
-    taken_.swap(pending_);
-    return taken_;
+  // Render thread: hands each command posted since the last call to apply, in order.
+  template <class Apply>
+  void TakeEach(Apply&& apply) {
+    std::size_t head = head_.load(std::memory_order_relaxed);
+    const std::size_t tail = tail_.load(std::memory_order_acquire);
+    for (; head != tail; ++head) {
+      Command command = std::move(slots_[head % kCapacity]);
+      apply(command);
+    }
+    head_.store(head, std::memory_order_release);
   }
   // While no render runs: forgets every command.
   void Clear() {
-    taken_.clear();
-    pending_.clear();
+    slots_.fill(Command{});
+    head_.store(0);
+    tail_.store(0);
   }
 
  private:
-  std::mutex mutex_;
-  std::vector<Command> pending_;
-  std::vector<Command> taken_;
+  std::array<Command, kCapacity> slots_{};
+  std::atomic<std::size_t> head_{0};  // written by the render thread only
+  std::atomic<std::size_t> tail_{0};  // written by the user-interface thread only
 };
 
 }  // namespace audio

@@ -324,9 +324,17 @@ std::optional<BmpImage> ReadBmpFile(const std::string& host_path) {
   if (!file->ReadAt(0, head)) return std::nullopt;
   const auto h = ReadHeader(head, file->Size());
   if (!h) return std::nullopt;
-  std::vector<std::uint8_t> data(std::min(DataBytes(*h), file->Size() - h->pixels_at));
-  if (!file->ReadAt(h->pixels_at, data)) return std::nullopt;
-  return DecodePixels(head, data, *h);
+  const std::uint64_t pixels = static_cast<std::uint64_t>(h->width) * h->height;
+  auto charge = files::Charge::Take(h->bpp <= 8 ? pixels : pixels * 4);
+  if (!charge) return std::nullopt;
+  std::optional<BmpImage> image;
+  {
+    std::vector<std::uint8_t> data(std::min(DataBytes(*h), file->Size() - h->pixels_at));
+    if (file->ReadAt(h->pixels_at, data)) image = DecodePixels(head, data, *h);
+  }
+  if (image) image->charge = std::move(*charge);
+  files::ReleaseFreedMemory();
+  return image;
 }
 
 }  // namespace win

@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/file_read.h"
+
 namespace win {
 
 // A decoded picture, top row first.
@@ -24,6 +26,7 @@ struct BmpImage {
   std::vector<std::uint32_t> table;  // bits 8: the file's colours, 0x00RRGGBB
   std::vector<std::uint8_t> indices;
   std::vector<std::uint32_t> words;
+  files::Charge charge;  // a picture read from a file: its share of the loaded-media budget
 };
 
 // Pictures wider or taller than this are refused.
@@ -32,7 +35,8 @@ constexpr int kBmpMaxDimension = 16384;
 // nullopt for anything that is not a complete, sane BMP file.
 std::optional<BmpImage> DecodeBmp(std::span<const std::uint8_t> file);
 // Reads a file of the host and decodes it; nullopt when it is missing, unreadable, not a regular
-// file or broken. Only the headers and the pixel data they declare are read.
+// file, broken or too large for what is left of files::kMaxLoadedBytes. Only the headers and the
+// pixel data they declare are read.
 std::optional<BmpImage> ReadBmpFile(const std::string& host_path);
 
 }  // namespace win

@@ -1,13 +1,46 @@
 #include "platform/file_read.h"
 
 #include <fcntl.h>
+#include <malloc.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <utility>
 
 namespace files {
+namespace {
+
+std::atomic<std::uint64_t> held_bytes{0};
+
+}  // namespace
+
+std::optional<Charge> Charge::Take(std::uint64_t bytes) {
+  std::uint64_t held = held_bytes.load();
+  do {
+    if (bytes > kMaxLoadedBytes - held) return std::nullopt;
+  } while (!held_bytes.compare_exchange_weak(held, held + bytes));
+  return Charge(bytes);
+}
+
+Charge::Charge(Charge&& other) noexcept : bytes_(std::exchange(other.bytes_, 0)) {}
+
+Charge& Charge::operator=(Charge&& other) noexcept {
+  if (this != &other) {
+    held_bytes -= bytes_;
+    bytes_ = std::exchange(other.bytes_, 0);
+  }
+  return *this;
+}
+
+Charge::~Charge() {
+  held_bytes -= bytes_;
+}
+
+std::uint64_t Charge::HeldBytes() {
+  return held_bytes.load();
+}
 
 std::optional<RegularFile> RegularFile::Open(const std::string& host_path) {
   // Without O_NONBLOCK opening a named pipe waits for a writer, possibly for ever.
@@ -46,6 +79,10 @@ std::optional<std::vector<std::uint8_t>> ReadRegularFile(const std::string& host
   std::vector<std::uint8_t> bytes(static_cast<std::size_t>(file->Size()));
   if (!file->ReadAt(0, bytes)) return std::nullopt;
   return bytes;
+}
+
+void ReleaseFreedMemory() {
+  ::malloc_trim(0);
 }
 
 bool Exists(const std::string& host_path) {

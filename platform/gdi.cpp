@@ -384,6 +384,7 @@ HBITMAP LoadImageA(std::int32_t instance, const std::string& path, unsigned type
   b.words.Take(std::move(image->words));
   b.table_size = static_cast<int>(image->table.size());
   std::copy(image->table.begin(), image->table.end(), b.table.begin());
+  b.charge = std::move(image->charge);
   return raster::AddBitmap(std::move(b));
 }
 

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/file_read.h"
 #include "platform/gdi.h"
 
 namespace win::raster {
@@ -101,6 +102,7 @@ struct Bitmap {
   int table_size = 0;
   HDC holder = 0;  // the DC that holds and owns it; 0 when free (always 0 for the stock one)
   bool stock = false;
+  files::Charge charge;  // a picture loaded from a file: its share of the loaded-media budget
 
   bool Wide() const { return bits >= 24; }
   std::uint8_t* Row8(int y) { return bytes.data() + static_cast<std::size_t>(y) * width; }

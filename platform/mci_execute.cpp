@@ -34,7 +34,7 @@ class PlayerSource final : public audio::Source {
   audio::CommandQueue<Command> commands;
 
   void Mix(float* out, int frames) override {
-    for (auto& c : commands.Take()) {
+    commands.TakeEach([this](Command& c) {
       // A stopped or replaced sound fades out.
       for (std::size_t voice = 0; voice < voices_.size(); ++voice) {
         Voice& v = voices_[voice];
@@ -43,7 +43,7 @@ class PlayerSource final : public audio::Source {
         v = Voice{};
       }
       if (c.sound) voices_[static_cast<std::size_t>(c.voice)] = Voice{std::move(c.sound), 0};
-    }
+    });
     for (Voice& v : voices_) {
       if (!v.sound) continue;
       const std::size_t total = v.sound->samples.size();

@@ -19,12 +19,19 @@ struct RawEvent {
 // The events as read are the largest form of a song: their count bounds what it occupies.
 constexpr std::size_t kMaxEvents = files::kMaxDecodedBytes / sizeof(RawEvent);
 
-// Reads one track's events into out; false when the track is broken.
+// What the tracks of a file hold: their events, or only how many when out is null.
+struct Tally {
+  std::vector<RawEvent>* out = nullptr;
+  std::size_t events = 0;
+  std::size_t tempi = 0;
+};
+
+// Reads one track's events into the tally; false when the track is broken.
 class TrackReader {
  public:
   explicit TrackReader(std::span<const std::uint8_t> track) : data_(track) {}
 
-  bool Read(std::vector<RawEvent>& out, std::uint64_t& end_tick) {
+  bool Read(Tally& out, std::uint64_t& end_tick) {
     std::uint64_t tick = 0;
     std::uint8_t running = 0;
     while (at_ < data_.size()) {
@@ -70,9 +77,11 @@ class TrackReader {
   }
 
  private:
-  static bool Add(std::vector<RawEvent>& out, const RawEvent& e) {
-    if (out.size() == kMaxEvents) return false;
-    out.push_back(e);
+  static bool Add(Tally& out, const RawEvent& e) {
+    if (out.events == kMaxEvents) return false;
+    ++out.events;
+    out.tempi += e.tempo != 0;
+    if (out.out) out.out->push_back(e);
     return true;
   }
   bool Byte(std::uint8_t& b) {
@@ -102,6 +111,22 @@ std::uint32_t Get32(const std::uint8_t* p) {
 }
 std::uint16_t Get16(const std::uint8_t* p) {
   return static_cast<std::uint16_t>(p[0] << 8 | p[1]);
+}
+
+// Reads the tracks that follow the header into the tally; false when the file is broken.
+bool ReadTracks(std::span<const std::uint8_t> bytes, std::size_t at, int tracks, Tally& tally,
+                std::uint64_t& end_tick) {
+  for (int found = 0; found < tracks;) {
+    if (bytes.size() - at < 8) return false;
+    const std::uint32_t size = Get32(&bytes[at + 4]);
+    if (size > bytes.size() - at - 8) return false;
+    if (Get32(&bytes[at]) == 0x4D54726B) {  // "MTrk"; other chunks are skipped
+      if (!TrackReader(bytes.subspan(at + 8, size)).Read(tally, end_tick)) return false;
+      ++found;
+    }
+    at += 8 + size;
+  }
+  return true;
 }
 
 void BuildTimes(Sequence& seq, std::vector<RawEvent>& raw) {
@@ -143,29 +168,31 @@ std::optional<Sequence> ParseMidi(std::span<const std::uint8_t> bytes) {
   // Time-code divisions have no sixteenth notes to count positions in.
   if (format > 1 || tracks == 0 || division == 0 || (division & 0x8000)) return std::nullopt;
 
+  // The file declares no count of events: they are counted first, and the song's share of the
+  // loaded-media budget is taken before anything is allocated for them.
   Sequence seq;
   seq.division = division;
+  Tally counted;
+  if (!ReadTracks(bytes, 8 + header_size, tracks, counted, seq.end_tick)) return std::nullopt;
+  auto charge = files::Charge::Take((counted.events - counted.tempi) * sizeof(Event) +
+                                    (counted.tempi + 1) * sizeof(Sequence::Tempo));
+  if (!charge) return std::nullopt;
+  seq.charge = std::move(*charge);
   std::vector<RawEvent> raw;
-  std::size_t at = 8 + header_size;
-  int found = 0;
-  while (found < tracks) {
-    if (bytes.size() - at < 8) return std::nullopt;
-    const std::uint32_t size = Get32(&bytes[at + 4]);
-    if (size > bytes.size() - at - 8) return std::nullopt;
-    if (Get32(&bytes[at]) == 0x4D54726B) {  // "MTrk"; other chunks are skipped
-      if (!TrackReader(bytes.subspan(at + 8, size)).Read(raw, seq.end_tick)) return std::nullopt;
-      ++found;
-    }
-    at += 8 + size;
-  }
+  raw.reserve(counted.events);
+  seq.events.reserve(counted.events - counted.tempi);
+  seq.tempi.reserve(counted.tempi + 1);
+  Tally read{&raw};
+  ReadTracks(bytes, 8 + header_size, tracks, read, seq.end_tick);  // sound, as counted
   BuildTimes(seq, raw);
   return seq;
 }
 
 std::optional<Sequence> ReadMidiFile(const std::string& host_path) {
-  const auto bytes = files::ReadRegularFile(host_path, kMaxFileBytes);
-  if (!bytes) return std::nullopt;
-  return ParseMidi(*bytes);
+  std::optional<Sequence> seq;
+  if (const auto bytes = files::ReadRegularFile(host_path, kMaxFileBytes)) seq = ParseMidi(*bytes);
+  files::ReleaseFreedMemory();
+  return seq;
 }
 
 }  // namespace midi

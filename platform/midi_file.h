@@ -1,7 +1,8 @@
 // Reading of Standard MIDI Files (formats 0 and 1, ticks-per-quarter division) into one
 // time-ordered list of channel messages with their times in seconds, for the sequencer behind
-// the MCI stand-in. Broken or unsupported files, and songs of more events than
-// files::kMaxDecodedBytes holds, are refused, never half-read.
+// the MCI stand-in. Broken or unsupported files, songs of more events than
+// files::kMaxDecodedBytes holds and songs too large for what is left of files::kMaxLoadedBytes
+// are refused, never half-read.
 #pragma once
 
 #include <cstdint>
@@ -9,6 +10,8 @@
 #include <span>
 #include <string>
 #include <vector>
+
+#include "platform/file_read.h"
 
 namespace midi {
 
@@ -31,11 +34,15 @@ struct Sequence {
     std::uint32_t us_per_quarter;
   };
   std::vector<Tempo> tempi;
+  files::Charge charge;  // its share of the loaded-media budget
 
   double SecondsAt(double tick) const;
 };
 
+// The song holds its share of files::kMaxLoadedBytes; one that would not fit is refused.
 std::optional<Sequence> ParseMidi(std::span<const std::uint8_t> bytes);
+// The file, of at most 16 MiB, is read whole before its events are counted: its format declares
+// no sizes but its chunks'.
 std::optional<Sequence> ReadMidiFile(const std::string& host_path);
 
 }  // namespace midi

@@ -1,5 +1,6 @@
 #include "platform/midi_synth.h"
 
+#include <dlfcn.h>
 #include <fluidsynth.h>
 
 #include <algorithm>
@@ -26,6 +27,33 @@ constexpr int kChunkFrames = 1024;
 // sets them level with the bubbles loop.
 constexpr double kSynthGain = 0.6;
 constexpr const char* kDefaultSoundFont = "/usr/share/sounds/sf2/TimGM6mb.sf2";
+// The voices that sound at once; a note beyond them takes the place of the quietest.
+constexpr int kPolyphony = 256;
+
+// The synthesizer reports every voice it cannot start (with its channel and key) and every full
+// queue, thousands of lines a second under a crowded song, while one line of each kind tells
+// what went wrong. A kind is the message without its digits. It is called on whichever thread
+// the synthesizer reports from, the render thread among them, so its memory of the kinds takes
+// no lock and no allocation, and only the first line of a kind reaches the (unbuffered) standard
+// error; kinds beyond those it has room to remember go unreported.
+void ReportOncePerKind(int level, const char* message, void* /*data*/) {
+  static std::array<std::atomic<std::uint64_t>, 64> reported{};  // 0: a free slot
+  std::uint64_t kind = 14695981039346656037ull;                  // FNV-1a
+  for (const char* c = message; *c; ++c) {
+    if (*c >= '0' && *c <= '9') continue;
+    kind = (kind ^ static_cast<unsigned char>(*c)) * 1099511628211ull;
+  }
+  kind |= 1;  // never 0
+  for (auto& slot : reported) {
+    std::uint64_t held = 0;
+    if (slot.compare_exchange_strong(held, kind)) {
+      std::fprintf(stderr, "fluidsynth: %s: %s\n", level == FLUID_WARN ? "warning" : "error",
+                   message);
+      return;
+    }
+    if (held == kind) return;
+  }
+}
 
 // Start a song on a block (song set) or stop the block (song null).
 struct Command {
@@ -48,14 +76,16 @@ class SongSource final : public audio::Source {
 
   void Mix(float* out, int frames) override {
     fluid_synth_t* synth = shared_synth.load(std::memory_order_acquire);
-    for (auto& c : commands.Take()) Apply(synth, c);
+    commands.TakeEach([this, synth](Command& c) { Apply(synth, c); });
     if (!synth) return;
+    int budget = kMaxEventsPerBlock;
     int done = 0;
     while (done < frames) {
-      DispatchDue(synth);
+      DispatchDue(synth, budget);
       int chunk = std::min(frames - done, kChunkFrames);
+      // Events left waiting for the next block do not cut this one short.
       for (auto& v : voices_) {
-        if (v.song)
+        if (v.song && NextFrame(v) > v.frames)
           chunk = static_cast<int>(std::min<std::int64_t>(chunk, NextFrame(v) - v.frames));
       }
       fluid_synth_write_float(synth, chunk, left_.data(), 0, 1, right_.data(), 0, 1);
@@ -131,9 +161,8 @@ class SongSource final : public audio::Source {
     }
   }
 
-  // A song starts on fresh channels; the controller and program changes before its start
-  // position are applied so that it starts with the instruments it would have there.
-  static void Prepare(fluid_synth_t* synth, int block, const Sequence& song, double start) {
+  // A song starts on fresh channels.
+  static void Prepare(fluid_synth_t* synth, int block) {
     Silence(synth, block);
     for (int c = 0; c < kBlockChannels; ++c) {
       const int chan = block * kBlockChannels + c;
@@ -142,11 +171,6 @@ class SongSource final : public audio::Source {
       fluid_synth_cc(synth, chan, 10, 64);
       fluid_synth_program_change(synth, chan, 0);
     }
-    for (const auto& e : song.events) {
-      if (e.seconds >= start) break;
-      const int kind = e.status & 0xF0;
-      if (kind != 0x80 && kind != 0x90 && kind != 0xA0) Send(synth, block, e);
-    }
   }
 
   void Apply(fluid_synth_t* synth, Command& c) {
@@ -154,24 +178,29 @@ class SongSource final : public audio::Source {
     if (synth && v.song && !c.song) Silence(synth, c.block);
     v = Voice{};
     if (!c.song || !synth) return;
-    Prepare(synth, c.block, *c.song, c.start_seconds);
-    const auto& events = c.song->events;
-    v.cursor = static_cast<std::size_t>(
-        std::lower_bound(events.begin(), events.end(), c.start_seconds,
-                         [](const Event& e, double s) { return e.seconds < s; }) -
-        events.begin());
+    Prepare(synth, c.block);
     v.song = std::move(c.song);
     v.start_seconds = c.start_seconds;
     v.serial = c.serial;
   }
 
-  void DispatchDue(fluid_synth_t* synth) {
+  // Sends the due events, at most `budget` of them, which it uses up: what is left waits for
+  // the next block, so that however many events a song crowds into one instant, a block ends in
+  // good time and the output can always be closed. The events before a song's start position
+  // are due at once; of them only the controller and program changes are sent, so that the
+  // song starts with the instruments it would have there.
+  void DispatchDue(fluid_synth_t* synth, int& budget) {
     for (int b = 0; b < kBlocks; ++b) {
       Voice& v = voices_[b];
       if (!v.song) continue;
       const auto& events = v.song->events;
-      while (v.cursor < events.size() && FrameOf(v, events[v.cursor].seconds) <= v.frames) {
-        Send(synth, b, events[v.cursor++]);
+      while (budget > 0 && v.cursor < events.size() &&
+             FrameOf(v, events[v.cursor].seconds) <= v.frames) {
+        const Event& e = events[v.cursor++];
+        const int kind = e.status & 0xF0;
+        if (e.seconds < v.start_seconds && (kind == 0x80 || kind == 0x90 || kind == 0xA0)) continue;
+        Send(synth, b, e);
+        --budget;
       }
       if (v.cursor == events.size() && FrameOf(v, v.song->end_seconds) <= v.frames) {
         Silence(synth, b);
@@ -218,10 +247,21 @@ bool EnsureSynth() {
   if (shared_synth.load()) return true;
   std::string path = env::Get(env::kSoundFont);
   if (path.empty()) path = kDefaultSoundFont;
+  for (const int level : {FLUID_PANIC, FLUID_ERR, FLUID_WARN})
+    fluid_set_log_function(level, ReportOncePerKind, nullptr);
   control.settings = new_fluid_settings();
   fluid_settings_setnum(control.settings, "synth.sample-rate", audio::kRate);
   fluid_settings_setint(control.settings, "synth.midi-channels", kBlocks * kBlockChannels);
   fluid_settings_setint(control.settings, "synth.lock-memory", 0);
+  fluid_settings_setint(control.settings, "synth.polyphony", kPolyphony);
+  fluid_settings_setint(control.settings, "synth.cpu-cores", 1);  // no mixer threads
+  // The library also runs the loading of the samples and each block's reverb and chorus in
+  // OpenMP parallel regions, which start a worker thread a processor; with no active levels
+  // allowed every region runs on the thread that enters it alone.
+  using SetMaxActiveLevels = void (*)(int);
+  if (auto* set =
+          reinterpret_cast<SetMaxActiveLevels>(::dlsym(RTLD_DEFAULT, "omp_set_max_active_levels")))
+    set(0);
   fluid_settings_setnum(control.settings, "synth.gain", kSynthGain);
   fluid_synth_t* synth = new_fluid_synth(control.settings);
   // The synthesizer opens the file itself, and would wait for ever on a named pipe.

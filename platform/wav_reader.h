@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/file_read.h"
+
 namespace audio {
 
 // Samples as the file holds them, scaled to -1..1, interleaved by channel.
@@ -24,6 +26,7 @@ struct WavData {
 // A sound ready to mix: interleaved stereo at the engine's rate (kRate).
 struct Pcm {
   std::vector<float> samples;
+  files::Charge charge;  // read from a file: its share of the loaded-media budget
   std::size_t Frames() const { return samples.size() / 2; }
 };
 
@@ -33,8 +36,9 @@ std::optional<WavData> ParseWav(std::span<const std::uint8_t> bytes);
 // Stereo at kRate, by linear interpolation between neighbouring samples.
 Pcm ToEnginePcm(const WavData& wav);
 
-// Reads a host file and converts it; nothing when it is missing, unreadable, not a regular file
-// or refused.
+// Reads a host file and converts it; nothing when it is missing, unreadable, not a regular file,
+// refused, or too large for what is left of files::kMaxLoadedBytes. Only the chunks' headers,
+// the format and the sound's data are read.
 std::shared_ptr<const Pcm> LoadWavFile(const std::string& host_path);
 
 }  // namespace audio

@@ -45,7 +45,7 @@ class MixerSource final : public audio::Source {
   audio::CommandQueue<Command> commands;
 
   void Mix(float* out, int frames) override {
-    for (auto& c : commands.Take()) Apply(c);
+    commands.TakeEach([this](Command& c) { Apply(c); });
     for (auto& session : sessions_) {
       if (!session.active) continue;
       for (auto& channel : session.channels) MixChannel(channel, out, frames);

@@ -26,12 +26,15 @@ std::vector<std::uint8_t> ReadAll(const std::string& path) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-// Writes a 0.1 s wave to path and plays it endlessly through a mixer session of its own.
-void PlayEndlessly(const std::string& path) {
-  const auto bytes = audiotest::ConstantWav(kTenth, 8000);
+void Write(const std::string& path, const audiotest::Bytes& bytes) {
   std::ofstream(path, std::ios::binary)
       .write(reinterpret_cast<const char*>(bytes.data()),
              static_cast<std::streamsize>(bytes.size()));
+}
+
+// Writes a 0.1 s wave to path and plays it endlessly through a mixer session of its own.
+void PlayEndlessly(const std::string& path) {
+  Write(path, audiotest::ConstantWav(kTenth, 8000));
   const auto session = win::WaveMixInit();
   ASSERT_NE(session, 0);
   const auto wave = win::WaveMixOpenWave(session, path, 0, 0);
@@ -44,8 +47,10 @@ void PlayEndlessly(const std::string& path) {
 
 // The engine on its real outputs renders on a thread of its own, driven by the clock. The
 // capture file is a whole wave file while it grows, its header at most a second behind; however
-// the process ends through the run time, the output is closed first and the header completed.
-TEST(RealTimeOutput, CaptureFileIsAWholeWaveFileWhileItGrowsAndOnceTheProcessEnds) {
+// the process ends through the run time, the output is closed first and the header completed,
+// at once even while a song that crowds a million notes into one instant keeps the render busy
+// for seconds: the closing output waits for one block, not for the crowd.
+TEST(RealTimeOutput, CaptureFileIsAWholeWaveFileWhileItGrowsAndOnceTheProcessEndsPromptly) {
   GTEST_FLAG_SET(death_test_style, "threadsafe");
   // The death test's child, which runs this test afresh, writes the capture and a copy of it
   // taken while the render thread still wrote.
@@ -60,12 +65,23 @@ TEST(RealTimeOutput, CaptureFileIsAWholeWaveFileWhileItGrowsAndOnceTheProcessEnd
         PlayEndlessly(file_of(::getppid(), "loop.wav"));
         std::this_thread::sleep_for(1300ms);  // past the header's first update
         std::filesystem::copy_file(capture, file_of(::getppid(), "growing.wav"));
+        const auto crowd = file_of(::getppid(), "crowd.mid");
+        Write(crowd, audiotest::Crowd(1'000'000));
+        for (const auto& command : {"open \"" + crowd.string() + "\" type sequencer alias a",
+                                    std::string("play a from 0")})
+          ASSERT_EQ(win::mciSendStringA(command, nullptr, 0, 0), 0) << command;
+        // The end must come within three seconds of the crowd, once the render is into it (a
+        // render stuck in it renders nothing more).
+        ::alarm(3);
+        const auto played = std::filesystem::file_size(capture);
+        while (std::filesystem::file_size(capture) < played + 4 * kTenth)
+          std::this_thread::sleep_for(10ms);
         forms::End();
       },
       ::testing::ExitedWithCode(0), "");
   const auto growing = ReadAll(file_of(::getpid(), "growing.wav"));
   const auto bytes = ReadAll(file_of(::getpid(), "capture.wav"));
-  for (const char* name : {"growing.wav", "capture.wav", "loop.wav"})
+  for (const char* name : {"growing.wav", "capture.wav", "loop.wav", "crowd.mid"})
     std::filesystem::remove(file_of(::getpid(), name));
 
   ASSERT_GE(growing.size(), 44u);

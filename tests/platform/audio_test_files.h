@@ -92,6 +92,14 @@ inline TimedEvent NoteOff(std::uint32_t tick, int key) {
   return {tick, {0x80, static_cast<std::uint8_t>(key), 0}};
 }
 
+// A crowd of note-ons at tick 0, over every key and channel.
+inline Bytes Crowd(int notes) {
+  Bytes body;
+  for (int i = 0; i < notes; ++i)  // a delta of 0, status, key and velocity
+    PutBig(body, static_cast<std::uint32_t>((0x90 | i % 16) << 16 | i % 128 << 8 | 100), 4);
+  return Smf(0, 96, {MidiChunk("MTrk", body)});
+}
+
 // A piano note from first_tick to end_tick, at the default 120 quarters a minute.
 inline Bytes NoteSong(int division, std::uint32_t first_tick, std::uint32_t end_tick) {
   return Smf(0, division,

@@ -114,7 +114,8 @@ TEST_F(WaveMix, FreedOrUnknownWavesAndFilesThatAreNoWavesGiveNothing) {
   EXPECT_EQ(win::WaveMixCloseSession(session_), kInvalid);
 }
 
-// What the program never asks of the mixer is refused loudly, not answered with an error code.
+// What the program never asks of the mixer is refused loudly, not answered with an error code
+// (a full command ring after a second's wait for a render).
 TEST_F(WaveMix, ResourcesNotificationsAndOtherFlagsAreRefused) {
   const auto wave = Load(8000);
   const std::string file = File(8000);
@@ -127,6 +128,10 @@ TEST_F(WaveMix, ResourcesNotificationsAndOtherFlagsAreRefused) {
       [&] { win::WaveMixPlay(notified); },
       [&] { Play(0, wave, 0, 2); },
       [&] { win::WaveMixCloseChannel(session_, 0, win::WaveMixClose{0}); },
+      [&] {  // more commands than the render's ring holds, with no render to take them
+        for (std::size_t i = 0; i <= audio::CommandQueue<int>::kCapacity; ++i)
+          win::WaveMixActivate(session_, true);
+      },
   };
   for (std::size_t i = 0; i < std::size(calls); ++i) {
     EXPECT_THROW(calls[i](), win::UnsupportedCall) << "call " << i;
