@@ -5,18 +5,23 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
 #include <thread>
 
+// After Qt's headers: Xlib's macros would clash with their names.
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
 namespace e2e {
 
 namespace {
 
-template <class Condition>
-bool PollUntil(std::chrono::milliseconds timeout, Condition done) {
+bool PollUntil(std::chrono::milliseconds timeout, const std::function<bool()>& done) {
   const auto deadline = std::chrono::steady_clock::now() + timeout;
   while (!done()) {
     if (std::chrono::steady_clock::now() >= deadline) return false;
@@ -29,17 +34,32 @@ unsigned long Number(const std::string& text) {
   return std::strtoul(text.c_str(), nullptr, 10);
 }
 
+std::string ReadFile(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), {}};
+}
+
 QStringList Strings(const std::vector<std::string>& strings) {
   QStringList list;
   for (const std::string& s : strings) list << QString::fromStdString(s);
   return list;
 }
 
-// Runs an X client to its end; its standard output.
-std::string Run(const char* program, const std::vector<std::string>& args) {
+std::string Words(const QProcess& process) {
+  return (process.program() + " " + process.arguments().join(" ")).toStdString();
+}
+
+// Runs an X client to its end; its standard output. Only a checked run must succeed: a search
+// that finds nothing, or a focus on no window, ends with status 1.
+std::string Run(const char* program, const std::vector<std::string>& args, bool checked) {
   QProcess process;
   process.start(program, Strings(args));
-  process.waitForFinished(10000);
+  const bool ended = process.waitForFinished(10000);
+  if (!ended || process.exitStatus() != QProcess::NormalExit ||
+      (checked && process.exitCode() != 0)) {
+    throw std::runtime_error(Words(process) + " failed (" + process.errorString().toStdString() +
+                             "): " + process.readAllStandardError().toStdString());
+  }
   return process.readAllStandardOutput().toStdString();
 }
 
@@ -60,25 +80,16 @@ std::optional<int> Process::WaitExit(std::chrono::milliseconds timeout) {
 
 Session::Session(int width, int height) {
   std::string pattern = (std::filesystem::temp_directory_path() / "finbrook-e2e-XXXXXX").string();
-  windir_ = ::mkdtemp(pattern.data());
+  if (::mkdtemp(pattern.data()) == nullptr)
+    throw std::runtime_error("cannot create " + pattern + ": " + std::strerror(errno));
+  windir_ = pattern;
   std::filesystem::create_directories(windir_ / "Quorvane");
-  ::mkdir((windir_ / "runtime").c_str(), 0700);
+  std::filesystem::create_directory(windir_ / "runtime");
+  std::filesystem::permissions(windir_ / "runtime", std::filesystem::perms::owner_all);
   std::filesystem::create_directory_symlink(FINBROOK_MEDIA_DIR,
                                             windir_ / "Quorvane" / "Solmere Finbrook");
-  // Xvfb picks a free display number itself and writes it out once it listens, so a display
-  // another X server takes meanwhile can never be ours.
-  xvfb_ = std::make_unique<Process>();
-  xvfb_->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-  xvfb_->start("/usr/bin/Xvfb", {"-displayfd", "1", "-screen", "0",
-                                 QString("%1x%2x24").arg(width).arg(height), "-nolisten", "tcp"});
-  std::string number;
-  PollUntil(20s, [&] {
-    xvfb_->waitForReadyRead(100);
-    return (number += xvfb_->readAllStandardOutput().toStdString()).ends_with('\n');
-  });
-  if (number.empty() || !xvfb_->Running()) throw std::runtime_error("Xvfb did not start");
-  display_ = ":" + number.substr(0, number.size() - 1);
-  ::setenv("DISPLAY", display_.c_str(), 1);
+  display_ = std::make_unique<xvfb::PrivateDisplay>(width, height, windir_ / "xvfb.txt");
+  ::setenv("DISPLAY", display_->name().c_str(), 1);
   ::setenv("QT_QPA_PLATFORM", "xcb", 1);
   ::setenv("SDL_AUDIODRIVER", "dummy", 1);
   ::setenv("FINBROOK_WINDIR", windir_.c_str(), 1);
@@ -89,29 +100,33 @@ Session::Session(int width, int height) {
 
 Session::~Session() {
   processes_.clear();
-  xvfb_.reset();
+  display_.reset();
   std::error_code ec;
   std::filesystem::remove_all(windir_, ec);
 }
 
 void Session::WriteSettings(const std::string& lines) {
-  std::ofstream(windir_ / "quorvane.ini", std::ios::binary) << "[Solmere Finbrook]\r\n" << lines;
+  if (!(std::ofstream(windir_ / "quorvane.ini", std::ios::binary) << "[Solmere Finbrook]\r\n"
+                                                                  << lines))
+    throw std::runtime_error("cannot write the settings file");
 }
 
 std::string Session::ReadWindirFile(const std::string& name) const {
-  std::ifstream in(windir_ / name, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), {}};
+  return ReadFile(windir_ / name);
 }
 
 Process& Session::Start(const std::vector<std::string>& args,
                         const std::map<std::string, std::string>& env, const char* program) {
   Process& process = *processes_.emplace_back(std::make_unique<Process>());
-  process.setProcessChannelMode(QProcess::ForwardedChannels);
+  process.printed = windir_ / ("printed" + std::to_string(processes_.size()) + ".txt");
+  process.setProcessChannelMode(QProcess::MergedChannels);
+  process.setStandardOutputFile(QString::fromStdString(process.printed.string()));
   process.setChildProcessModifier([env] {
     ::setpgid(0, 0);  // its own group, killed as one
     for (const auto& [k, v] : env) ::setenv(k.c_str(), v.c_str(), 1);
   });
   process.start(program, Strings(args));
+  if (!process.waitForStarted()) Fail("the start of " + Words(process));
   return process;
 }
 
@@ -120,7 +135,7 @@ Process& Session::StartSaver(const std::string& settings,
   WriteSettings(settings);
   Process& saver = Start({"/s"}, env);
   WaitWindow("^Solmere Finbrook ScreenSaver$", 20s);
-  PollUntil(5s, [&] {
+  Await("the saver's first frame", 20s, [&] {
     const QImage shot = Screenshot();
     for (int y = 0; y < shot.height() / 2; ++y) {
       for (int x = 0; x < shot.width(); ++x)
@@ -137,36 +152,82 @@ unsigned long Session::StartHostWindow(const std::string& title, int width, int 
 }
 
 std::string Session::Xdo(const std::vector<std::string>& args) {
-  return Run("/usr/bin/xdotool", args);
+  return Run("/usr/bin/xdotool", args, true);
+}
+
+void Session::Await(const std::string& awaited, std::chrono::milliseconds timeout,
+                    const std::function<bool()>& done) {
+  if (!PollUntil(timeout, done)) Fail(awaited);
 }
 
 unsigned long Session::WaitWindow(const std::string& name_regex,
                                   std::chrono::milliseconds timeout) {
   unsigned long id = 0;
-  PollUntil(timeout, [&] {
-    return (id = Number(Xdo({"search", "--onlyvisible", "--name", name_regex}))) != 0;
+  Await("a window named " + name_regex, timeout, [&] {
+    id = Number(Run("/usr/bin/xdotool", {"search", "--onlyvisible", "--name", name_regex}, false));
+    return id != 0;
   });
   return id;
 }
 
-bool Session::WaitFocus(unsigned long window, std::chrono::milliseconds timeout) {
-  return PollUntil(timeout, [&] { return Number(Xdo({"getwindowfocus"})) == window; });
+void Session::WaitWindowGone(const std::string& name_regex, std::chrono::milliseconds timeout) {
+  Await("no more window named " + name_regex, timeout, [&] {
+    return Run("/usr/bin/xdotool", {"search", "--onlyvisible", "--name", name_regex}, false)
+        .empty();
+  });
+}
+
+unsigned long Session::Focus() {
+  Display* x = display_->connection();
+  Window focus = 0;
+  int revert = 0;
+  XGetInputFocus(x, &focus, &revert);
+  return focus == PointerRoot || focus == DefaultRootWindow(x) ? 0 : focus;
+}
+
+void Session::WaitFocus(unsigned long window, std::chrono::milliseconds timeout) {
+  Await("the focus on window " + std::to_string(window), timeout,
+        [&] { return Focus() == window; });
 }
 
 unsigned long Session::WaitFocusElsewhere(const std::vector<unsigned long>& windows,
-                                          std::chrono::milliseconds timeout) {
+                                          const char* awaited, std::chrono::milliseconds timeout) {
   unsigned long focus = 0;
-  const bool moved = PollUntil(timeout, [&] {
-    focus = Number(Xdo({"getwindowfocus"}));
+  Await(awaited, timeout, [&] {
+    focus = Focus();
     return focus != 0 && std::find(windows.begin(), windows.end(), focus) == windows.end();
   });
-  return moved ? focus : 0;
+  return focus;
+}
+
+void Session::Fail(const std::string& awaited) const {
+  std::string message = "waited in vain for " + awaited;
+  for (const auto& process : processes_) {
+    message += "\n--- " + Words(*process) +
+               (process->Running() ? " runs"
+                                   : " ended with status " + std::to_string(process->exitCode())) +
+               ", printing:\n" + ReadFile(process->printed);
+  }
+  throw std::runtime_error(message);
 }
 
 QImage Session::Screenshot() {
-  const auto shot = windir_ / "shot.png";
-  Run("/usr/bin/import", {"-display", display_, "-window", "root", shot.string()});
-  return QImage(QString::fromStdString(shot.string())).convertToFormat(QImage::Format_RGB32);
+  Display* x = display_->connection();
+  const Window root = DefaultRootWindow(x);
+  XWindowAttributes size{};
+  XGetWindowAttributes(x, root, &size);
+  XImage* image = XGetImage(x, root, 0, 0, size.width, size.height, AllPlanes, ZPixmap);
+  if (image == nullptr || image->bits_per_pixel != 32 || image->byte_order != LSBFirst)
+    throw std::runtime_error("the screen cannot be read as 32-bit pixels");
+  QImage shot(size.width, size.height, QImage::Format_RGB32);
+  for (int y = 0; y < size.height; ++y) {
+    const auto* from =
+        reinterpret_cast<const std::uint32_t*>(image->data + y * image->bytes_per_line);
+    auto* to = reinterpret_cast<QRgb*>(shot.scanLine(y));
+    for (int x = 0; x < size.width; ++x) to[x] = from[x] | 0xFF000000;
+  }
+  XDestroyImage(image);
+  return shot;
 }
 
 QImage MediaPicture(const std::string& name) {

@@ -10,7 +10,6 @@
 #include <ostream>
 #include <sstream>
 #include <string>
-#include <thread>
 
 #include "harness.h"
 
@@ -124,9 +123,13 @@ TEST_P(SaverExit, SurvivesTheHarmlessInputAndEndsOnItsInput) {
       std::string("firstrun=1\r\nspeed=70\r\nbackground= 0\r\nbubble= 1\r\n") + c.settings);
   EXPECT_EQ(RedInColumns(session.Screenshot()), 0) << "bubbles are not red";
   session.Xdo(Words(c.harmless));
-  std::this_thread::sleep_for(400ms);
-  EXPECT_FALSE(saver.WaitExit(200ms).has_value()) << "ended too early";
-  EXPECT_EQ(RedInColumns(session.Screenshot()) > 200, c.hearts) << "hearts to be seen";
+  EXPECT_FALSE(saver.WaitExit(600ms).has_value()) << "ended too early";
+  if (c.hearts) {
+    session.Await("hearts in the bubble columns", 5s,
+                  [&] { return RedInColumns(session.Screenshot()) > 200; });
+  } else {
+    EXPECT_LE(RedInColumns(session.Screenshot()), 200) << "hearts without their sequence";
+  }
   session.Xdo(Words(c.ending));
   EXPECT_EQ(saver.WaitExit(5s), 0);
 }
@@ -179,15 +182,11 @@ TEST(Saver, ShowsItsLastFrameAgainWhenUncovered) {
       "firstrun=1\r\nbackground= 4\r\nspeed=5000\r\nmessage= 1\r\nmessagetext=Hello\r\n");
   const QImage frame = session.Screenshot();
   const unsigned long cover = session.StartHostWindow("Cover", 800, 600);
-  ASSERT_NE(cover, 0u);
-  ASSERT_NE(session.Screenshot().pixel(400, 300), frame.pixel(400, 300)) << "nothing covered it";
+  session.Await("the cover drawn over the saver", 5s,
+                [&] { return session.Screenshot().pixel(400, 300) != frame.pixel(400, 300); });
   session.Xdo({"windowunmap", "--sync", std::to_string(cover)});
-  QImage shown = session.Screenshot();
-  for (int i = 0; i < 20 && shown != frame; ++i) {
-    std::this_thread::sleep_for(100ms);
-    shown = session.Screenshot();
-  }
-  EXPECT_EQ(shown, frame);
+  session.Await("the saver's last frame shown again", 2s,
+                [&] { return session.Screenshot() == frame; });
 }
 
 TEST(SingleInstance, ASecondSaverStartsOnlyBesideDisplayProperties) {
@@ -197,7 +196,7 @@ TEST(SingleInstance, ASecondSaverStartsOnlyBesideDisplayProperties) {
   Process& second = session.Start({"/S"});
   EXPECT_EQ(second.WaitExit(5s), 0) << "a second saver ends at once";
 
-  ASSERT_NE(session.StartHostWindow("Display Properties", 300, 200), 0u);
+  session.StartHostWindow("Display Properties", 300, 200);
   Process& third = session.Start({"/s"});
   EXPECT_FALSE(third.WaitExit(1500ms).has_value()) << "beside Display Properties it runs";
   EXPECT_TRUE(first.Running());
