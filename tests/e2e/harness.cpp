@@ -1,7 +1,6 @@
 #include "harness.h"
 
 #include <signal.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -20,19 +19,6 @@
 namespace e2e {
 
 namespace {
-
-bool PollUntil(std::chrono::milliseconds timeout, const std::function<bool()>& done) {
-  const auto deadline = std::chrono::steady_clock::now() + timeout;
-  while (!done()) {
-    if (std::chrono::steady_clock::now() >= deadline) return false;
-    std::this_thread::sleep_for(20ms);
-  }
-  return true;
-}
-
-unsigned long Number(const std::string& text) {
-  return std::strtoul(text.c_str(), nullptr, 10);
-}
 
 std::string ReadFile(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
@@ -157,15 +143,19 @@ std::string Session::Xdo(const std::vector<std::string>& args) {
 
 void Session::Await(const std::string& awaited, std::chrono::milliseconds timeout,
                     const std::function<bool()>& done) {
-  if (!PollUntil(timeout, done)) Fail(awaited);
+  for (const auto deadline = std::chrono::steady_clock::now() + timeout; !done();
+       std::this_thread::sleep_for(20ms)) {
+    if (std::chrono::steady_clock::now() >= deadline) Fail(awaited);
+  }
 }
 
 unsigned long Session::WaitWindow(const std::string& name_regex,
                                   std::chrono::milliseconds timeout) {
   unsigned long id = 0;
   Await("a window named " + name_regex, timeout, [&] {
-    id = Number(Run("/usr/bin/xdotool", {"search", "--onlyvisible", "--name", name_regex}, false));
-    return id != 0;
+    const std::string found =
+        Run("/usr/bin/xdotool", {"search", "--onlyvisible", "--name", name_regex}, false);
+    return (id = std::strtoul(found.c_str(), nullptr, 10)) != 0;
   });
   return id;
 }
@@ -219,13 +209,10 @@ QImage Session::Screenshot() {
   XImage* image = XGetImage(x, root, 0, 0, size.width, size.height, AllPlanes, ZPixmap);
   if (image == nullptr || image->bits_per_pixel != 32 || image->byte_order != LSBFirst)
     throw std::runtime_error("the screen cannot be read as 32-bit pixels");
-  QImage shot(size.width, size.height, QImage::Format_RGB32);
-  for (int y = 0; y < size.height; ++y) {
-    const auto* from =
-        reinterpret_cast<const std::uint32_t*>(image->data + y * image->bytes_per_line);
-    auto* to = reinterpret_cast<QRgb*>(shot.scanLine(y));
-    for (int x = 0; x < size.width; ++x) to[x] = from[x] | 0xFF000000;
-  }
+  // Its pixels 0x00RRGGBB, which QImage reads as 0xFFRRGGBB.
+  const QImage shot = QImage(reinterpret_cast<const uchar*>(image->data), size.width, size.height,
+                             image->bytes_per_line, QImage::Format_RGB32)
+                          .copy();
   XDestroyImage(image);
   return shot;
 }

@@ -22,7 +22,7 @@
 namespace {
 
 using test_support::ErrorOf;
-using test_support::PumpFor;
+using test_support::PumpUntil;
 using test_support::WidgetOf;
 using Events = std::vector<std::string>;
 
@@ -111,8 +111,8 @@ TEST(ControlValues, TheScrollBarIsATabStopThatTheKeysMove) {
   bar.SetMax(140);
   bar.SetLargeChange(10);
   form.Show();
-  PumpFor(20);
   before.SetFocus();
+  ASSERT_TRUE(PumpUntil([&] { return QApplication::focusWidget() == WidgetOf(before); }));
   Press(WidgetOf(before), Qt::Key_Tab);
   ASSERT_EQ(QApplication::focusWidget(), WidgetOf(bar));
   const std::pair<Qt::Key, int> cases[] = {
@@ -179,10 +179,9 @@ TEST(KeyPreview, TheFormSeesEachKeyFirstAndAKeyItSpendsGoesNoFurther) {
   button.OnClick = [&] { form.events.push_back("Click"); };
   form.SetKeyPreview(true);
   form.Show();
-  PumpFor(20);
   text.SetFocus();
+  ASSERT_TRUE(PumpUntil([&] { return QApplication::focusWidget() == WidgetOf(text); }));
   form.events.clear();
-  ASSERT_EQ(QApplication::focusWidget(), WidgetOf(text));
   form.swallow = 'b';
   for (auto [key, letter] : {std::pair{Qt::Key_A, "a"}, {Qt::Key_Return, "\r"}, {Qt::Key_B, "b"}}) {
     Press(WidgetOf(text), key, letter);
@@ -210,8 +209,8 @@ TEST(Focus, TabGoesRoundTheControlsInTabIndexOrderAndNeverToTheWindow) {
   third.SetTabIndex(0);
   second.SetTabIndex(1);  // third, second, first
   form.Show();
-  PumpFor(20);
   first.SetFocus();
+  ASSERT_TRUE(PumpUntil([&] { return QApplication::focusWidget() == WidgetOf(first); }));
   std::vector<QWidget*> visited;
   for (int i = 0; i < 4; ++i) {
     Press(QApplication::focusWidget(), Qt::Key_Tab);
