@@ -32,17 +32,15 @@ TEST(SettingsDialog, SavesTheChoicesOnceItCanAndTheMessageAsTheSaverWillShowIt) 
   click((4080 + 240) / 15 + 6, (480 + 840) / 15 + 8);  // Text Message
 
   const std::string entry = "^Solmere Finbrook ScreenSaver Message$";
-  unsigned long box = 0;
-  const auto edit = [&](const std::vector<std::string>& input) {
-    click((4080 + 2040 + 540) / 15, (480 + 780 + 187) / 15);  // Change
-    session.WaitFocus(box = session.WaitWindow(entry));
-    session.Xdo(input);
-  };
+  const auto change = [&] { click((4080 + 2040 + 540) / 15, (480 + 780 + 187) / 15); };
+  change();
+  unsigned long box = session.WaitWindow(entry);
+  session.WaitFocus(box);
   std::string typed;
   for (int i = 0; i < 200; ++i) typed += static_cast<char>('a' + i % 26);
-  edit({"type", "--delay", "4", typed});
+  session.Xdo({"type", "--delay", "4", typed});
   session.Xdo({"key", "Return"});
-  session.WaitWindowGone(entry);
+  session.WaitWindow(entry, 10s, true);
   EXPECT_NE(settings().find("messagetext=" + typed.substr(0, 127) + "\r"), std::string::npos);
 
   const auto ini = session.windir() / "quorvane.ini";
@@ -53,25 +51,26 @@ TEST(SettingsDialog, SavesTheChoicesOnceItCanAndTheMessageAsTheSaverWillShowIt) 
   EXPECT_EQ(session.Xdo({"getwindowname", std::to_string(message)}),
             "Solmere Finbrook ScreenSaver\n");
   session.Xdo({"key", "Return"});
+  change();
+  session.WaitFocus(box = session.WaitWindow(entry));
+  session.Xdo({"key", "--delay", "20", "ctrl+a", "H", "e", "l", "l", "o", "Tab"});
   // Without a window manager nobody hands the focus back to the box when a message goes.
   const auto to_box = [&](const char* key) {
     session.Xdo({"windowfocus", "--sync", std::to_string(box), "key", key});
   };
-  // One message each, as a second one would block the next Enter.
-  const auto enter_fails = [&](const std::string& focused) {
+  // One message at each Enter, as a second one would block the next; Tab moves on from Apply
+  // Changes to Cancel, then round to the text.
+  for (const std::string focused : {"Apply Changes", "Cancel"}) {
     to_box("Return");
     const unsigned long failed =
-        session.WaitFocusElsewhere({dialog, box}, ("a message after Enter on " + focused).c_str());
+        session.WaitFocusElsewhere({dialog, box}, "a message after Enter on " + focused);
     session.Xdo({"key", "Return"});
     session.Await("the message closed", 5s, [&] { return session.Focus() != failed; });
-  };
-  edit({"key", "--delay", "20", "ctrl+a", "H", "e", "l", "l", "o", "Tab"});
-  enter_fails("Apply Changes");
-  to_box("Tab");
-  enter_fails("Cancel");
+    to_box("Tab");
+  }
   std::filesystem::permissions(ini, std::filesystem::perms(0644));
   to_box("Return");
-  session.WaitWindowGone(entry);
+  session.WaitWindow(entry, 10s, true);
   EXPECT_NE(settings().find("messagetext=Hello\r"), std::string::npos);
 
   apply();

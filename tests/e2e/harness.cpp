@@ -40,8 +40,7 @@ std::string Words(const QProcess& process) {
 std::string Run(const char* program, const std::vector<std::string>& args, bool checked) {
   QProcess process;
   process.start(program, Strings(args));
-  const bool ended = process.waitForFinished(10000);
-  if (!ended || process.exitStatus() != QProcess::NormalExit ||
+  if (!process.waitForFinished(10000) || process.exitStatus() != QProcess::NormalExit ||
       (checked && process.exitCode() != 0)) {
     throw std::runtime_error(Words(process) + " failed (" + process.errorString().toStdString() +
                              "): " + process.readAllStandardError().toStdString());
@@ -149,22 +148,15 @@ void Session::Await(const std::string& awaited, std::chrono::milliseconds timeou
   }
 }
 
-unsigned long Session::WaitWindow(const std::string& name_regex,
-                                  std::chrono::milliseconds timeout) {
+unsigned long Session::WaitWindow(const std::string& name_regex, std::chrono::milliseconds timeout,
+                                  bool gone) {
   unsigned long id = 0;
-  Await("a window named " + name_regex, timeout, [&] {
+  Await((gone ? "no more window named " : "a window named ") + name_regex, timeout, [&] {
     const std::string found =
         Run("/usr/bin/xdotool", {"search", "--onlyvisible", "--name", name_regex}, false);
-    return (id = std::strtoul(found.c_str(), nullptr, 10)) != 0;
+    return ((id = std::strtoul(found.c_str(), nullptr, 10)) == 0) == gone;
   });
   return id;
-}
-
-void Session::WaitWindowGone(const std::string& name_regex, std::chrono::milliseconds timeout) {
-  Await("no more window named " + name_regex, timeout, [&] {
-    return Run("/usr/bin/xdotool", {"search", "--onlyvisible", "--name", name_regex}, false)
-        .empty();
-  });
 }
 
 unsigned long Session::Focus() {
@@ -181,7 +173,8 @@ void Session::WaitFocus(unsigned long window, std::chrono::milliseconds timeout)
 }
 
 unsigned long Session::WaitFocusElsewhere(const std::vector<unsigned long>& windows,
-                                          const char* awaited, std::chrono::milliseconds timeout) {
+                                          const std::string& awaited,
+                                          std::chrono::milliseconds timeout) {
   unsigned long focus = 0;
   Await(awaited, timeout, [&] {
     focus = Focus();
@@ -203,14 +196,12 @@ void Session::Fail(const std::string& awaited) const {
 
 QImage Session::Screenshot() {
   Display* x = display_->connection();
-  const Window root = DefaultRootWindow(x);
-  XWindowAttributes size{};
-  XGetWindowAttributes(x, root, &size);
-  XImage* image = XGetImage(x, root, 0, 0, size.width, size.height, AllPlanes, ZPixmap);
+  const int width = DisplayWidth(x, 0), height = DisplayHeight(x, 0);
+  XImage* image = XGetImage(x, DefaultRootWindow(x), 0, 0, width, height, AllPlanes, ZPixmap);
   if (image == nullptr || image->bits_per_pixel != 32 || image->byte_order != LSBFirst)
     throw std::runtime_error("the screen cannot be read as 32-bit pixels");
   // Its pixels 0x00RRGGBB, which QImage reads as 0xFFRRGGBB.
-  const QImage shot = QImage(reinterpret_cast<const uchar*>(image->data), size.width, size.height,
+  const QImage shot = QImage(reinterpret_cast<const uchar*>(image->data), width, height,
                              image->bytes_per_line, QImage::Format_RGB32)
                           .copy();
   XDestroyImage(image);

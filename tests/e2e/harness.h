@@ -60,15 +60,17 @@ class Session {
                       const std::map<std::string, std::string>& env = {});
   // Starts the host-window helper, its client area at the screen's top left; its X window id.
   unsigned long StartHostWindow(const std::string& title, int width, int height);
-  // The first visible window whose name matches the regular expression.
-  unsigned long WaitWindow(const std::string& name_regex, std::chrono::milliseconds timeout = 10s);
-  void WaitWindowGone(const std::string& name_regex, std::chrono::milliseconds timeout = 10s);
+  // The first visible window whose name matches the regular expression; or, when `gone`, until
+  // none is visible.
+  unsigned long WaitWindow(const std::string& name_regex, std::chrono::milliseconds timeout = 10s,
+                           bool gone = false);
   // The window with the keyboard focus; 0 when none has it (the screen's root holds it when a
   // window goes, without a window manager to hand it on).
   unsigned long Focus();
   void WaitFocus(unsigned long window, std::chrono::milliseconds timeout = 5s);
   // The window that takes the focus from all of these (a message box, a prompt), `awaited`.
-  unsigned long WaitFocusElsewhere(const std::vector<unsigned long>& windows, const char* awaited,
+  unsigned long WaitFocusElsewhere(const std::vector<unsigned long>& windows,
+                                   const std::string& awaited,
                                    std::chrono::milliseconds timeout = 10s);
   // Polls until done() holds; when the deadline passes first, fails awaiting `awaited`.
   void Await(const std::string& awaited, std::chrono::milliseconds timeout,

@@ -43,11 +43,8 @@ TEST(Password, AStoreThatCannotBeWrittenFailsTheChangeAndOnceSetItGuardsTheSaver
   session.Xdo({"mousemove", "400", "300", "click", "1"});
   // The right password cancelled (Escape), a wrong one confirmed: the saver runs on and asks
   // again at the next key. Only the right password confirmed ends it.
-  const struct {
-    const char *password, *key;
-  } answers[] = {{"kelp", "Escape"}, {"coral", "Return"}};
   unsigned long prompt = 0;
-  for (const auto& [password, key] : answers) {
+  for (const auto& [password, key] : {std::pair{"kelp", "Escape"}, {"coral", "Return"}}) {
     prompt = session.WaitFocusElsewhere({window, owner, prompt},
                                         "a password prompt while the saver runs");
     session.Xdo({"type", "--delay", "20", password});

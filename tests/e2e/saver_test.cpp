@@ -124,12 +124,8 @@ TEST_P(SaverExit, SurvivesTheHarmlessInputAndEndsOnItsInput) {
   EXPECT_EQ(RedInColumns(session.Screenshot()), 0) << "bubbles are not red";
   session.Xdo(Words(c.harmless));
   EXPECT_FALSE(saver.WaitExit(600ms).has_value()) << "ended too early";
-  if (c.hearts) {
-    session.Await("hearts in the bubble columns", 5s,
-                  [&] { return RedInColumns(session.Screenshot()) > 200; });
-  } else {
-    EXPECT_LE(RedInColumns(session.Screenshot()), 200) << "hearts without their sequence";
-  }
+  session.Await(c.hearts ? "hearts in the bubble columns" : "bubbles, not hearts", 5s,
+                [&] { return (RedInColumns(session.Screenshot()) > 200) == c.hearts; });
   session.Xdo(Words(c.ending));
   EXPECT_EQ(saver.WaitExit(5s), 0);
 }
@@ -171,14 +167,13 @@ TEST(Saver, SkipsPipesInTheMediaFolderAndRuns) {
   EXPECT_EQ(saver.WaitExit(5s), 0);
 }
 
-// A second "/s" ends at once while a saver runs, unless a window titled "Display Properties"
-// exists.
 // Between two ticks the window keeps its last frame: covered by another window and uncovered
 // again, it shows the same picture, message and all (the repaint may take a moment on a busy
-// machine; the next tick is seconds away).
-TEST(Saver, ShowsItsLastFrameAgainWhenUncovered) {
+// machine; the next tick is seconds away). A second "/s" ends at once while a saver runs, unless
+// a window titled "Display Properties" exists.
+TEST(Saver, ShowsItsLastFrameAgainWhenUncoveredAndASecondOneRunsOnlyBesideDisplayProperties) {
   Session session(800, 600);
-  session.StartSaver(
+  Process& first = session.StartSaver(
       "firstrun=1\r\nbackground= 4\r\nspeed=5000\r\nmessage= 1\r\nmessagetext=Hello\r\n");
   const QImage frame = session.Screenshot();
   const unsigned long cover = session.StartHostWindow("Cover", 800, 600);
@@ -187,18 +182,11 @@ TEST(Saver, ShowsItsLastFrameAgainWhenUncovered) {
   session.Xdo({"windowunmap", "--sync", std::to_string(cover)});
   session.Await("the saver's last frame shown again", 2s,
                 [&] { return session.Screenshot() == frame; });
-}
 
-TEST(SingleInstance, ASecondSaverStartsOnlyBesideDisplayProperties) {
-  Session session(640, 480);
-  Process& first = session.StartSaver("");  // no settings: the defaults
-
-  Process& second = session.Start({"/S"});
-  EXPECT_EQ(second.WaitExit(5s), 0) << "a second saver ends at once";
-
+  EXPECT_EQ(session.Start({"/S"}).WaitExit(5s), 0) << "a second saver ends at once";
   session.StartHostWindow("Display Properties", 300, 200);
-  Process& third = session.Start({"/s"});
-  EXPECT_FALSE(third.WaitExit(1500ms).has_value()) << "beside Display Properties it runs";
+  EXPECT_FALSE(session.Start({"/s"}).WaitExit(1500ms).has_value())
+      << "beside Display Properties it runs";
   EXPECT_TRUE(first.Running());
 }
 
