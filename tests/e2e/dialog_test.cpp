@@ -1,8 +1,12 @@
-// The settings dialog end to end: "/c" driven by real clicks and keys, what it saves read back
-// from the settings file.
+// The dialogs end to end: the settings dialog ("/c") driven by real clicks and keys, what it
+// saves read back from the settings file; and the error path: a settings file that X_GetData
+// refuses, and a password switch without its window, open the report dialog, whose buttons
+// answer real keys and clicks.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "harness.h"
@@ -32,8 +36,7 @@ TEST(SettingsDialog, SavesTheChoicesOnceItCanAndTheMessageAsTheSaverWillShowIt) 
   click((4080 + 240) / 15 + 6, (480 + 840) / 15 + 8);  // Text Message
 
   const std::string entry = "^Solmere Finbrook ScreenSaver Message$";
-  const auto change = [&] { click((4080 + 2040 + 540) / 15, (480 + 780 + 187) / 15); };
-  change();
+  click((4080 + 2040 + 540) / 15, (480 + 780 + 187) / 15);  // Change
   unsigned long box = session.WaitWindow(entry);
   session.WaitFocus(box);
   std::string typed;
@@ -51,7 +54,7 @@ TEST(SettingsDialog, SavesTheChoicesOnceItCanAndTheMessageAsTheSaverWillShowIt) 
   EXPECT_EQ(session.Xdo({"getwindowname", std::to_string(message)}),
             "Solmere Finbrook ScreenSaver\n");
   session.Xdo({"key", "Return"});
-  change();
+  click((4080 + 2040 + 540) / 15, (480 + 780 + 187) / 15);
   session.WaitFocus(box = session.WaitWindow(entry));
   session.Xdo({"key", "--delay", "20", "ctrl+a", "H", "e", "l", "l", "o", "Tab"});
   // Without a window manager nobody hands the focus back to the box when a message goes.
@@ -77,6 +80,30 @@ TEST(SettingsDialog, SavesTheChoicesOnceItCanAndTheMessageAsTheSaverWillShowIt) 
   ASSERT_EQ(program.WaitExit(10s), 0);
   for (const char* line : {"MouseMove= 1", "speed= 58", "background= 4", "messagetext=Hello"})
     EXPECT_NE(settings().find(line), std::string::npos) << line << " in " << settings();
+}
+
+TEST(ErrorReport, SendOpensTheReportAndLeavesItOpenDontSendEndsIt) {
+  Session session(800, 600);
+  session.WriteSettings("firstrun=1\r\nspeed=40000\r\n");
+  const auto opener = session.windir() / "opener.sh";
+  std::ofstream(opener) << "#!/bin/sh\nprintf '%s\\n' \"$@\" >> \"$(dirname \"$0\")/opened.txt\"\n";
+  ::chmod(opener.c_str(), 0755);
+  Process& program =
+      session.Start({"/a"}, {{"FINBROOK_OPENER", opener.string()}, {"FINBROOK_WINVER", "nt"}});
+  const unsigned long dialog = session.WaitWindow("^Solmere Finbrook ScreenSaver$");
+  session.WaitFocus(dialog);
+
+  session.Xdo({"key", "alt+s"});
+  session.Await("the report's page opened", 5s,
+                [&] { return !session.ReadWindirFile("opened.txt").empty(); });
+  EXPECT_EQ(session.ReadWindirFile("opened.txt"),
+            "https://support.solmere-finbrook.example/support/bugreport.asp?Error= 5"
+            "&Procedure=Starter/Run_Password&WinVersion=NT&Version=7.0&ScreenSaver_Tag=Finbrook\n");
+  EXPECT_FALSE(program.WaitExit(200ms).has_value()) << "sending leaves the dialog open";
+
+  // "&Don't Send" stands at the bottom right: its middle, in pixels of the client area.
+  session.Xdo({"mousemove", "--window", std::to_string(dialog), "408", "220", "click", "1"});
+  EXPECT_EQ(program.WaitExit(10s), 0);
 }
 
 }  // namespace e2e

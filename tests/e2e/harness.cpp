@@ -41,10 +41,9 @@ std::string Run(const char* program, const std::vector<std::string>& args, bool 
   QProcess process;
   process.start(program, Strings(args));
   if (!process.waitForFinished(10000) || process.exitStatus() != QProcess::NormalExit ||
-      (checked && process.exitCode() != 0)) {
+      (checked && process.exitCode() != 0))
     throw std::runtime_error(Words(process) + " failed (" + process.errorString().toStdString() +
                              "): " + process.readAllStandardError().toStdString());
-  }
   return process.readAllStandardOutput().toStdString();
 }
 
@@ -84,8 +83,7 @@ Session::Session(int width, int height) {
 }
 
 Session::~Session() {
-  processes_.clear();
-  display_.reset();
+  processes_.clear();  // before their display goes
   std::error_code ec;
   std::filesystem::remove_all(windir_, ec);
 }
@@ -122,11 +120,9 @@ Process& Session::StartSaver(const std::string& settings,
   WaitWindow("^Solmere Finbrook ScreenSaver$", 20s);
   Await("the saver's first frame", 20s, [&] {
     const QImage shot = Screenshot();
-    for (int y = 0; y < shot.height() / 2; ++y) {
-      for (int x = 0; x < shot.width(); ++x)
-        if (shot.pixel(x, y) != 0xFF000000) return true;
-    }
-    return false;
+    QImage black(shot.width(), shot.height() / 2, QImage::Format_RGB32);
+    black.fill(Qt::black);
+    return shot.copy(black.rect()) != black;
   });
   return saver;
 }
@@ -185,11 +181,9 @@ unsigned long Session::WaitFocusElsewhere(const std::vector<unsigned long>& wind
 
 void Session::Fail(const std::string& awaited) const {
   std::string message = "waited in vain for " + awaited;
-  for (const auto& process : processes_) {
-    message += "\n--- " + Words(*process) +
-               (process->Running() ? " runs"
-                                   : " ended with status " + std::to_string(process->exitCode())) +
-               ", printing:\n" + ReadFile(process->printed);
+  for (const auto& p : processes_) {
+    const std::string state = p->Running() ? "runs" : "ended with " + std::to_string(p->exitCode());
+    message += "\n--- " + Words(*p) + " " + state + ", printing:\n" + ReadFile(p->printed);
   }
   throw std::runtime_error(message);
 }
