@@ -33,6 +33,8 @@
 #include <X11/Xlib.h>
 #include <X11/extensions/Xdamage.h>
 
+#include "xvfb/private_display.h"
+
 extern char** environ;
 
 namespace {
@@ -208,17 +210,8 @@ Measurement RunSaver(int width, int height) {
   fs::permissions(dir / "runtime", fs::perms::owner_all);
   fs::create_directory_symlink(FINBROOK_MEDIA_DIR, dir / "Quorvane" / "Solmere Finbrook");
 
-  Child server({"/usr/bin/Xvfb", "-displayfd", "1", "-screen", "0",
-                std::to_string(width) + "x" + std::to_string(height) + "x24", "-nolisten", "tcp"},
-               {}, dir / "display");
-  std::string number;
-  for (auto deadline = Clock::now() + 20s; Clock::now() < deadline;
-       std::this_thread::sleep_for(20ms)) {
-    number = ReadFile(dir / "display");
-    if (!number.empty() && number.back() == '\n') break;
-  }
-  if (number.empty() || number.back() != '\n') throw std::runtime_error("Xvfb did not start");
-  const std::string display = ":" + number.substr(0, number.size() - 1);
+  const xvfb::PrivateDisplay server(width, height, dir / "xvfb.err");
+  const std::string& display = server.name();
 
   ScreenDamage damage(display);
   Child saver({FINBROOK_BINARY, "/s"},
@@ -240,7 +233,7 @@ Measurement RunSaver(int width, int height) {
   damage.Screens();
   const auto start = Clock::now();
   const double saver_start = ProcessorSeconds(saver.pid());
-  const double server_start = ProcessorSeconds(server.pid());
+  const double server_start = ProcessorSeconds(server.server());
   Measurement m;
   for (int round = 0; Clock::now() < start + kMeasured; ++round) {
     if (round % 5 == 0) yardstick.Sample();
@@ -248,7 +241,7 @@ Measurement RunSaver(int width, int height) {
     m.frames += damage.Screens();
   }
   m.saver_cpu = ProcessorSeconds(saver.pid()) - saver_start;
-  m.server_cpu = ProcessorSeconds(server.pid()) - server_start;
+  m.server_cpu = ProcessorSeconds(server.server()) - server_start;
   m.frames += damage.Screens();
   m.seconds = std::chrono::duration<double>(Clock::now() - start).count();
   m.resident_mib = StatusMebibytes(saver.pid(), "VmRSS:");

@@ -8,7 +8,7 @@ if [ -z "${DISPLAY:-}" ]; then
   cat <<'MSG'
 There is no display here (DISPLAY is not set), so the saver has no screen to fill.
 To see it anyway, run it under a virtual X server and take a screenshot:
-  Xvfb :42 -screen 0 1024x768x24 & sleep 1
+  Xvfb :42 -noreset -screen 0 1024x768x24 & sleep 1
   DISPLAY=:42 build/finbrook /s & sleep 5
   DISPLAY=:42 import -window root saver.png      # then open saver.png
   kill %2 %1

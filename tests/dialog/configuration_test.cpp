@@ -1,5 +1,6 @@
 #include "dialog_test_support.h"
 #include "host/screensaver.h"
+#include "platform/forms_test_support.h"
 
 namespace {
 
@@ -72,9 +73,8 @@ TEST_F(DialogTest, ChangeIsEnabledExactlyWhileTheMessageIsTicked) {
 // Apply leads the tab order, so it holds the focus when the dialog opens: Enter saves.
 TEST_F(DialogTest, ApplyHasTheFocusWhenTheDialogOpens) {
   ConfigurationForm& dialog = Open();
-  for (int i = 0; i < 20; ++i) QCoreApplication::processEvents();
-  EXPECT_EQ(QApplication::focusWidget(),
-            static_cast<forms::ControlImpl&>(dialog.Command2.impl()).widget.data());
+  EXPECT_TRUE(test_support::PumpUntil(
+      [&] { return QApplication::focusWidget() == test_support::WidgetOf(dialog.Command2); }));
 }
 
 }  // namespace

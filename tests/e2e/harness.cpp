@@ -1,32 +1,28 @@
 #include "harness.h"
 
 #include <signal.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
 #include <thread>
 
+// After Qt's headers: Xlib's macros would clash with their names.
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
 namespace e2e {
 
 namespace {
 
-template <class Condition>
-bool PollUntil(std::chrono::milliseconds timeout, Condition done) {
-  const auto deadline = std::chrono::steady_clock::now() + timeout;
-  while (!done()) {
-    if (std::chrono::steady_clock::now() >= deadline) return false;
-    std::this_thread::sleep_for(20ms);
-  }
-  return true;
-}
-
-unsigned long Number(const std::string& text) {
-  return std::strtoul(text.c_str(), nullptr, 10);
+std::string ReadFile(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), {}};
 }
 
 QStringList Strings(const std::vector<std::string>& strings) {
@@ -35,11 +31,19 @@ QStringList Strings(const std::vector<std::string>& strings) {
   return list;
 }
 
-// Runs an X client to its end; its standard output.
-std::string Run(const char* program, const std::vector<std::string>& args) {
+std::string Words(const QProcess& process) {
+  return (process.program() + " " + process.arguments().join(" ")).toStdString();
+}
+
+// Runs an X client to its end; its standard output. Only a checked run must succeed: a search
+// that finds nothing, or a focus on no window, ends with status 1.
+std::string Run(const char* program, const std::vector<std::string>& args, bool checked) {
   QProcess process;
   process.start(program, Strings(args));
-  process.waitForFinished(10000);
+  if (!process.waitForFinished(10000) || process.exitStatus() != QProcess::NormalExit ||
+      (checked && process.exitCode() != 0))
+    throw std::runtime_error(Words(process) + " failed (" + process.errorString().toStdString() +
+                             "): " + process.readAllStandardError().toStdString());
   return process.readAllStandardOutput().toStdString();
 }
 
@@ -60,25 +64,16 @@ std::optional<int> Process::WaitExit(std::chrono::milliseconds timeout) {
 
 Session::Session(int width, int height) {
   std::string pattern = (std::filesystem::temp_directory_path() / "finbrook-e2e-XXXXXX").string();
-  windir_ = ::mkdtemp(pattern.data());
+  if (::mkdtemp(pattern.data()) == nullptr)
+    throw std::runtime_error("cannot create " + pattern + ": " + std::strerror(errno));
+  windir_ = pattern;
   std::filesystem::create_directories(windir_ / "Quorvane");
-  ::mkdir((windir_ / "runtime").c_str(), 0700);
+  std::filesystem::create_directory(windir_ / "runtime");
+  std::filesystem::permissions(windir_ / "runtime", std::filesystem::perms::owner_all);
   std::filesystem::create_directory_symlink(FINBROOK_MEDIA_DIR,
                                             windir_ / "Quorvane" / "Solmere Finbrook");
-  // Xvfb picks a free display number itself and writes it out once it listens, so a display
-  // another X server takes meanwhile can never be ours.
-  xvfb_ = std::make_unique<Process>();
-  xvfb_->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-  xvfb_->start("/usr/bin/Xvfb", {"-displayfd", "1", "-screen", "0",
-                                 QString("%1x%2x24").arg(width).arg(height), "-nolisten", "tcp"});
-  std::string number;
-  PollUntil(20s, [&] {
-    xvfb_->waitForReadyRead(100);
-    return (number += xvfb_->readAllStandardOutput().toStdString()).ends_with('\n');
-  });
-  if (number.empty() || !xvfb_->Running()) throw std::runtime_error("Xvfb did not start");
-  display_ = ":" + number.substr(0, number.size() - 1);
-  ::setenv("DISPLAY", display_.c_str(), 1);
+  display_ = std::make_unique<xvfb::PrivateDisplay>(width, height, windir_ / "xvfb.txt");
+  ::setenv("DISPLAY", display_->name().c_str(), 1);
   ::setenv("QT_QPA_PLATFORM", "xcb", 1);
   ::setenv("SDL_AUDIODRIVER", "dummy", 1);
   ::setenv("FINBROOK_WINDIR", windir_.c_str(), 1);
@@ -93,30 +88,33 @@ Session::Session(int width, int height) {
 }
 
 Session::~Session() {
-  processes_.clear();
-  xvfb_.reset();
+  processes_.clear();  // before their display goes
   std::error_code ec;
   std::filesystem::remove_all(windir_, ec);
 }
 
 void Session::WriteSettings(const std::string& lines) {
-  std::ofstream(windir_ / "quorvane.ini", std::ios::binary) << "[Solmere Finbrook]\r\n" << lines;
+  if (!(std::ofstream(windir_ / "quorvane.ini", std::ios::binary) << "[Solmere Finbrook]\r\n"
+                                                                  << lines))
+    throw std::runtime_error("cannot write the settings file");
 }
 
 std::string Session::ReadWindirFile(const std::string& name) const {
-  std::ifstream in(windir_ / name, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), {}};
+  return ReadFile(windir_ / name);
 }
 
 Process& Session::Start(const std::vector<std::string>& args,
                         const std::map<std::string, std::string>& env, const char* program) {
   Process& process = *processes_.emplace_back(std::make_unique<Process>());
-  process.setProcessChannelMode(QProcess::ForwardedChannels);
+  process.printed = windir_ / ("printed" + std::to_string(processes_.size()) + ".txt");
+  process.setProcessChannelMode(QProcess::MergedChannels);
+  process.setStandardOutputFile(QString::fromStdString(process.printed.string()));
   process.setChildProcessModifier([env] {
     ::setpgid(0, 0);  // its own group, killed as one
     for (const auto& [k, v] : env) ::setenv(k.c_str(), v.c_str(), 1);
   });
   process.start(program, Strings(args));
+  if (!process.waitForStarted()) Fail("the start of " + Words(process));
   return process;
 }
 
@@ -125,13 +123,11 @@ Process& Session::StartSaver(const std::string& settings,
   WriteSettings(settings);
   Process& saver = Start({"/s"}, env);
   WaitWindow("^Solmere Finbrook ScreenSaver$", 20s);
-  PollUntil(5s, [&] {
+  Await("the saver's first frame", 20s, [&] {
     const QImage shot = Screenshot();
-    for (int y = 0; y < shot.height() / 2; ++y) {
-      for (int x = 0; x < shot.width(); ++x)
-        if (shot.pixel(x, y) != 0xFF000000) return true;
-    }
-    return false;
+    QImage black(shot.width(), shot.height() / 2, QImage::Format_RGB32);
+    black.fill(Qt::black);
+    return shot.copy(black.rect()) != black;
   });
   return saver;
 }
@@ -142,36 +138,73 @@ unsigned long Session::StartHostWindow(const std::string& title, int width, int 
 }
 
 std::string Session::Xdo(const std::vector<std::string>& args) {
-  return Run("/usr/bin/xdotool", args);
+  return Run("/usr/bin/xdotool", args, true);
 }
 
-unsigned long Session::WaitWindow(const std::string& name_regex,
-                                  std::chrono::milliseconds timeout) {
+void Session::Await(const std::string& awaited, std::chrono::milliseconds timeout,
+                    const std::function<bool()>& done) {
+  for (const auto deadline = std::chrono::steady_clock::now() + timeout; !done();
+       std::this_thread::sleep_for(20ms)) {
+    if (std::chrono::steady_clock::now() >= deadline) Fail(awaited);
+  }
+}
+
+unsigned long Session::WaitWindow(const std::string& name_regex, std::chrono::milliseconds timeout,
+                                  bool gone) {
   unsigned long id = 0;
-  PollUntil(timeout, [&] {
-    return (id = Number(Xdo({"search", "--onlyvisible", "--name", name_regex}))) != 0;
+  Await((gone ? "no more window named " : "a window named ") + name_regex, timeout, [&] {
+    const std::string found =
+        Run("/usr/bin/xdotool", {"search", "--onlyvisible", "--name", name_regex}, false);
+    return ((id = std::strtoul(found.c_str(), nullptr, 10)) == 0) == gone;
   });
   return id;
 }
 
-bool Session::WaitFocus(unsigned long window, std::chrono::milliseconds timeout) {
-  return PollUntil(timeout, [&] { return Number(Xdo({"getwindowfocus"})) == window; });
+unsigned long Session::Focus() {
+  Display* x = display_->connection();
+  Window focus = 0;
+  int revert = 0;
+  XGetInputFocus(x, &focus, &revert);
+  return focus == PointerRoot || focus == DefaultRootWindow(x) ? 0 : focus;
+}
+
+void Session::WaitFocus(unsigned long window, std::chrono::milliseconds timeout) {
+  Await("the focus on window " + std::to_string(window), timeout,
+        [&] { return Focus() == window; });
 }
 
 unsigned long Session::WaitFocusElsewhere(const std::vector<unsigned long>& windows,
+                                          const std::string& awaited,
                                           std::chrono::milliseconds timeout) {
   unsigned long focus = 0;
-  const bool moved = PollUntil(timeout, [&] {
-    focus = Number(Xdo({"getwindowfocus"}));
+  Await(awaited, timeout, [&] {
+    focus = Focus();
     return focus != 0 && std::find(windows.begin(), windows.end(), focus) == windows.end();
   });
-  return moved ? focus : 0;
+  return focus;
+}
+
+void Session::Fail(const std::string& awaited) const {
+  std::string message = "waited in vain for " + awaited;
+  for (const auto& p : processes_) {
+    const std::string state = p->Running() ? "runs" : "ended with " + std::to_string(p->exitCode());
+    message += "\n--- " + Words(*p) + " " + state + ", printing:\n" + ReadFile(p->printed);
+  }
+  throw std::runtime_error(message);
 }
 
 QImage Session::Screenshot() {
-  const auto shot = windir_ / "shot.png";
-  Run("/usr/bin/import", {"-display", display_, "-window", "root", shot.string()});
-  return QImage(QString::fromStdString(shot.string())).convertToFormat(QImage::Format_RGB32);
+  Display* x = display_->connection();
+  const int width = DisplayWidth(x, 0), height = DisplayHeight(x, 0);
+  XImage* image = XGetImage(x, DefaultRootWindow(x), 0, 0, width, height, AllPlanes, ZPixmap);
+  if (image == nullptr || image->bits_per_pixel != 32 || image->byte_order != LSBFirst)
+    throw std::runtime_error("the screen cannot be read as 32-bit pixels");
+  // Its pixels 0x00RRGGBB, which QImage reads as 0xFFRRGGBB.
+  const QImage shot = QImage(reinterpret_cast<const uchar*>(image->data), width, height,
+                             image->bytes_per_line, QImage::Format_RGB32)
+                          .copy();
+  XDestroyImage(image);
+  return shot;
 }
 
 QImage MediaPicture(const std::string& name) {

@@ -1,9 +1,10 @@
 // The end-to-end harness: a private Xvfb display, the real program started on it with a
 // throw-away Windows directory, real input through xdotool, and the program's pictures found
-// again in screenshots. Every wait polls against a deadline; everything started is killed when
-// the harness goes.
+// again in screenshots. Every wait polls against a deadline and, when it passes, throws one
+// message naming what was awaited and what each program printed, so that nothing after it runs;
+// everything started is killed when the harness goes.
 //
-//   e2e::Session s(800, 600);                      // Xvfb :N -screen 0 800x600x24
+//   e2e::Session s(800, 600);                      // Xvfb -screen 0 800x600x24
 //   e2e::Process& saver = s.StartSaver("firstrun=1\r\nspeed=40\r\n");  // up to its first frame
 //   e2e::Process& dialog = s.Start({"/c"});         // FINBROOK_BINARY, DISPLAY=:N
 //   auto host = s.StartHostWindow("Display Properties", 400, 300);  // its X window id
@@ -16,11 +17,14 @@
 #include <QProcess>
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
+
+#include "xvfb/private_display.h"
 
 namespace e2e {
 
@@ -33,6 +37,7 @@ class Process : public QProcess {
   // The exit code (-1 when killed); nullopt when still running at the deadline.
   std::optional<int> WaitExit(std::chrono::milliseconds timeout);
   bool Running() { return !WaitExit(0ms).has_value(); }
+  std::filesystem::path printed;  // where its standard output and error go
 };
 
 // Everything started while a session lives runs on its display, with its Windows directory.
@@ -53,23 +58,32 @@ class Session {
   // stays black until then, but for the message label near the bottom.
   Process& StartSaver(const std::string& settings,
                       const std::map<std::string, std::string>& env = {});
-  // Starts the host-window helper, its client area at the screen's top left, and gives its X
-  // window id (0 when it did not come up).
+  // Starts the host-window helper, its client area at the screen's top left; its X window id.
   unsigned long StartHostWindow(const std::string& title, int width, int height);
-  // The first visible window whose name matches the regular expression; 0 if none in time.
-  unsigned long WaitWindow(const std::string& name_regex, std::chrono::milliseconds timeout = 10s);
-  bool WaitFocus(unsigned long window, std::chrono::milliseconds timeout = 5s);
-  // The window that takes the focus from all of these (a message box, a prompt); 0 if none.
+  // The first visible window whose name matches the regular expression; or, when `gone`, until
+  // none is visible.
+  unsigned long WaitWindow(const std::string& name_regex, std::chrono::milliseconds timeout = 10s,
+                           bool gone = false);
+  // The window with the keyboard focus; 0 when none has it (the screen's root holds it when a
+  // window goes, without a window manager to hand it on).
+  unsigned long Focus();
+  void WaitFocus(unsigned long window, std::chrono::milliseconds timeout = 5s);
+  // The window that takes the focus from all of these (a message box, a prompt), `awaited`.
   unsigned long WaitFocusElsewhere(const std::vector<unsigned long>& windows,
+                                   const std::string& awaited,
                                    std::chrono::milliseconds timeout = 10s);
-  // Runs xdotool on the session's display; its standard output.
+  // Polls until done() holds; when the deadline passes first, fails awaiting `awaited`.
+  void Await(const std::string& awaited, std::chrono::milliseconds timeout,
+             const std::function<bool()>& done);
+  // Runs xdotool on the session's display, which must do what it is asked; its standard output.
   std::string Xdo(const std::vector<std::string>& args);
   QImage Screenshot();  // as MediaPicture gives pictures: RGB32, its pixels 0xFFRRGGBB
 
  private:
-  std::string display_;
+  [[noreturn]] void Fail(const std::string& awaited) const;
+
   std::filesystem::path windir_;
-  std::unique_ptr<Process> xvfb_;
+  std::unique_ptr<xvfb::PrivateDisplay> display_;
   std::vector<std::unique_ptr<Process>> processes_;
 };
 

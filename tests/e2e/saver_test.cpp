@@ -10,7 +10,6 @@
 #include <ostream>
 #include <sstream>
 #include <string>
-#include <thread>
 
 #include "harness.h"
 
@@ -125,9 +124,9 @@ TEST_P(SaverExit, SurvivesTheHarmlessInputAndEndsOnItsInput) {
       std::string("firstrun=1\r\nspeed=70\r\nbackground= 0\r\nbubble= 1\r\n") + c.settings);
   EXPECT_EQ(RedInColumns(session.Screenshot()), 0) << "bubbles are not red";
   session.Xdo(Words(c.harmless));
-  std::this_thread::sleep_for(400ms);
-  EXPECT_FALSE(saver.WaitExit(200ms).has_value()) << "ended too early";
-  EXPECT_EQ(RedInColumns(session.Screenshot()) > 200, c.hearts) << "hearts to be seen";
+  EXPECT_FALSE(saver.WaitExit(600ms).has_value()) << "ended too early";
+  session.Await(c.hearts ? "hearts in the bubble columns" : "bubbles, not hearts", 5s,
+                [&] { return (RedInColumns(session.Screenshot()) > 200) == c.hearts; });
   session.Xdo(Words(c.ending));
   EXPECT_EQ(saver.WaitExit(5s), 0);
 }
@@ -172,38 +171,26 @@ TEST(Saver, SkipsPipesInTheMediaFolderAndRuns) {
   EXPECT_EQ(saver.WaitExit(5s), 0);
 }
 
-// A second "/s" ends at once while a saver runs, unless a window titled "Display Properties"
-// exists.
 // Between two ticks the window keeps its last frame: covered by another window and uncovered
 // again, it shows the same picture, message and all (the repaint may take a moment on a busy
-// machine; the next tick is seconds away).
-TEST(Saver, ShowsItsLastFrameAgainWhenUncovered) {
+// machine; the next tick is seconds away). A second "/s" ends at once while a saver runs, unless
+// a window titled "Display Properties" exists.
+TEST(Saver, ShowsItsLastFrameAgainWhenUncoveredAndASecondOneRunsOnlyBesideDisplayProperties) {
   Session session(800, 600);
-  session.StartSaver(
+  Process& first = session.StartSaver(
       "firstrun=1\r\nbackground= 4\r\nspeed=5000\r\nmessage= 1\r\nmessagetext=Hello\r\n");
   const QImage frame = session.Screenshot();
   const unsigned long cover = session.StartHostWindow("Cover", 800, 600);
-  ASSERT_NE(cover, 0u);
-  ASSERT_NE(session.Screenshot().pixel(400, 300), frame.pixel(400, 300)) << "nothing covered it";
+  session.Await("the cover drawn over the saver", 5s,
+                [&] { return session.Screenshot().pixel(400, 300) != frame.pixel(400, 300); });
   session.Xdo({"windowunmap", "--sync", std::to_string(cover)});
-  QImage shown = session.Screenshot();
-  for (int i = 0; i < 20 && shown != frame; ++i) {
-    std::this_thread::sleep_for(100ms);
-    shown = session.Screenshot();
-  }
-  EXPECT_EQ(shown, frame);
-}
+  session.Await("the saver's last frame shown again", 2s,
+                [&] { return session.Screenshot() == frame; });
 
-TEST(SingleInstance, ASecondSaverStartsOnlyBesideDisplayProperties) {
-  Session session(640, 480);
-  Process& first = session.StartSaver("");  // no settings: the defaults
-
-  Process& second = session.Start({"/S"});
-  EXPECT_EQ(second.WaitExit(5s), 0) << "a second saver ends at once";
-
-  ASSERT_NE(session.StartHostWindow("Display Properties", 300, 200), 0u);
-  Process& third = session.Start({"/s"});
-  EXPECT_FALSE(third.WaitExit(1500ms).has_value()) << "beside Display Properties it runs";
+  EXPECT_EQ(session.Start({"/S"}).WaitExit(5s), 0) << "a second saver ends at once";
+  session.StartHostWindow("Display Properties", 300, 200);
+  EXPECT_FALSE(session.Start({"/s"}).WaitExit(1500ms).has_value())
+      << "beside Display Properties it runs";
   EXPECT_TRUE(first.Running());
 }
 

@@ -22,7 +22,7 @@
 namespace {
 
 using test_support::ErrorOf;
-using test_support::PumpFor;
+using test_support::PumpUntil;
 using test_support::WidgetOf;
 using Events = std::vector<std::string>;
 
@@ -158,10 +158,9 @@ TEST(KeyPreview, TheFormSeesEachKeyFirstAndAKeyItSpendsGoesNoFurther) {
   button.OnClick = [&] { form.events.push_back("Click"); };
   form.SetKeyPreview(true);
   form.Show();
-  PumpFor(20);
   text.SetFocus();
+  ASSERT_TRUE(PumpUntil([&] { return QApplication::focusWidget() == WidgetOf(text); }));
   form.events.clear();
-  ASSERT_EQ(QApplication::focusWidget(), WidgetOf(text));
   form.swallow = 'b';
   for (auto [key, letter] : {std::pair{Qt::Key_A, "a"}, {Qt::Key_Return, "\r"}, {Qt::Key_B, "b"}}) {
     Press(WidgetOf(text), key, letter);
@@ -193,8 +192,8 @@ TEST(Focus, TabGoesRoundTheControlsInTabIndexOrderAndTheScrollBarTakesItsKeys) {
   bar.SetTabIndex(0);
   second.SetTabIndex(1);  // bar, second, first
   form.Show();
-  PumpFor(20);
   first.SetFocus();
+  ASSERT_TRUE(PumpUntil([&] { return QApplication::focusWidget() == WidgetOf(first); }));
   std::vector<QWidget*> visited;
   for (int i = 0; i < 4; ++i) {
     Press(QApplication::focusWidget(), Qt::Key_Tab);

@@ -19,7 +19,6 @@
 namespace {
 
 using test_support::ErrorOf;
-using test_support::PumpFor;
 using test_support::PumpUntil;
 using test_support::WidgetOf;
 using Events = std::vector<std::string>;
@@ -185,7 +184,7 @@ TEST(RunTimeErrors, AnErrorEscapingAnEventStopsTheProgramWithTheRunTimesMessage)
           }
         });
         closer.start(5);
-        PumpFor(5000);
+        PumpUntil([] { return false; }, 5000);  // the program ends first
       },
       ::testing::ExitedWithCode(1),
       "\\[Solmere Finbrook ScreenSaver\\] Run-time error '6':\n\nOverflow");

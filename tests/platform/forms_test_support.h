@@ -20,10 +20,6 @@ inline bool PumpUntil(auto done, int ms = 2000) {
   return done();
 }
 
-inline void PumpFor(int ms) {
-  PumpUntil([] { return false; }, ms);
-}
-
 template <class Widget = QWidget>
 Widget* WidgetOf(forms::Control& control) {
   return static_cast<Widget*>(static_cast<forms::ControlImpl&>(control.impl()).widget.data());
