@@ -3,35 +3,28 @@
 // any file of ours may hold). Opening the saver reads about a hundred keys, applying the dialog
 // writes about fifty: each of the two should take well under half a second.
 #include <benchmark/benchmark.h>
-#include <stdlib.h>
 
 #include <filesystem>
 #include <fstream>
 #include <string>
 
+#include "bench/private_folder.h"
 #include "platform/profile.h"
+#include "runtime/product.h"
 
 namespace {
 
-constexpr char kSection[] = "Solmere Finbrook ScreenSaver";
-
-// A private folder, so that two runs at once never touch each other's files.
 class BlankLinesFile {
  public:
-  BlankLinesFile() {
-    std::string folder = (std::filesystem::temp_directory_path() / "finbrook-bench-XXXXXX");
-    folder_ = ::mkdtemp(folder.data());
-    path_ = (folder_ / "quorvane.ini").string();
-  }
-  ~BlankLinesFile() { std::filesystem::remove_all(folder_); }
+  BlankLinesFile() : path_((folder_.path / "quorvane.ini").string()) {}
   const std::string& Refill() {
-    std::ofstream(path_, std::ios::binary) << "[" << kSection << "]\n"
+    std::ofstream(path_, std::ios::binary) << "[" << product::kSettingsSection << "]\n"
                                            << std::string((1u << 20) - 4096, '\n');
     return path_;
   }
 
  private:
-  std::filesystem::path folder_;
+  PrivateFolder folder_;
   std::string path_;
 };
 
@@ -40,7 +33,8 @@ void BM_OpenTheSaver(benchmark::State& state) {
   const std::string& path = file.Refill();
   for (auto _ : state) {
     for (int key = 0; key < 100; ++key)
-      benchmark::DoNotOptimize(win::ReadProfileValue(path, kSection, "key" + std::to_string(key)));
+      benchmark::DoNotOptimize(
+          win::ReadProfileValue(path, product::kSettingsSection, "key" + std::to_string(key)));
   }
 }
 BENCHMARK(BM_OpenTheSaver)->Unit(benchmark::kMillisecond);
@@ -52,8 +46,8 @@ void BM_ApplyTheDialog(benchmark::State& state) {
     const std::string& path = file.Refill();
     state.ResumeTiming();
     for (int key = 0; key < 50; ++key)
-      benchmark::DoNotOptimize(
-          win::WriteProfileValue(path, kSection, "key" + std::to_string(key), "1"));
+      benchmark::DoNotOptimize(win::WriteProfileValue(path, product::kSettingsSection,
+                                                      "key" + std::to_string(key), "1"));
   }
 }
 BENCHMARK(BM_ApplyTheDialog)->Unit(benchmark::kMillisecond);

@@ -9,6 +9,7 @@
 #include <string>
 #include <system_error>
 
+#include "bench/private_folder.h"
 #include "host/screensaver.h"
 #include "host/starter.h"
 #include "host/system.h"
@@ -20,28 +21,13 @@ namespace {
 constexpr int kWidth = 1920;
 constexpr int kHeight = 1080;
 
-// A Windows directory of this run's own, gone when the run ends: runs side by side never touch
-// each other's.
-struct PrivateWindir {
-  std::filesystem::path path;
-  PrivateWindir() {
-    std::string name = (std::filesystem::temp_directory_path() / "finbrook-bench-XXXXXX").string();
-    if (!::mkdtemp(name.data())) throw std::runtime_error("no private temporary folder");
-    path = name;
-  }
-  ~PrivateWindir() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path, ignored);
-  }
-};
-
 // Start-up as the saver does it, against a Windows directory that holds only the media set, so
 // that the default settings apply.
 void StartSaverScene() {
   static bool started = false;
   if (started) return;
   started = true;
-  static const PrivateWindir private_windir;
+  static const PrivateFolder private_windir;  // the Windows directory
   const auto& windir = private_windir.path;
   std::filesystem::create_directories(windir / "Quorvane");
   std::filesystem::create_directory_symlink(FINBROOK_MEDIA_DIR,
